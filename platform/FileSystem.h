@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/DateTime.h"
+
+namespace tg {
+
+// File attribute bits, as the platform reports them.
+namespace attr {
+constexpr std::uint32_t ReadOnly = 0x01;
+constexpr std::uint32_t Hidden = 0x02;
+constexpr std::uint32_t System = 0x04;
+constexpr std::uint32_t VolumeLabel = 0x08;
+constexpr std::uint32_t Directory = 0x10;
+constexpr std::uint32_t Archive = 0x20;
+constexpr std::uint32_t Normal = 0x80;
+}  // namespace attr
+
+// One match of a directory search.
+struct FileEntry {
+  std::string name;  // without its folder
+  std::uint32_t attributes = 0;
+  std::uint64_t size = 0;
+  DateTime lastWrite;
+};
+
+// Files, by Windows path (drive letter, backslashes, letter case ignored).
+// Every operation reports failure through its result and never throws.
+struct FileSystem {
+  // The whole content; empty when the file is missing or cannot be read
+  // (locked by another process, a folder, ...).
+  virtual std::optional<std::string> readBytes(const std::string& path) = 0;
+  // Creates or replaces the file with exactly these bytes.
+  virtual bool writeBytes(const std::string& path, const std::string& bytes) = 0;
+  virtual bool exists(const std::string& path) = 0;
+  virtual bool remove(const std::string& path) = 0;
+  // Moves a file; when `replace` is set an existing target is replaced in one step.
+  virtual bool rename(const std::string& from, const std::string& to, bool replace) = 0;
+  // The attribute bits, or empty when the path cannot be queried.
+  virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
+  // Matches of a pattern such as "C:\dir\*.txt", folders and hidden files included,
+  // in the order the platform gives them; "." and ".." are left out.
+  virtual std::vector<FileEntry> find(const std::string& pattern) = 0;
+  virtual ~FileSystem() = default;
+};
+
+}  // namespace tg

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Locale.h"
+
+namespace tg {
+
+// Everything through which the core reaches the operating system. The real
+// implementation lives in win32/, the in-memory one in testing/.
+struct Platform {
+  FileSystem& files;
+  Clock& clock;
+  Locale& locale;
+  Dialogs& dialogs;
+};
+
+}  // namespace tg

@@ -1,0 +1,106 @@
+# Shared by scripts/run.sh and scripts/test.sh: the packages the project needs,
+# the two builds, and the wine environment (prefix under the build tree,
+# persistent wineserver, virtual display when none exists).
+
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${TG_BUILD_DIR:-$ROOT/build}
+JOBS=${TG_JOBS:-2}
+
+PACKAGES=(
+  cmake ninja-build g++ make pkg-config
+  libgtest-dev googletest libbenchmark-dev
+  libxml2-dev libxml2-utils
+  g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
+  wine wine64 fonts-wine
+  xvfb xauth
+  procps
+)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+# Installs whatever of PACKAGES is missing; apt-get update runs only then.
+ensure_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing: ${missing[*]}"
+  local sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo[@]}" apt-get update -qq
+  "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+configure_and_build() {  # configure_and_build <name> [cmake args...]
+  local name=$1
+  shift
+  local dir=$BUILD/$name
+  if [ ! -f "$dir/build.ninja" ]; then
+    log "configuring the $name build"
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+  fi
+  log "building $name"
+  cmake --build "$dir" -j "$JOBS"
+}
+
+build_native() { configure_and_build native; }
+build_windows() { configure_and_build windows -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"; }
+
+STARTED_XVFB=
+STARTED_WINESERVER=
+
+stop_wine() {
+  if [ -n "$STARTED_WINESERVER" ]; then
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    STARTED_WINESERVER=
+  fi
+  if [ -n "$STARTED_XVFB" ]; then
+    kill "$STARTED_XVFB" 2>/dev/null || true
+    wait "$STARTED_XVFB" 2>/dev/null || true
+    STARTED_XVFB=
+  fi
+}
+
+# A display for wine's windows: the user's own, or a virtual one of ours.
+ensure_display() {
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n=99
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  STARTED_XVFB=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return 0
+    sleep 0.1
+  done
+  log "the virtual display did not start"
+  return 1
+}
+
+# wine with a prefix of its own under the build tree, created on first use, and
+# one wineserver for the whole run so that every program starts quickly.
+start_wine() {
+  export WINEPREFIX=$BUILD/wineprefix
+  export WINEARCH=win64
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  ensure_display
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    log "creating the wine prefix"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+  fi
+  # A wineserver already serving this prefix is left to whoever started it.
+  if wineserver -p 2>/dev/null; then STARTED_WINESERVER=1; fi
+  # Start wine's own services now, detached from any output: started by the
+  # first test instead, they would inherit its output pipe and ctest would wait
+  # for them until the time-out.
+  wineboot </dev/null >/dev/null 2>&1 || true
+}

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Builds the Windows program, lays out a program directory under the build
+# tree and starts the control centre there under wine.
+. "$(dirname "$0")/lib.sh"
+
+ensure_packages
+build_windows
+
+PROGRAM=$BUILD/program
+mkdir -p "$PROGRAM"
+cp "$BUILD/windows/win32/tarnivoxguard2013.exe" "$PROGRAM/"
+
+trap stop_wine EXIT
+start_wine
+log "starting the control centre in $PROGRAM (display $DISPLAY); Ctrl+C ends it"
+cd "$PROGRAM"
+wine ./tarnivoxguard2013.exe

@@ -1,0 +1,541 @@
+#include "stores/DataPacket.h"
+
+#include <array>
+#include <charconv>
+#include <cstring>
+
+#include "stores/Text.h"
+
+namespace tg {
+
+// ---------------------------------------------------------------- writing
+
+namespace {
+
+// The spelling of every byte inside a double-quoted attribute value; an empty
+// entry means the byte is written as it is.
+class AttributeEscapes {
+ public:
+  explicit AttributeEscapes(const CodePage& codePage) {
+    for (unsigned b = 0; b < 256; ++b) {
+      const auto byte = static_cast<unsigned char>(b);
+      std::string& e = escape_[b];
+      if (byte == '&') e = "&amp;";
+      else if (byte == '<') e = "&lt;";
+      else if (byte == '>') e = "&gt;";
+      else if (byte == '"') e = "&quot;";
+      else if (byte == '\t') e = "&#9;";
+      else if (byte == '\n') e = "&#10;";
+      else if (byte == '\r') e = "&#13;";
+      else if (byte < 0x20) e = hexReference(controlByteStandIn(byte));
+      else if (!codePage.defines(byte)) e = hexReference(byte);
+    }
+  }
+
+  void append(std::string& out, std::string_view value) const {
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+      const std::string& e = escape_[static_cast<unsigned char>(value[i])];
+      if (e.empty()) continue;
+      out.append(value.data() + runStart, i - runStart);
+      out += e;
+      runStart = i + 1;
+    }
+    out.append(value.data() + runStart, value.size() - runStart);
+  }
+
+ private:
+  static std::string hexReference(char32_t codePoint) {
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (char32_t v = codePoint; v != 0 || hex.empty(); v >>= 4) hex.insert(hex.begin(), digits[v & 0xF]);
+    return "&#x" + hex + ";";
+  }
+
+  std::array<std::string, 256> escape_;
+};
+
+}  // namespace
+
+std::string encodeDataPacket(const std::vector<FieldDef>& fields, const std::vector<Row>& rows,
+                             const CodePage& codePage) {
+  const AttributeEscapes escapes(codePage);
+  std::size_t estimate = 256 + fields.size() * 64;
+  for (const Row& row : rows) {
+    estimate += 16;
+    for (std::size_t f = 0; f < row.size() && f < fields.size(); ++f)
+      if (!row[f].empty()) estimate += fields[f].name.size() + row[f].size() + 4;
+  }
+  std::string out;
+  out.reserve(estimate + estimate / 8);
+
+  out += "<?xml version=\"1.0\" encoding=\"";
+  out += codePage.xmlName();
+  out += "\" standalone=\"yes\"?>\r\n<DATAPACKET Version=\"2.0\">\r\n<METADATA>\r\n<FIELDS>\r\n";
+  for (const FieldDef& field : fields) {
+    out += "<FIELD attrname=\"";
+    escapes.append(out, field.name);
+    out += "\" fieldtype=\"string\" WIDTH=\"";
+    out += std::to_string(field.size);
+    out += "\"/>\r\n";
+  }
+  out += "</FIELDS>\r\n</METADATA>\r\n<ROWDATA>\r\n";
+  for (const Row& row : rows) {
+    out += "<ROW";
+    // Empty values are left out: a missing attribute reads back as an empty value.
+    for (std::size_t f = 0; f < row.size() && f < fields.size(); ++f) {
+      if (row[f].empty()) continue;
+      out += ' ';
+      out += fields[f].name;
+      out += "=\"";
+      escapes.append(out, row[f]);
+      out += '"';
+    }
+    out += "/>\r\n";
+  }
+  out += "</ROWDATA>\r\n</DATAPACKET>\r\n";
+  return out;
+}
+
+// ---------------------------------------------------------------- reading
+
+namespace {
+
+struct ParseError {
+  std::string what;
+};
+
+// Bytes of an attribute value that need more than a copy.
+constexpr std::array<bool, 256> specialInValue(bool utf8) {
+  std::array<bool, 256> t{};
+  t['&'] = t['<'] = t['\t'] = t['\n'] = t['\r'] = true;
+  if (utf8)
+    for (unsigned b = 0x80; b < 256; ++b) t[b] = true;
+  return t;
+}
+constexpr auto kSpecialSingleByte = specialInValue(false);
+constexpr auto kSpecialUtf8 = specialInValue(true);
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool isNameChar(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' ||
+         u == ':' || u == '-' || u == '.' || u >= 0x80;
+}
+
+constexpr int kMaxDepth = 256;
+
+class PacketParser {
+ public:
+  PacketParser(std::string_view text, const CodePage& codePage) : s_(text), codePage_(codePage) {}
+
+  DataPacket parse() {
+    if (s_.substr(0, 3) == "\xEF\xBB\xBF") {
+      p_ = 3;
+      utf8_ = true;
+    }
+    declaration();
+    misc();
+    if (!consume('<')) fail("no root element");
+    if (name() != "DATAPACKET") fail("the root element is not DATAPACKET");
+    if (!startTagRest(nullptr)) fail("an empty DATAPACKET holds no table");
+    bool sawFields = false;
+    bool sawRows = false;
+    for (;;) {
+      const std::string_view child = nextChild();
+      if (child.empty()) break;
+      if (child == "METADATA") {
+        if (sawFields) fail("a second METADATA");
+        metadata();
+        sawFields = true;
+      } else if (child == "ROWDATA") {
+        if (!sawFields) fail("ROWDATA before METADATA");
+        if (sawRows) fail("a second ROWDATA");
+        rowData();
+        sawRows = true;
+      } else {
+        skipElement(child);
+      }
+    }
+    endTag("DATAPACKET");
+    misc();
+    if (p_ != s_.size()) fail("content after the root element");
+    if (packet_.fields.empty()) fail("no fields declared");
+    return std::move(packet_);
+  }
+
+ private:
+  [[noreturn]] void fail(const std::string& what) const {
+    throw ParseError{what + " (at byte " + std::to_string(p_) + ")"};
+  }
+
+  bool atEnd() const { return p_ >= s_.size(); }
+  bool lookingAt(std::string_view t) const { return s_.substr(p_, t.size()) == t; }
+  bool consume(char c) {
+    if (p_ < s_.size() && s_[p_] == c) {
+      ++p_;
+      return true;
+    }
+    return false;
+  }
+  void skipSpace() {
+    while (p_ < s_.size() && isSpace(s_[p_])) ++p_;
+  }
+  void skipPast(std::string_view terminator, const char* what) {
+    const std::size_t at = s_.find(terminator, p_);
+    if (at == std::string_view::npos) fail(std::string("unterminated ") + what);
+    p_ = at + terminator.size();
+  }
+
+  std::string_view name() {
+    const std::size_t start = p_;
+    while (p_ < s_.size() && isNameChar(s_[p_])) ++p_;
+    if (p_ == start) fail("a name was expected");
+    const char first = s_[start];
+    if ((first >= '0' && first <= '9') || first == '-' || first == '.') fail("a name cannot start so");
+    return s_.substr(start, p_ - start);
+  }
+
+  void declaration() {
+    if (!lookingAt("<?xml") || p_ + 5 >= s_.size() || !isSpace(s_[p_ + 5])) {
+      utf8_ = true;  // without a declaration the document is UTF-8
+      return;
+    }
+    p_ += 5;
+    std::string encoding;
+    for (;;) {
+      skipSpace();
+      if (lookingAt("?>")) {
+        p_ += 2;
+        break;
+      }
+      const std::string_view key = name();
+      skipSpace();
+      if (!consume('=')) fail("'=' expected in the declaration");
+      skipSpace();
+      std::string value;
+      attributeValue(value);
+      if (key == "encoding") encoding = foldedAscii(value);
+    }
+    utf8_ = encoding.empty() || encoding == "utf-8" || encoding == "utf8";
+  }
+
+  // Comments, processing instructions and white space between elements.
+  void misc() {
+    for (;;) {
+      skipSpace();
+      if (lookingAt("<!--")) {
+        skipPast("-->", "comment");
+      } else if (lookingAt("<?")) {
+        skipPast("?>", "processing instruction");
+      } else if (lookingAt("<!DOCTYPE")) {
+        fail("document type declarations are not accepted");
+      } else {
+        return;
+      }
+    }
+  }
+
+  // After an element's name: its attributes, ignored. True when content follows.
+  bool startTagRest(std::vector<std::pair<std::string_view, std::string>>* attributes) {
+    for (;;) {
+      const bool spaced = p_ < s_.size() && isSpace(s_[p_]);
+      skipSpace();
+      if (atEnd()) fail("unterminated tag");
+      if (consume('>')) return true;
+      if (lookingAt("/>")) {
+        p_ += 2;
+        return false;
+      }
+      if (!spaced) fail("white space expected before an attribute");
+      const std::string_view key = name();
+      skipSpace();
+      if (!consume('=')) fail("'=' expected after an attribute name");
+      skipSpace();
+      std::string value;
+      attributeValue(value);
+      if (attributes) {
+        for (const auto& a : *attributes)
+          if (a.first == key) fail("attribute given twice");
+        attributes->emplace_back(key, std::move(value));
+      }
+    }
+  }
+
+  // Skips character data, comments and the like up to the next tag. Returns the
+  // name of the next child element, or empty at the parent's end tag.
+  std::string_view nextChild() {
+    for (;;) {
+      const std::size_t lt = s_.find('<', p_);
+      if (lt == std::string_view::npos) fail("unterminated element");
+      p_ = lt;
+      if (lookingAt("</")) return {};
+      if (lookingAt("<!--")) {
+        skipPast("-->", "comment");
+      } else if (lookingAt("<![CDATA[")) {
+        skipPast("]]>", "CDATA section");
+      } else if (lookingAt("<?")) {
+        skipPast("?>", "processing instruction");
+      } else if (lookingAt("<!")) {
+        fail("markup declarations are not accepted");
+      } else {
+        ++p_;
+        return name();
+      }
+    }
+  }
+
+  void endTag(std::string_view expected) {
+    if (!lookingAt("</")) fail("end tag expected");
+    p_ += 2;
+    if (name() != expected) fail("end tag does not match " + std::string(expected));
+    skipSpace();
+    if (!consume('>')) fail("'>' expected");
+  }
+
+  // The rest of an element whose name was just read, children and all.
+  void skipElement(std::string_view elementName) {
+    if (!startTagRest(nullptr)) return;
+    std::vector<std::string_view> open{elementName};
+    while (!open.empty()) {
+      const std::string_view child = nextChild();
+      if (child.empty()) {
+        endTag(open.back());
+        open.pop_back();
+        continue;
+      }
+      if (open.size() >= kMaxDepth) fail("elements nested too deeply");
+      if (startTagRest(nullptr)) open.push_back(child);
+    }
+  }
+
+  void metadata() {
+    if (!startTagRest(nullptr)) return;
+    for (;;) {
+      const std::string_view child = nextChild();
+      if (child.empty()) break;
+      if (child == "FIELDS")
+        fieldList();
+      else
+        skipElement(child);
+    }
+    endTag("METADATA");
+  }
+
+  void fieldList() {
+    if (!startTagRest(nullptr)) return;
+    for (;;) {
+      const std::string_view child = nextChild();
+      if (child.empty()) break;
+      if (child != "FIELD") {
+        skipElement(child);
+        continue;
+      }
+      std::vector<std::pair<std::string_view, std::string>> attributes;
+      const bool hasContent = startTagRest(&attributes);
+      FieldDef field;
+      bool named = false;
+      bool sized = false;
+      for (const auto& [key, value] : attributes) {
+        if (key == "attrname") {
+          field.name = value;
+          named = true;
+        } else if (key == "WIDTH") {
+          const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), field.size);
+          if (ec != std::errc() || end != value.data() + value.size()) fail("a field width is not a number");
+          sized = true;
+        }
+      }
+      if (!named || field.name.empty()) fail("a field has no name");
+      if (!sized) fail("a field has no width");
+      packet_.fields.push_back(std::move(field));
+      if (hasContent) skipContentOf("FIELD");
+    }
+    endTag("FIELDS");
+  }
+
+  void skipContentOf(std::string_view elementName) {
+    for (;;) {
+      const std::string_view child = nextChild();
+      if (child.empty()) break;
+      skipElement(child);
+    }
+    endTag(elementName);
+  }
+
+  void rowData() {
+    if (!startTagRest(nullptr)) return;
+    const std::size_t fieldCount = packet_.fields.size();
+    for (;;) {
+      const std::string_view child = nextChild();
+      if (child.empty()) break;
+      if (child != "ROW") {
+        skipElement(child);
+        continue;
+      }
+      Row& row = packet_.rows.emplace_back(fieldCount);
+      if (rowAttributes(row)) skipContentOf("ROW");
+    }
+    endTag("ROWDATA");
+  }
+
+  std::size_t fieldIndexOf(std::string_view key, std::size_t expected) const {
+    const auto& fields = packet_.fields;
+    if (expected < fields.size() && equalsIgnoringAsciiCase(fields[expected].name, key)) return expected;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+      if (equalsIgnoringAsciiCase(fields[i].name, key)) return i;
+    return fields.size();
+  }
+
+  // The attributes of a ROW, straight into its values. True when content follows.
+  bool rowAttributes(Row& row) {
+    std::vector<bool> seen(row.size(), false);
+    std::size_t expected = 0;
+    std::string scratch;
+    for (;;) {
+      const bool spaced = p_ < s_.size() && isSpace(s_[p_]);
+      skipSpace();
+      if (atEnd()) fail("unterminated ROW");
+      if (consume('>')) return true;
+      if (lookingAt("/>")) {
+        p_ += 2;
+        return false;
+      }
+      if (!spaced) fail("white space expected before an attribute");
+      const std::string_view key = name();
+      skipSpace();
+      if (!consume('=')) fail("'=' expected after an attribute name");
+      skipSpace();
+      const std::size_t index = fieldIndexOf(key, expected);
+      if (index == row.size()) {
+        attributeValue(scratch);  // not one of the table's fields: read and left out
+        continue;
+      }
+      if (seen[index]) fail("a field given twice in one ROW");
+      seen[index] = true;
+      attributeValue(row[index]);
+      expected = index + 1;
+    }
+  }
+
+  void attributeValue(std::string& out) {
+    if (atEnd()) fail("attribute value expected");
+    const char quote = s_[p_];
+    if (quote != '"' && quote != '\'') fail("attribute value must be quoted");
+    const std::size_t start = p_ + 1;
+    const std::size_t end = s_.find(quote, start);
+    if (end == std::string_view::npos) fail("unterminated attribute value");
+    const std::string_view raw = s_.substr(start, end - start);
+    const auto& special = utf8_ ? kSpecialUtf8 : kSpecialSingleByte;
+    std::size_t i = 0;
+    while (i < raw.size() && !special[static_cast<unsigned char>(raw[i])]) ++i;
+    if (i == raw.size()) {
+      out.assign(raw.data(), raw.size());
+    } else {
+      out.assign(raw.data(), i);
+      decodeRest(raw, i, out, start);
+    }
+    p_ = end + 1;
+  }
+
+  void decodeRest(std::string_view raw, std::size_t i, std::string& out, std::size_t base) {
+    while (i < raw.size()) {
+      const char c = raw[i];
+      const auto u = static_cast<unsigned char>(c);
+      if (c == '<') {
+        p_ = base + i;
+        fail("'<' inside an attribute value");
+      }
+      if (c == '\r') {
+        // A line end (CR LF, or CR alone) becomes one space, as for any XML reader.
+        out += ' ';
+        i += (i + 1 < raw.size() && raw[i + 1] == '\n') ? 2 : 1;
+      } else if (c == '\t' || c == '\n') {
+        out += ' ';
+        ++i;
+      } else if (c == '&') {
+        const std::size_t semi = raw.find(';', i);
+        if (semi == std::string_view::npos || semi - i > 12) {
+          p_ = base + i;
+          fail("unterminated reference");
+        }
+        reference(raw.substr(i + 1, semi - i - 1), out, base + i);
+        i = semi + 1;
+      } else if (utf8_ && u >= 0x80) {
+        i = utf8Character(raw, i, out);
+      } else {
+        out += c;
+        ++i;
+      }
+    }
+  }
+
+  void reference(std::string_view ref, std::string& out, std::size_t at) {
+    if (ref == "lt") out += '<';
+    else if (ref == "gt") out += '>';
+    else if (ref == "amp") out += '&';
+    else if (ref == "quot") out += '"';
+    else if (ref == "apos") out += '\'';
+    else if (ref.size() >= 2 && ref[0] == '#') {
+      const bool hex = ref[1] == 'x';
+      const std::string_view digits = ref.substr(hex ? 2 : 1);
+      std::uint32_t codePoint = 0;
+      const auto [end, ec] =
+          std::from_chars(digits.data(), digits.data() + digits.size(), codePoint, hex ? 16 : 10);
+      if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size()) {
+        p_ = at;
+        fail("malformed character reference");
+      }
+      appendCodePoint(codePoint, out);
+    } else {
+      p_ = at;
+      fail("unknown entity &" + std::string(ref) + ";");
+    }
+  }
+
+  void appendCodePoint(char32_t codePoint, std::string& out) const {
+    const auto byte = codePage_.fromUnicode(codePoint);
+    out += byte ? static_cast<char>(*byte) : '?';
+  }
+
+  // One UTF-8 sequence; a malformed one is taken byte for byte.
+  std::size_t utf8Character(std::string_view raw, std::size_t i, std::string& out) const {
+    const auto lead = static_cast<unsigned char>(raw[i]);
+    const int length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length == 0 || i + length > raw.size()) {
+      out += raw[i];
+      return i + 1;
+    }
+    char32_t codePoint = lead & (0x7F >> length);
+    for (int k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(raw[i + k]);
+      if ((next & 0xC0) != 0x80) {
+        out += raw[i];
+        return i + 1;
+      }
+      codePoint = (codePoint << 6) | (next & 0x3F);
+    }
+    appendCodePoint(codePoint, out);
+    return i + length;
+  }
+
+  std::string_view s_;
+  const CodePage& codePage_;
+  std::size_t p_ = 0;
+  bool utf8_ = false;
+  DataPacket packet_;
+};
+
+}  // namespace
+
+std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage& codePage, std::string* error) {
+  try {
+    return PacketParser(xml, codePage).parse();
+  } catch (const ParseError& e) {
+    if (error) *error = e.what;
+    return std::nullopt;
+  }
+}
+
+}  // namespace tg

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "stores/CodePage.h"
+#include "stores/RecordStore.h"
+
+namespace tg {
+
+// A table as its XML file holds it: the declared fields and the rows.
+struct DataPacket {
+  std::vector<FieldDef> fields;
+  std::vector<Row> rows;
+};
+
+// Writes the table as a well-formed XML 1.0 document in the given code page:
+//   <DATAPACKET Version="2.0">
+//     <METADATA><FIELDS><FIELD attrname="Champ1" fieldtype="string" WIDTH="200"/>...
+//     <ROWDATA><ROW Champ1="..."/>...
+// Every byte of every value reads back unchanged, control characters included.
+std::string encodeDataPacket(const std::vector<FieldDef>& fields, const std::vector<Row>& rows,
+                             const CodePage& codePage);
+
+// Reads a document written by encodeDataPacket, or any well-formed document of
+// the same shape. Empty, with the reason in `error`, when the bytes are not one.
+std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage& codePage,
+                                           std::string* error = nullptr);
+
+}  // namespace tg

@@ -1,0 +1,120 @@
+#include "stores/RecordStore.h"
+
+#include "stores/Text.h"
+
+namespace tg {
+
+void RecordStore::clearFieldDefs() {
+  if (active_) throw StoreError(name_ + ": cannot change the fields of an open store");
+  fields_.clear();
+}
+
+void RecordStore::addFieldDef(std::string name, std::size_t size) {
+  if (active_) throw StoreError(name_ + ": cannot change the fields of an open store");
+  fields_.push_back({std::move(name), size});
+}
+
+void RecordStore::createDataSet() {
+  if (fields_.empty()) throw StoreError(name_ + ": no fields declared");
+  rows_.clear();
+  cursor_ = 0;
+  active_ = true;
+}
+
+void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows) {
+  fields_ = std::move(fields);
+  rows_ = std::move(rows);
+  for (Row& row : rows_) {
+    row.resize(fields_.size());
+    for (std::size_t f = 0; f < fields_.size(); ++f)
+      if (row[f].size() > fields_[f].size) row[f].resize(fields_[f].size);
+  }
+  cursor_ = 0;
+  active_ = true;
+}
+
+void RecordStore::open() {
+  if (!active_) throw StoreError(name_ + ": missing data packet");
+}
+
+void RecordStore::close() {
+  active_ = false;
+  rows_.clear();
+  rows_.shrink_to_fit();
+  cursor_ = 0;
+}
+
+void RecordStore::requireActive() const {
+  if (!active_) throw StoreError(name_ + ": cannot perform this operation on a closed store");
+}
+
+std::size_t RecordStore::recordCount() const {
+  requireActive();
+  return rows_.size();
+}
+
+void RecordStore::first() {
+  requireActive();
+  cursor_ = 0;
+}
+
+void RecordStore::next() {
+  requireActive();
+  if (cursor_ < rows_.size()) ++cursor_;
+}
+
+bool RecordStore::eof() const {
+  requireActive();
+  return cursor_ >= rows_.size();
+}
+
+void RecordStore::append() {
+  requireActive();
+  rows_.emplace_back(fields_.size());
+  cursor_ = rows_.size() - 1;
+}
+
+void RecordStore::post() { requireActive(); }
+
+void RecordStore::deleteRecord() {
+  requireActive();
+  if (cursor_ >= rows_.size()) throw StoreError(name_ + ": no current record to delete");
+  rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(cursor_));
+}
+
+void RecordStore::emptyDataSet() {
+  requireActive();
+  rows_.clear();
+  cursor_ = 0;
+}
+
+std::size_t RecordStore::fieldIndex(std::string_view name) const {
+  for (std::size_t i = 0; i < fields_.size(); ++i)
+    if (equalsIgnoringAsciiCase(fields_[i].name, name)) return i;
+  throw StoreError(name_ + ": field '" + std::string(name) + "' not found");
+}
+
+std::string RecordStore::field(std::string_view name) const {
+  requireActive();
+  const std::size_t index = fieldIndex(name);
+  if (cursor_ >= rows_.size()) throw StoreError(name_ + ": no current record");
+  return rows_[cursor_][index];
+}
+
+std::string RecordStore::cut(std::size_t field, std::string_view value) const {
+  return std::string(value.substr(0, fields_[field].size));
+}
+
+void RecordStore::setField(std::string_view name, std::string_view value) {
+  requireActive();
+  const std::size_t index = fieldIndex(name);
+  if (cursor_ >= rows_.size()) throw StoreError(name_ + ": no current record");
+  rows_[cursor_][index] = cut(index, value);
+}
+
+const std::vector<Row>& RecordStore::rows() const {
+  requireActive();
+  return rows_;
+}
+
+}  // namespace tg

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <cstddef>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tg {
+
+// A declared text field: its name and its size in characters.
+struct FieldDef {
+  std::string name;
+  std::size_t size = 0;
+  friend bool operator==(const FieldDef&, const FieldDef&) = default;
+};
+
+using Row = std::vector<std::string>;
+
+// Raised by a store operation that cannot be carried out: a closed store,
+// an unknown field, no current row, a file that cannot be read or written.
+class StoreError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// One table of text fields held in memory, with the open and closed states and
+// the cursor that the control centre's code relies on. A closed store holds no
+// rows: closing discards the table, and only loading or creating gives it one.
+class RecordStore {
+ public:
+  explicit RecordStore(std::string name) : name_(std::move(name)) {}
+
+  const std::string& name() const { return name_; }
+
+  // Field definitions, used by createDataSet.
+  void clearFieldDefs();
+  void addFieldDef(std::string name, std::size_t size);
+  const std::vector<FieldDef>& fieldDefs() const { return fields_; }
+
+  // An empty table with the declared fields; the store is then open.
+  void createDataSet();
+  // A table read from elsewhere; values are cut to their field sizes. Opens the store.
+  void assign(std::vector<FieldDef> fields, std::vector<Row> rows);
+
+  bool active() const { return active_; }
+  // Opening needs a table: a store that was closed must be loaded or created again.
+  void open();
+  void close();
+
+  std::size_t recordCount() const;
+  void first();
+  void next();
+  bool eof() const;
+  // Index of the current row; equals recordCount() at the end.
+  std::size_t position() const { return cursor_; }
+
+  // A new empty row at the end, which becomes the current row.
+  void append();
+  void post();
+  // Removes the current row; the row after it becomes current.
+  void deleteRecord();
+  void emptyDataSet();
+
+  // Field access on the current row; names are compared ignoring letter case.
+  std::string field(std::string_view name) const;
+  void setField(std::string_view name, std::string_view value);
+
+  // The whole table, for writing it out.
+  const std::vector<Row>& rows() const;
+
+ private:
+  void requireActive() const;
+  std::size_t fieldIndex(std::string_view name) const;
+  std::string cut(std::size_t field, std::string_view value) const;
+
+  std::string name_;
+  std::vector<FieldDef> fields_;
+  std::vector<Row> rows_;
+  std::size_t cursor_ = 0;
+  bool active_ = false;
+};
+
+}  // namespace tg

@@ -1,0 +1,211 @@
+#include "testing/FakeFileSystem.h"
+
+#include "stores/Text.h"
+
+namespace tg::testing {
+
+FakeFileSystem::FakeFileSystem(Clock* clock) : clock_(clock) { addDirectory("C:\\"); }
+
+std::string FakeFileSystem::normalized(const std::string& path) {
+  std::string out;
+  for (char c : path) {
+    if (c == '/') c = '\\';
+    if (c == '\\' && !out.empty() && out.back() == '\\') continue;
+    out += c;
+  }
+  // "C:" and "C:\" are the root; other paths lose a trailing separator.
+  if (out.size() == 2 && out[1] == ':') out += '\\';
+  if (out.size() > 3 && out.back() == '\\') out.pop_back();
+  return out;
+}
+
+std::string FakeFileSystem::key(const std::string& path) { return foldedAscii(normalized(path)); }
+
+std::string FakeFileSystem::parentKey(const std::string& k) {
+  const std::size_t slash = k.rfind('\\');
+  if (slash == std::string::npos) return {};
+  if (slash == 2) return k.size() > 3 ? k.substr(0, 3) : std::string();
+  return k.substr(0, slash);
+}
+
+std::string FakeFileSystem::leafName(const std::string& path) {
+  const std::string n = normalized(path);
+  const std::size_t slash = n.rfind('\\');
+  return slash == std::string::npos ? n : n.substr(slash + 1);
+}
+
+bool FakeFileSystem::parentExists(const std::string& k) const {
+  const std::string parent = parentKey(k);
+  if (parent.empty()) return false;
+  const auto it = nodes_.find(parent);
+  return it != nodes_.end() && it->second.directory;
+}
+
+DateTime FakeFileSystem::now() const { return clock_ ? clock_->now() : DateTime{2026, 1, 1, 0, 0, 0, 0}; }
+
+std::optional<std::string> FakeFileSystem::readBytes(const std::string& path) {
+  const auto it = nodes_.find(key(path));
+  if (it == nodes_.end() || it->second.directory || it->second.locked) return std::nullopt;
+  return it->second.bytes;
+}
+
+bool FakeFileSystem::writeBytes(const std::string& path, const std::string& bytes) {
+  const std::string k = key(path);
+  if (const auto failing = failingWrites_.find(k); failing != failingWrites_.end()) {
+    if (failing->second == 0) return false;
+    --failing->second;
+  }
+  if (!parentExists(k)) return false;
+  const auto it = nodes_.find(k);
+  if (it != nodes_.end()) {
+    Node& n = it->second;
+    // Like replacing a file through a plain create: refused for folders, open
+    // files and read-only, hidden or system files.
+    if (n.directory || n.locked || (n.attributes & (attr::ReadOnly | attr::Hidden | attr::System))) return false;
+    n.bytes = bytes;
+    n.lastWrite = now();
+  } else {
+    nodes_[k] = Node{normalized(path), false, bytes, attr::Archive, false, now()};
+  }
+  ++writes_[k];
+  return true;
+}
+
+bool FakeFileSystem::exists(const std::string& path) { return nodes_.count(key(path)) > 0; }
+
+bool FakeFileSystem::remove(const std::string& path) {
+  const auto it = nodes_.find(key(path));
+  if (it == nodes_.end() || it->second.directory || it->second.locked || (it->second.attributes & attr::ReadOnly))
+    return false;
+  nodes_.erase(it);
+  return true;
+}
+
+bool FakeFileSystem::rename(const std::string& from, const std::string& to, bool replace) {
+  const std::string fromKey = key(from);
+  const std::string toKey = key(to);
+  const auto source = nodes_.find(fromKey);
+  if (source == nodes_.end() || source->second.locked || !parentExists(toKey)) return false;
+  if (fromKey == toKey) return true;
+  const auto target = nodes_.find(toKey);
+  if (target != nodes_.end()) {
+    const Node& t = target->second;
+    if (!replace || t.directory || t.locked || (t.attributes & attr::ReadOnly)) return false;
+  }
+  if (source->second.directory) {
+    // Moving a folder moves everything under it.
+    std::map<std::string, Node> moved;
+    for (auto it = nodes_.begin(); it != nodes_.end();) {
+      if (it->first == fromKey || it->first.rfind(fromKey + "\\", 0) == 0) {
+        Node n = it->second;
+        const std::string rest = it->first.substr(fromKey.size());
+        n.path = normalized(to) + n.path.substr(normalized(from).size());
+        moved[toKey + rest] = n;
+        it = nodes_.erase(it);
+      } else {
+        ++it;
+      }
+    }
+    nodes_.merge(moved);
+    return true;
+  }
+  Node n = source->second;
+  n.path = normalized(to);
+  nodes_.erase(source);
+  nodes_[toKey] = n;
+  return true;
+}
+
+std::optional<std::uint32_t> FakeFileSystem::attributes(const std::string& path) {
+  const auto it = nodes_.find(key(path));
+  if (it == nodes_.end()) return std::nullopt;
+  return it->second.attributes;
+}
+
+std::vector<FileEntry> FakeFileSystem::find(const std::string& pattern) {
+  const std::string k = key(pattern);
+  const std::string folder = parentKey(k);
+  const std::string mask = leafName(pattern);
+  std::vector<FileEntry> out;
+  for (const auto& [nodeKey, node] : nodes_) {
+    if (nodeKey == folder || parentKey(nodeKey) != folder) continue;
+    const std::string name = leafName(node.path);
+    if (!matchesFilePattern(name, mask)) continue;
+    out.push_back({name, node.attributes, node.bytes.size(), node.lastWrite});
+  }
+  return out;
+}
+
+void FakeFileSystem::addDirectory(const std::string& path) {
+  const std::string n = normalized(path);
+  std::string k = foldedAscii(n);
+  std::vector<std::string> chain;
+  for (std::string at = k; !at.empty() && !nodes_.count(at); at = parentKey(at)) chain.push_back(at);
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    Node d;
+    d.path = n.substr(0, it->size());
+    d.directory = true;
+    d.attributes = attr::Directory;
+    d.lastWrite = now();
+    nodes_[*it] = d;
+  }
+}
+
+void FakeFileSystem::addFile(const std::string& path, const std::string& bytes, std::uint32_t attributes) {
+  const std::string k = key(path);
+  addDirectory(normalized(path).substr(0, normalized(path).rfind('\\')));
+  nodes_[k] = Node{normalized(path), false, bytes, attributes, false, now()};
+}
+
+void FakeFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {
+  const auto it = nodes_.find(key(path));
+  if (it != nodes_.end()) it->second.attributes = attributes;
+}
+
+void FakeFileSystem::setLocked(const std::string& path, bool locked) {
+  const auto it = nodes_.find(key(path));
+  if (it != nodes_.end()) it->second.locked = locked;
+}
+
+std::optional<std::string> FakeFileSystem::contents(const std::string& path) const {
+  const auto it = nodes_.find(key(path));
+  if (it == nodes_.end() || it->second.directory) return std::nullopt;
+  return it->second.bytes;
+}
+
+std::vector<std::string> FakeFileSystem::fileNames(const std::string& folder) const {
+  const std::string k = key(folder);
+  std::vector<std::string> out;
+  for (const auto& [nodeKey, node] : nodes_)
+    if (!node.directory && parentKey(nodeKey) == k) out.push_back(leafName(node.path));
+  return out;
+}
+
+int FakeFileSystem::writeCount(const std::string& path) const {
+  const auto it = writes_.find(key(path));
+  return it == writes_.end() ? 0 : it->second;
+}
+
+bool matchesFilePattern(const std::string& name, const std::string& pattern) {
+  if (pattern == "*.*" || pattern == "*") return true;
+  // Iterative wildcard match with backtracking to the last '*'.
+  std::size_t n = 0, p = 0, starP = std::string::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && (pattern[p] == '?' || foldAscii(pattern[p]) == foldAscii(name[n]))) {
+      ++n;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (starP != std::string::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace tg::testing

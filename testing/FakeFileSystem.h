@@ -1,0 +1,74 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+
+namespace tg::testing {
+
+// An in-memory file system with the Windows rules the core meets: drive letters,
+// backslashes (a doubled one counts once), names compared ignoring letter case,
+// folders that must exist before files go in them, read-only, hidden and system
+// files, and files held open without sharing by another process.
+class FakeFileSystem : public FileSystem {
+ public:
+  explicit FakeFileSystem(Clock* clock = nullptr);
+
+  std::optional<std::string> readBytes(const std::string& path) override;
+  bool writeBytes(const std::string& path, const std::string& bytes) override;
+  bool exists(const std::string& path) override;
+  bool remove(const std::string& path) override;
+  bool rename(const std::string& from, const std::string& to, bool replace) override;
+  std::optional<std::uint32_t> attributes(const std::string& path) override;
+  std::vector<FileEntry> find(const std::string& pattern) override;
+
+  // Setting the scene.
+  void addDirectory(const std::string& path);  // with every missing parent
+  void addFile(const std::string& path, const std::string& bytes, std::uint32_t attributes = attr::Archive);
+  void setAttributes(const std::string& path, std::uint32_t attributes);
+  // Another process holds the file open without sharing it.
+  void setLocked(const std::string& path, bool locked);
+  // Writes to this path fail, as on a full disk, once `successfulWritesFirst`
+  // more writes to it have gone through.
+  void failWritesTo(const std::string& path, int successfulWritesFirst = 0) {
+    failingWrites_[key(path)] = successfulWritesFirst;
+  }
+
+  // Looking at the result: the content without any lock in the way, and the
+  // names of the files (not folders) directly in a folder, sorted.
+  std::optional<std::string> contents(const std::string& path) const;
+  std::vector<std::string> fileNames(const std::string& folder) const;
+  int writeCount(const std::string& path) const;
+
+ private:
+  struct Node {
+    std::string path;  // as first written, for listings
+    bool directory = false;
+    std::string bytes;
+    std::uint32_t attributes = attr::Archive;
+    bool locked = false;
+    DateTime lastWrite;
+  };
+
+  static std::string normalized(const std::string& path);
+  static std::string key(const std::string& path);
+  static std::string parentKey(const std::string& k);
+  static std::string leafName(const std::string& path);
+  bool parentExists(const std::string& k) const;
+  DateTime now() const;
+
+  Clock* clock_;
+  std::map<std::string, Node> nodes_;
+  std::map<std::string, int> failingWrites_;  // path -> writes still allowed
+  std::map<std::string, int> writes_;
+};
+
+// Windows file-name pattern match: '*' any run, '?' any one character, letter
+// case ignored; "*.*" matches every name.
+bool matchesFilePattern(const std::string& name, const std::string& pattern);
+
+}  // namespace tg::testing

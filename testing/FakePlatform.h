@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "testing/FakeClock.h"
+#include "testing/FakeDialogs.h"
+#include "testing/FakeFileSystem.h"
+#include "testing/FakeLocale.h"
+
+namespace tg::testing {
+
+// Every fake facility in one place, with the program directory C:\Program\.
+struct FakePlatform {
+  FakeClock clock;
+  FakeFileSystem files{&clock};
+  FakeLocale locale;
+  FakeDialogs dialogs;
+  Platform platform{files, clock, locale, dialogs};
+
+  static constexpr const char* kProgramDirectory = "C:\\Program\\";
+
+  FakePlatform() { files.addDirectory(kProgramDirectory); }
+  std::string inProgram(const std::string& name) const { return kProgramDirectory + name; }
+};
+
+}  // namespace tg::testing

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include "stores/DataPacket.h"
+#include "unit/XmlLint.h"
+
+namespace tg {
+namespace {
+
+const CodePage kWindows1252(1252);
+
+std::vector<FieldDef> twoFields() { return {{"Champ1", 200}, {"Champ2", 5000}}; }
+
+DataPacket roundTrip(const std::vector<Row>& rows) {
+  const std::string xml = encodeDataPacket(twoFields(), rows, kWindows1252);
+  std::string error;
+  auto packet = decodeDataPacket(xml, kWindows1252, &error);
+  EXPECT_TRUE(packet) << error << "\n" << xml;
+  return packet.value_or(DataPacket{});
+}
+
+std::string allBytes() {
+  std::string s;
+  for (int b = 0; b < 256; ++b) s += static_cast<char>(b);
+  return s;
+}
+
+TEST(DataPacket, EveryByteOfAValueSurvivesSaveAndLoad) {
+  const std::vector<Row> rows = {
+      {"say \"hi\" & 'bye' <tag> a>b", "tab\there"},
+      {"line\rbreaks\nand\r\nboth", "caf\xE9 \x80 \x81\x8D\x8F\x90\x9D \xFF"},
+      {allBytes(), std::string("nul\0inside", 10)},
+      {"", "only the second"},
+      {"  spaces around  ", ""},
+  };
+  const DataPacket packet = roundTrip(rows);
+  EXPECT_EQ(packet.fields, twoFields());
+  EXPECT_EQ(packet.rows, rows);
+}
+
+TEST(DataPacket, AnIndependentParserAcceptsTheFileAndReadsTheSameCharacters) {
+  const std::vector<Row> rows = {{allBytes(), "caf\xE9 \x80"}, {"a\tb\r\nc", "<&>\"'"}};
+  const std::string xml = encodeDataPacket(twoFields(), rows, kWindows1252);
+  EXPECT_NE(xml.find("encoding=\"windows-1252\""), std::string::npos);
+  const auto errors = testing::xmllintErrors(xml);
+  if (!errors) GTEST_SKIP() << "xmllint is not available here";
+  EXPECT_EQ(*errors, "");
+  // xmllint prints in UTF-8: é and the euro sign must be what it read.
+  EXPECT_EQ(testing::xmllintXPath(xml, "string(//ROW[1]/@Champ2)").value(), "caf\xC3\xA9 \xE2\x82\xAC");
+  EXPECT_EQ(testing::xmllintXPath(xml, "string(//ROW[2]/@Champ1)").value(), "a\tb\r\nc");
+  EXPECT_EQ(testing::xmllintXPath(xml, "count(//FIELD)").value(), "2");
+  EXPECT_EQ(testing::xmllintXPath(xml, "string(//FIELD[2]/@WIDTH)").value(), "5000");
+}
+
+TEST(DataPacket, AnEmptyTableIsStillWellFormed) {
+  const std::string xml = encodeDataPacket(twoFields(), {}, kWindows1252);
+  const auto packet = decodeDataPacket(xml, kWindows1252);
+  ASSERT_TRUE(packet);
+  EXPECT_TRUE(packet->rows.empty());
+  if (const auto errors = testing::xmllintErrors(xml)) {
+    EXPECT_EQ(*errors, "");
+  }
+}
+
+TEST(DataPacket, ReadsWhatOtherWritersMayProduce) {
+  // Single quotes, comments, attributes out of order, field names in another
+  // letter case, unknown elements and attributes, literal line ends in values.
+  const std::string xml =
+      "<?xml version='1.0' encoding='ISO-8859-1'?>\n<!-- written by hand -->\n"
+      "<DATAPACKET Version='2.0'><METADATA><FIELDS>"
+      "<FIELD attrname='Champ1' fieldtype='string' WIDTH='200'/>"
+      "<FIELD WIDTH='200' attrname='Champ2' fieldtype='string'><PARAM x='1'/></FIELD>"
+      "</FIELDS><PARAMS CHANGE_LOG='1 0 4'/></METADATA>"
+      "<ROWDATA><ROW champ2='b' RowState='4' CHAMP1='a&#233;&#x20AC;'/>"
+      "<ROW Champ1='x\r\ny\tz'></ROW></ROWDATA></DATAPACKET>\n";
+  const auto packet = decodeDataPacket(xml, kWindows1252);
+  ASSERT_TRUE(packet);
+  ASSERT_EQ(packet->rows.size(), 2u);
+  EXPECT_EQ(packet->rows[0], (Row{"a\xE9\x80", "b"}));
+  EXPECT_EQ(packet->rows[1], (Row{"x y z", ""}));
+}
+
+TEST(DataPacket, UnicodeFilesAreTakenIntoTheCodePage) {
+  const std::string xml =
+      "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Champ1\" WIDTH=\"9\"/></FIELDS></METADATA>"
+      "<ROWDATA><ROW Champ1=\"caf\xC3\xA9 \xE2\x82\xAC \xE4\xB8\x80\"/></ROWDATA></DATAPACKET>";
+  const auto packet = decodeDataPacket(xml, kWindows1252);
+  ASSERT_TRUE(packet);
+  EXPECT_EQ(packet->rows[0][0], "caf\xE9 \x80 ?");
+}
+
+TEST(DataPacket, RefusesDocumentsThatAreNotWellFormedPackets) {
+  const std::string good = encodeDataPacket(twoFields(), {{"a", "b"}}, kWindows1252);
+  const std::vector<std::string> bad = {
+      "",
+      "not xml at all",
+      good.substr(0, good.size() / 2),                               // cut short, as by a crash
+      good.substr(0, good.find("</DATAPACKET>")),                    // root never closed
+      "<OTHER/>",                                                    // another root
+      "<DATAPACKET/>",                                               // no table
+      "<DATAPACKET><ROWDATA/></DATAPACKET>",                         // rows without fields
+      "<!DOCTYPE x [<!ENTITY a 'b'>]><DATAPACKET/>",                 // declarations
+      "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"C\" WIDTH=\"x\"/></FIELDS></METADATA></DATAPACKET>",
+      "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"C\" WIDTH=\"1\"/></FIELDS></METADATA>"
+      "<ROWDATA><ROW C=\"a<b\"/></ROWDATA></DATAPACKET>",
+      "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"C\" WIDTH=\"1\"/></FIELDS></METADATA>"
+      "<ROWDATA><ROW C=\"&bogus;\"/></ROWDATA></DATAPACKET>",
+      "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"C\" WIDTH=\"1\"/></FIELDS></METADATA>"
+      "<ROWDATA><ROW C=\"a\" C=\"b\"/></ROWDATA></DATAPACKET>",
+      good + "<extra/>",
+  };
+  for (const std::string& doc : bad) EXPECT_FALSE(decodeDataPacket(doc, kWindows1252)) << doc;
+}
+
+TEST(DataPacket, DeepNestingIsRefusedWithoutExhaustingTheStack) {
+  std::string doc = "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"C\" WIDTH=\"1\"/></FIELDS></METADATA><X>";
+  for (int i = 0; i < 100000; ++i) doc += "<a>";
+  EXPECT_FALSE(decodeDataPacket(doc, kWindows1252));
+}
+
+}  // namespace
+}  // namespace tg

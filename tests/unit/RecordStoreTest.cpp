@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include "stores/RecordStore.h"
+
+namespace tg {
+namespace {
+
+RecordStore created(std::size_t size = 5) {
+  RecordStore store("ClientDataSet1");
+  store.addFieldDef("Champ1", size);
+  store.addFieldDef("Champ2", 200);
+  store.createDataSet();
+  return store;
+}
+
+void appendRow(RecordStore& store, const std::string& a, const std::string& b = "") {
+  store.append();
+  store.setField("Champ1", a);
+  store.setField("Champ2", b);
+  store.post();
+}
+
+TEST(RecordStore, AClosedStoreRefusesEveryOperationAndHoldsNoRows) {
+  RecordStore store = created();
+  appendRow(store, "a");
+  store.close();
+  EXPECT_FALSE(store.active());
+  EXPECT_THROW(store.first(), StoreError);
+  EXPECT_THROW(store.recordCount(), StoreError);
+  EXPECT_THROW(store.append(), StoreError);
+  EXPECT_THROW(store.field("Champ1"), StoreError);
+  // Opening needs a table again: a closed store was emptied.
+  EXPECT_THROW(store.open(), StoreError);
+  store.createDataSet();
+  EXPECT_EQ(store.recordCount(), 0u);
+}
+
+TEST(RecordStore, ValuesAreCutToTheirFieldSize) {
+  RecordStore store = created(5);
+  appendRow(store, "abcdefgh", std::string(300, 'x'));
+  EXPECT_EQ(store.field("Champ1"), "abcde");
+  EXPECT_EQ(store.field("Champ2").size(), 200u);
+  store.assign(store.fieldDefs(), {{"123456789", "y"}});
+  store.first();
+  EXPECT_EQ(store.field("Champ1"), "12345");
+}
+
+TEST(RecordStore, FieldNamesIgnoreLetterCaseAndUnknownNamesFail) {
+  RecordStore store = created();
+  appendRow(store, "a", "b");
+  EXPECT_EQ(store.field("champ1"), "a");
+  EXPECT_EQ(store.field("CHAMP2"), "b");
+  EXPECT_THROW(store.field("Champ3"), StoreError);
+}
+
+TEST(RecordStore, TheCursorWalksRowsInInsertionOrderAndSurvivesDeletion) {
+  RecordStore store = created();
+  for (const char* name : {"a", "b", "c", "d"}) appendRow(store, name);
+  std::vector<std::string> seen;
+  for (store.first(); !store.eof(); store.next()) seen.push_back(store.field("Champ1"));
+  EXPECT_EQ(seen, (std::vector<std::string>{"a", "b", "c", "d"}));
+
+  // Deleting while walking: the next row becomes current.
+  store.first();
+  while (!store.eof()) {
+    if (store.field("Champ1") == "b" || store.field("Champ1") == "c")
+      store.deleteRecord();
+    else
+      store.next();
+  }
+  seen.clear();
+  for (store.first(); !store.eof(); store.next()) seen.push_back(store.field("Champ1"));
+  EXPECT_EQ(seen, (std::vector<std::string>{"a", "d"}));
+  EXPECT_THROW(store.deleteRecord(), StoreError);  // at the end there is no current row
+}
+
+TEST(RecordStore, ReadingAnEmptyStoreHasNoCurrentRow) {
+  RecordStore store = created();
+  store.first();
+  EXPECT_TRUE(store.eof());
+  EXPECT_THROW(store.field("Champ1"), StoreError);
+  appendRow(store, "x");
+  store.emptyDataSet();
+  EXPECT_EQ(store.recordCount(), 0u);
+  EXPECT_TRUE(store.active());
+}
+
+}  // namespace
+}  // namespace tg

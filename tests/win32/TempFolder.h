@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace tg::testing {
+
+// A fresh folder under the system's temporary folder, removed with its files.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+  // The folder's path, ending in a backslash.
+  const std::string& path() const { return path_; }
+  std::string operator/(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace tg::testing

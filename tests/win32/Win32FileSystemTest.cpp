@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+
+#include "stores/DataPacket.h"
+#include "stores/StoreFile.h"
+#include "win32/TempFolder.h"
+#include "win32/Win32FileSystem.h"
+
+namespace tg::win32 {
+namespace {
+
+using testing::TempFolder;
+
+// Another process's exclusive hold on a file, simulated by an open handle
+// without any sharing.
+struct ExclusiveHold {
+  HANDLE h;
+  explicit ExclusiveHold(const std::string& path)
+      : h(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr)) {}
+  ~ExclusiveHold() {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+};
+
+std::string allBytes() {
+  std::string s;
+  for (int round = 0; round < 3; ++round)
+    for (int b = 0; b < 256; ++b) s += static_cast<char>(b);
+  return s;
+}
+
+TEST(Win32FileSystem, WritesAndReadsEveryByteExactly) {
+  TempFolder dir;
+  Win32FileSystem files;
+  ASSERT_TRUE(files.writeBytes(dir / "bytes.bin", allBytes()));
+  EXPECT_EQ(files.readBytes(dir / "bytes.bin"), allBytes());
+  ASSERT_TRUE(files.writeBytes(dir / "bytes.bin", "short"));  // replaced, not overlaid
+  EXPECT_EQ(files.readBytes(dir / "bytes.bin"), "short");
+  ASSERT_TRUE(files.writeBytes(dir / "empty.txt", ""));
+  EXPECT_EQ(files.readBytes(dir / "empty.txt"), "");
+  EXPECT_EQ(files.readBytes(dir / "missing.txt"), std::nullopt);
+  // A doubled separator before the name names the same file.
+  EXPECT_EQ(files.readBytes(dir.path() + "\\bytes.bin"), "short");
+  EXPECT_FALSE(files.writeBytes(dir / "no such folder\\x.txt", "x"));
+}
+
+TEST(Win32FileSystem, RenameReplacesOnlyWhenAsked) {
+  TempFolder dir;
+  Win32FileSystem files;
+  files.writeBytes(dir / "a.txt", "a");
+  files.writeBytes(dir / "b.txt", "b");
+  EXPECT_FALSE(files.rename(dir / "a.txt", dir / "b.txt", false));
+  EXPECT_TRUE(files.rename(dir / "a.txt", dir / "b.txt", true));
+  EXPECT_EQ(files.readBytes(dir / "b.txt"), "a");
+  EXPECT_FALSE(files.exists(dir / "a.txt"));
+  EXPECT_TRUE(files.remove(dir / "b.txt"));
+  EXPECT_FALSE(files.remove(dir / "b.txt"));
+}
+
+TEST(Win32FileSystem, AFileHeldWithoutSharingCanBeNeitherReadNorReplaced) {
+  TempFolder dir;
+  Win32FileSystem files;
+  files.writeBytes(dir / "held.txt", "old");
+  files.writeBytes(dir / "new.txt", "new");
+  {
+    ExclusiveHold hold(dir / "held.txt");
+    ASSERT_NE(hold.h, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(files.exists(dir / "held.txt"));
+    EXPECT_EQ(files.readBytes(dir / "held.txt"), std::nullopt);
+    EXPECT_FALSE(files.writeBytes(dir / "held.txt", "x"));
+    EXPECT_FALSE(files.rename(dir / "new.txt", dir / "held.txt", true));
+  }
+  EXPECT_EQ(files.readBytes(dir / "held.txt"), "old");
+}
+
+TEST(Win32FileSystem, FindListsMatchesWithTheirAttributesAndSizes) {
+  TempFolder dir;
+  Win32FileSystem files;
+  files.writeBytes(dir / "one.txt", "1");
+  files.writeBytes(dir / "hidden.txt", "22");
+  files.writeBytes(dir / "x_mod_y.txt", "333");
+  files.writeBytes(dir / "other.dat", "4444");
+  ASSERT_TRUE(SetFileAttributesA((dir / "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+  CreateDirectoryA((dir / "sub.txt").c_str(), nullptr);
+
+  std::vector<FileEntry> found = files.find(dir / "*.txt");
+  std::sort(found.begin(), found.end(), [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
+  ASSERT_EQ(found.size(), 4u);
+  EXPECT_EQ(found[0].name, "hidden.txt");
+  EXPECT_TRUE(found[0].attributes & attr::Hidden);
+  EXPECT_EQ(found[0].size, 2u);
+  EXPECT_EQ(found[2].name, "sub.txt");
+  EXPECT_TRUE(found[2].attributes & attr::Directory);
+  EXPECT_EQ(files.find(dir / "*mod*.txt").size(), 1u);
+  EXPECT_TRUE(files.find(dir / "*.none").empty());
+  EXPECT_EQ(files.attributes(dir / "hidden.txt").value() & attr::Hidden, attr::Hidden);
+  EXPECT_EQ(files.attributes(dir / "missing"), std::nullopt);
+  RemoveDirectoryA((dir / "sub.txt").c_str());
+}
+
+TEST(Win32FileSystem, AStoreSaveNeverLeavesAHalfWrittenFile) {
+  TempFolder dir;
+  Win32FileSystem files;
+  const std::vector<FieldDef> fields = {{"Champ1", 200}};
+  StoreFile file(files, dir / "quarantaines.xml", fields, CodePage(1252));
+  RecordStore store("ClientDataSet4");
+  store.addFieldDef("Champ1", 200);
+  store.createDataSet();
+  store.append();
+  store.setField("Champ1", "caf\xE9.exe");
+  file.save(store);
+  const auto saved = files.readBytes(dir / "quarantaines.xml");
+  ASSERT_TRUE(saved);
+
+  store.append();
+  store.setField("Champ1", "second.exe");
+  {
+    ExclusiveHold hold(dir / "quarantaines.xml");  // an engine reading it
+    EXPECT_THROW(file.save(store), StoreError);
+  }
+  EXPECT_EQ(files.readBytes(dir / "quarantaines.xml"), saved);
+  EXPECT_FALSE(files.exists(dir / "quarantaines.xml.saving"));
+
+  file.save(store);
+  RecordStore again("ClientDataSet4");
+  file.load(again);
+  EXPECT_EQ(again.recordCount(), 2u);
+  again.first();
+  EXPECT_EQ(again.field("Champ1"), "caf\xE9.exe");
+}
+
+}  // namespace
+}  // namespace tg::win32

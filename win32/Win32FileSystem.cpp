@@ -1,0 +1,79 @@
+#include "win32/Win32FileSystem.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "win32/FileTimes.h"
+#include "win32/Handle.h"
+
+namespace tg::win32 {
+
+std::optional<std::string> Win32FileSystem::readBytes(const std::string& path) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+      static_cast<unsigned long long>(size.QuadPart) > std::string().max_size())
+    return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD read = 0;
+    if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;  // the file shrank meanwhile
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+bool Win32FileSystem::writeBytes(const std::string& path, const std::string& bytes) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+    DWORD written = 0;
+    if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  // The bytes are on the disk before a caller replaces another file with this one.
+  return FlushFileBuffers(file.get()) != 0;
+}
+
+bool Win32FileSystem::exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32FileSystem::remove(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool Win32FileSystem::rename(const std::string& from, const std::string& to, bool replace) {
+  const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  return MoveFileExA(from.c_str(), to.c_str(), flags) != 0;
+}
+
+std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path) {
+  const DWORD a = GetFileAttributesA(path.c_str());
+  if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return static_cast<std::uint32_t>(a);
+}
+
+std::vector<FileEntry> Win32FileSystem::find(const std::string& pattern) {
+  std::vector<FileEntry> out;
+  WIN32_FIND_DATAA data;
+  FindHandle search(FindFirstFileA(pattern.c_str(), &data));
+  if (!search) return out;
+  do {
+    const std::string name = data.cFileName;
+    if (name == "." || name == "..") continue;
+    out.push_back({name, static_cast<std::uint32_t>(data.dwFileAttributes),
+                   (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                   localFromFileTime(data.ftLastWriteTime)});
+  } while (FindNextFileA(search.get(), &data));
+  return out;
+}
+
+}  // namespace tg::win32

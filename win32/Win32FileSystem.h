@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+
+namespace tg::win32 {
+
+// Files through the system's single-byte ("A") functions, so that paths and
+// names stay in the code page the core keeps all text in.
+class Win32FileSystem : public FileSystem {
+ public:
+  std::optional<std::string> readBytes(const std::string& path) override;
+  bool writeBytes(const std::string& path, const std::string& bytes) override;
+  bool exists(const std::string& path) override;
+  bool remove(const std::string& path) override;
+  bool rename(const std::string& from, const std::string& to, bool replace) override;
+  std::optional<std::uint32_t> attributes(const std::string& path) override;
+  std::vector<FileEntry> find(const std::string& pattern) override;
+};
+
+}  // namespace tg::win32

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Locale.h"
+
+namespace tg::win32 {
+
+class Win32Clock : public Clock {
+ public:
+  DateTime now() override;
+};
+
+// The user's regional settings, read afresh at every call so that a change in
+// the control panel reaches the next text.
+class Win32Locale : public Locale {
+ public:
+  LocaleFormats formats() override;
+};
+
+// Message boxes owned by the main window once it exists.
+class Win32Dialogs : public Dialogs {
+ public:
+  void setOwner(HWND owner) { owner_ = owner; }
+  Answer askYesNo(const std::string& text) override;
+  void reportError(const std::string& text) override;
+
+ private:
+  HWND owner_ = nullptr;
+};
+
+}  // namespace tg::win32
