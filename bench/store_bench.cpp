@@ -40,6 +40,10 @@ class PosixFiles : public FileSystem {
   }
   std::optional<std::uint32_t> attributes(const std::string&) override { return 0; }
   std::vector<FileEntry> find(const std::string&) override { return {}; }
+  std::optional<std::uint64_t> size(const std::string&) override { return std::nullopt; }
+  std::optional<std::string> readRange(const std::string&, std::uint64_t, std::size_t) override { return std::nullopt; }
+  bool canOpenExclusively(const std::string&) override { return true; }
+  std::optional<AccountName> owner(const std::string&) override { return std::nullopt; }
 };
 
 // Rows as the monitor writes them: names, dates, owners, paths, checksums.

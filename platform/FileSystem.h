@@ -25,7 +25,14 @@ struct FileEntry {
   std::string name;  // without its folder
   std::uint32_t attributes = 0;
   std::uint64_t size = 0;
-  DateTime lastWrite;
+  DateTime lastWrite;   // local time
+  DateTime lastAccess;  // local time
+};
+
+// The account that owns a file.
+struct AccountName {
+  std::string domain;
+  std::string account;
 };
 
 // Files, by Windows path (drive letter, backslashes, letter case ignored).
@@ -45,6 +52,19 @@ struct FileSystem {
   // Matches of a pattern such as "C:\dir\*.txt", folders and hidden files included,
   // in the order the platform gives them; "." and ".." are left out.
   virtual std::vector<FileEntry> find(const std::string& pattern) = 0;
+
+  // The size of a file opened for reading with read sharing; empty when it
+  // cannot be opened.
+  virtual std::optional<std::uint64_t> size(const std::string& path) = 0;
+  // Up to `count` bytes from `offset` of a file opened read-only; fewer at its
+  // end; empty when it cannot be opened or read.
+  virtual std::optional<std::string> readRange(const std::string& path, std::uint64_t offset,
+                                               std::size_t count) = 0;
+  // Whether the file can be opened for reading and writing without sharing it,
+  // that is, no other process holds it open. The open is closed at once.
+  virtual bool canOpenExclusively(const std::string& path) = 0;
+  // The owner of a file as the local machine names it; empty when unavailable.
+  virtual std::optional<AccountName> owner(const std::string& path) = 0;
   virtual ~FileSystem() = default;
 };
 

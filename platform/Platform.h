@@ -4,6 +4,9 @@
 #include "platform/Dialogs.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
+#include "platform/Processes.h"
+#include "platform/Shell.h"
+#include "platform/Sockets.h"
 
 namespace tg {
 
@@ -14,6 +17,9 @@ struct Platform {
   Clock& clock;
   Locale& locale;
   Dialogs& dialogs;
+  Processes& processes;
+  Shell& shell;
+  Sockets& sockets;
 };
 
 }  // namespace tg

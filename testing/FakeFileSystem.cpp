@@ -65,7 +65,11 @@ bool FakeFileSystem::writeBytes(const std::string& path, const std::string& byte
     n.bytes = bytes;
     n.lastWrite = now();
   } else {
-    nodes_[k] = Node{normalized(path), false, bytes, attr::Archive, false, now()};
+    Node n;
+    n.path = normalized(path);
+    n.bytes = bytes;
+    n.lastWrite = n.lastAccess = now();
+    nodes_[k] = n;
   }
   ++writes_[k];
   return true;
@@ -131,7 +135,8 @@ std::vector<FileEntry> FakeFileSystem::find(const std::string& pattern) {
     if (nodeKey == folder || parentKey(nodeKey) != folder) continue;
     const std::string name = leafName(node.path);
     if (!matchesFilePattern(name, mask)) continue;
-    out.push_back({name, node.attributes, node.bytes.size(), node.lastWrite});
+    out.push_back({name, node.attributes, node.apparentSize.value_or(node.bytes.size()), node.lastWrite,
+                   node.lastAccess});
   }
   return out;
 }
@@ -146,7 +151,7 @@ void FakeFileSystem::addDirectory(const std::string& path) {
     d.path = n.substr(0, it->size());
     d.directory = true;
     d.attributes = attr::Directory;
-    d.lastWrite = now();
+    d.lastWrite = d.lastAccess = now();
     nodes_[*it] = d;
   }
 }
@@ -154,7 +159,59 @@ void FakeFileSystem::addDirectory(const std::string& path) {
 void FakeFileSystem::addFile(const std::string& path, const std::string& bytes, std::uint32_t attributes) {
   const std::string k = key(path);
   addDirectory(normalized(path).substr(0, normalized(path).rfind('\\')));
-  nodes_[k] = Node{normalized(path), false, bytes, attributes, false, now()};
+  Node n;
+  n.path = normalized(path);
+  n.bytes = bytes;
+  n.attributes = attributes;
+  n.lastWrite = n.lastAccess = now();
+  n.owner = AccountName{"BUILTIN", "Administrateurs"};
+  nodes_[k] = n;
+}
+
+void FakeFileSystem::setTimes(const std::string& path, const DateTime& lastWrite, const DateTime& lastAccess) {
+  const auto it = nodes_.find(key(path));
+  if (it == nodes_.end()) return;
+  it->second.lastWrite = lastWrite;
+  it->second.lastAccess = lastAccess;
+}
+
+void FakeFileSystem::setOwner(const std::string& path, AccountName owner) {
+  const auto it = nodes_.find(key(path));
+  if (it != nodes_.end()) it->second.owner = std::move(owner);
+}
+
+void FakeFileSystem::setApparentSize(const std::string& path, std::uint64_t size) {
+  const auto it = nodes_.find(key(path));
+  if (it != nodes_.end()) it->second.apparentSize = size;
+}
+
+std::optional<std::uint64_t> FakeFileSystem::size(const std::string& path) {
+  const auto it = nodes_.find(key(path));
+  if (it == nodes_.end() || it->second.directory || it->second.locked) return std::nullopt;
+  return it->second.apparentSize.value_or(it->second.bytes.size());
+}
+
+std::optional<std::string> FakeFileSystem::readRange(const std::string& path, std::uint64_t offset,
+                                                     std::size_t count) {
+  const auto total = size(path);
+  if (!total) return std::nullopt;
+  const Node& n = nodes_.at(key(path));
+  std::string out;
+  for (std::uint64_t i = offset; i < *total && out.size() < count; ++i)
+    out += i < n.bytes.size() ? n.bytes[static_cast<std::size_t>(i)] : '\0';
+  return out;
+}
+
+bool FakeFileSystem::canOpenExclusively(const std::string& path) {
+  const auto it = nodes_.find(key(path));
+  return it != nodes_.end() && !it->second.directory && !it->second.locked &&
+         !(it->second.attributes & attr::ReadOnly);
+}
+
+std::optional<AccountName> FakeFileSystem::owner(const std::string& path) {
+  const auto it = nodes_.find(key(path));
+  if (it == nodes_.end()) return std::nullopt;
+  return it->second.owner;
 }
 
 void FakeFileSystem::setAttributes(const std::string& path, std::uint32_t attributes) {

@@ -25,11 +25,20 @@ class FakeFileSystem : public FileSystem {
   bool rename(const std::string& from, const std::string& to, bool replace) override;
   std::optional<std::uint32_t> attributes(const std::string& path) override;
   std::vector<FileEntry> find(const std::string& pattern) override;
+  std::optional<std::uint64_t> size(const std::string& path) override;
+  std::optional<std::string> readRange(const std::string& path, std::uint64_t offset, std::size_t count) override;
+  bool canOpenExclusively(const std::string& path) override;
+  std::optional<AccountName> owner(const std::string& path) override;
 
   // Setting the scene.
   void addDirectory(const std::string& path);  // with every missing parent
   void addFile(const std::string& path, const std::string& bytes, std::uint32_t attributes = attr::Archive);
   void setAttributes(const std::string& path, std::uint32_t attributes);
+  void setTimes(const std::string& path, const DateTime& lastWrite, const DateTime& lastAccess);
+  void setOwner(const std::string& path, AccountName owner);
+  // A size larger than the bytes held, as for a sparse file; reads beyond the
+  // bytes give zeros.
+  void setApparentSize(const std::string& path, std::uint64_t size);
   // Another process holds the file open without sharing it.
   void setLocked(const std::string& path, bool locked);
   // Writes to this path fail, as on a full disk, once `successfulWritesFirst`
@@ -52,6 +61,9 @@ class FakeFileSystem : public FileSystem {
     std::uint32_t attributes = attr::Archive;
     bool locked = false;
     DateTime lastWrite;
+    DateTime lastAccess;
+    std::optional<AccountName> owner;
+    std::optional<std::uint64_t> apparentSize;
   };
 
   static std::string normalized(const std::string& path);

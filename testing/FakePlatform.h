@@ -5,6 +5,9 @@
 #include "testing/FakeDialogs.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeLocale.h"
+#include "testing/FakeProcesses.h"
+#include "testing/FakeShell.h"
+#include "testing/FakeSockets.h"
 
 namespace tg::testing {
 
@@ -14,7 +17,10 @@ struct FakePlatform {
   FakeFileSystem files{&clock};
   FakeLocale locale;
   FakeDialogs dialogs;
-  Platform platform{files, clock, locale, dialogs};
+  FakeProcesses processes;
+  FakeShell shell;
+  FakeSockets sockets;
+  Platform platform{files, clock, locale, dialogs, processes, shell, sockets};
 
   static constexpr const char* kProgramDirectory = "C:\\Program\\";
 

@@ -71,9 +71,63 @@ std::vector<FileEntry> Win32FileSystem::find(const std::string& pattern) {
     if (name == "." || name == "..") continue;
     out.push_back({name, static_cast<std::uint32_t>(data.dwFileAttributes),
                    (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                   localFromFileTime(data.ftLastWriteTime)});
+                   localFromFileTime(data.ftLastWriteTime), localFromFileTime(data.ftLastAccessTime)});
   } while (FindNextFileA(search.get(), &data));
   return out;
+}
+
+std::optional<std::uint64_t> Win32FileSystem::size(const std::string& path) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                          nullptr));
+  if (!file) return std::nullopt;
+  DWORD high = 0;
+  const DWORD low = GetFileSize(file.get(), &high);
+  if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return std::nullopt;
+  return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+std::optional<std::string> Win32FileSystem::readRange(const std::string& path, std::uint64_t offset,
+                                                      std::size_t count) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                          nullptr));
+  if (!file) return std::nullopt;
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  if (!SetFilePointerEx(file.get(), at, nullptr, FILE_BEGIN)) return std::nullopt;
+  std::string bytes(count, '\0');
+  std::size_t done = 0;
+  while (done < count) {
+    DWORD read = 0;
+    const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(count - done, 1u << 30));
+    if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
+    if (read == 0) break;
+    done += read;
+  }
+  bytes.resize(done);
+  return bytes;
+}
+
+bool Win32FileSystem::canOpenExclusively(const std::string& path) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  return static_cast<bool>(file);
+}
+
+std::optional<AccountName> Win32FileSystem::owner(const std::string& path) {
+  alignas(SECURITY_DESCRIPTOR) unsigned char descriptor[1024];
+  DWORD needed = 0;
+  if (!GetFileSecurityA(path.c_str(), OWNER_SECURITY_INFORMATION, descriptor, sizeof descriptor, &needed))
+    return std::nullopt;
+  PSID sid = nullptr;
+  BOOL defaulted = FALSE;
+  if (!GetSecurityDescriptorOwner(descriptor, &sid, &defaulted) || !sid) return std::nullopt;
+  char account[1024];
+  char domain[1024];
+  DWORD accountSize = sizeof account;
+  DWORD domainSize = sizeof domain;
+  SID_NAME_USE use;
+  if (!LookupAccountSidA(nullptr, sid, account, &accountSize, domain, &domainSize, &use)) return std::nullopt;
+  return AccountName{domain, account};
 }
 
 }  // namespace tg::win32

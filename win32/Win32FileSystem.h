@@ -15,6 +15,10 @@ class Win32FileSystem : public FileSystem {
   bool rename(const std::string& from, const std::string& to, bool replace) override;
   std::optional<std::uint32_t> attributes(const std::string& path) override;
   std::vector<FileEntry> find(const std::string& pattern) override;
+  std::optional<std::uint64_t> size(const std::string& path) override;
+  std::optional<std::string> readRange(const std::string& path, std::uint64_t offset, std::size_t count) override;
+  bool canOpenExclusively(const std::string& path) override;
+  std::optional<AccountName> owner(const std::string& path) override;
 };
 
 }  // namespace tg::win32

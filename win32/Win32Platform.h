@@ -4,6 +4,9 @@
 
 #include "platform/Platform.h"
 #include "win32/Win32FileSystem.h"
+#include "win32/Win32Processes.h"
+#include "win32/Win32Shell.h"
+#include "win32/Win32Sockets.h"
 #include "win32/Win32System.h"
 
 namespace tg::win32 {
@@ -14,7 +17,10 @@ struct Win32Platform {
   Win32Clock clock;
   Win32Locale locale;
   Win32Dialogs dialogs;
-  Platform platform{files, clock, locale, dialogs};
+  Win32Processes processes;
+  Win32Shell shell;
+  Win32Sockets sockets;
+  Platform platform{files, clock, locale, dialogs, processes, shell, sockets};
 };
 
 // The directory of the running executable, ending in a backslash.

@@ -1,12 +1,15 @@
 #include <windows.h>
 
 #include "app/ControlCentre.h"
+#include "engines/ProcessUtilities.h"
 #include "win32/Win32Platform.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tg::win32::Win32Platform real;
-  // The message pop-up engine is not wired in yet; its messages are dropped.
-  tg::ControlCentre centre(real.platform, tg::win32::executableDirectory(), {});
+  const std::string programDirectory = tg::win32::executableDirectory();
+  tg::ControlCentre centre(real.platform, programDirectory, [&](const std::string& message) {
+    tg::NotifyUser(real.shell, programDirectory, message);
+  });
   centre.create();
 
   MSG msg;

@@ -1,0 +1,40 @@
+#include "engines/HostAddress.h"
+
+namespace tg {
+
+LocalHost LocalHostQuery(Sockets& sockets) {
+  LocalHost result;
+  if (!sockets.startup()) {
+    result.error = "Winsock ne r\xE9pond pas.\"";
+    return result;
+  }
+  const Sockets::HostName name = sockets.hostName();
+  if (!name.ok) {
+    switch (name.error) {
+      case 10036: result.error = "WSAEInProgress"; break;
+      case 10050: result.error = "WSAENetDown"; break;
+      case 10093: result.error = "WSANotInitialised"; break;
+      default: break;
+    }
+  } else {
+    result.hostName = name.name;
+    if (const auto bytes = sockets.firstAddress(name.name)) {
+      for (std::size_t i = 0; i < bytes->size(); ++i) {
+        if (i) result.address += '.';
+        result.address += std::to_string(static_cast<unsigned>((*bytes)[i]));
+      }
+    }
+    result.ok = true;
+  }
+  sockets.cleanup();
+  return result;
+}
+
+std::string IpDigits(std::string_view text) {
+  std::string out;
+  for (char c : text)
+    if (c == '.' || (c >= '0' && c <= '9')) out += c;
+  return out;
+}
+
+}  // namespace tg

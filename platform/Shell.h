@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Processes.h"
+
+namespace tg {
+
+// A request to the shell to run a program or open a document.
+struct ShellRequest {
+  std::string verb;  // "open", or empty for the shell's default verb
+  std::string file;
+  std::string parameters;
+  int show = kShowHidden;
+  bool ownedByMainWindow = true;  // otherwise no owner window
+};
+
+// The shell's launch result for success.
+constexpr std::intptr_t kShellSuccess = 42;
+
+struct Shell {
+  // The shell's launch result: above 32 on success, the error code otherwise.
+  virtual std::intptr_t execute(const ShellRequest& request) = 0;
+  // The shell's description of a file's type, for example of programs; may be empty.
+  virtual std::string typeName(const std::string& path) = 0;
+  virtual ~Shell() = default;
+};
+
+}  // namespace tg

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/Shell.h"
+
+namespace tg::testing {
+
+// Records the shell requests; a test may answer them as a program would.
+class FakeShell : public Shell {
+ public:
+  std::intptr_t execute(const ShellRequest& request) override {
+    requests.push_back(request);
+    if (onExecute) return onExecute(request);
+    return kShellSuccess;
+  }
+  std::string typeName(const std::string& path) override {
+    const auto it = typeNames.find(path);
+    return it == typeNames.end() ? std::string() : it->second;
+  }
+
+  std::vector<ShellRequest> requests;
+  std::function<std::intptr_t(const ShellRequest&)> onExecute;
+  std::map<std::string, std::string> typeNames;
+};
+
+}  // namespace tg::testing

@@ -1,0 +1,54 @@
+#include "win32/Win32Processes.h"
+
+#include <windows.h>
+// tlhelp32.h needs windows.h first.
+#include <tlhelp32.h>
+
+#include "win32/Handle.h"
+
+namespace tg::win32 {
+
+std::optional<std::vector<ProcessEntry>> Win32Processes::snapshot() {
+  Handle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!snap) return std::nullopt;
+  std::vector<ProcessEntry> out;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snap.get(), &entry); more; more = Process32Next(snap.get(), &entry))
+    out.push_back({static_cast<std::uint32_t>(entry.th32ProcessID), entry.szExeFile});
+  return out;
+}
+
+bool Win32Processes::terminate(std::uint32_t pid) {
+  Handle process(OpenProcess(PROCESS_TERMINATE, FALSE, pid));
+  if (!process) return false;
+  return TerminateProcess(process.get(), 0) != 0;
+}
+
+std::optional<std::vector<std::string>> Win32Processes::modules(std::uint32_t pid) {
+  Handle snap(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+  if (!snap) return std::nullopt;
+  std::vector<std::string> out;
+  MODULEENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Module32First(snap.get(), &entry); more; more = Module32Next(snap.get(), &entry))
+    out.emplace_back(entry.szExePath);
+  return out;
+}
+
+bool Win32Processes::createProcess(const std::string& commandLine, int showState) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(showState);
+  PROCESS_INFORMATION info{};
+  std::string line = commandLine;  // CreateProcessA may write into the command line
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS,
+                      nullptr, nullptr, &startup, &info))
+    return false;
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return true;
+}
+
+}  // namespace tg::win32
