@@ -38,6 +38,8 @@ class PosixFiles : public FileSystem {
   bool rename(const std::string& from, const std::string& to, bool) override {
     return std::rename(from.c_str(), to.c_str()) == 0;
   }
+  bool createDirectory(const std::string&) override { return false; }
+  bool copyFile(const std::string&, const std::string&) override { return false; }
   std::optional<std::uint32_t> attributes(const std::string&) override { return 0; }
   std::vector<FileEntry> find(const std::string&) override { return {}; }
   std::optional<std::uint64_t> size(const std::string&) override { return std::nullopt; }

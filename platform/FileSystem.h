@@ -47,6 +47,10 @@ struct FileSystem {
   virtual bool remove(const std::string& path) = 0;
   // Moves a file; when `replace` is set an existing target is replaced in one step.
   virtual bool rename(const std::string& from, const std::string& to, bool replace) = 0;
+  // Creates one folder; its parent must exist. True when it exists afterwards.
+  virtual bool createDirectory(const std::string& path) = 0;
+  // Copies a file, replacing the target; the copy keeps the source's last-write time.
+  virtual bool copyFile(const std::string& from, const std::string& to) = 0;
   // The attribute bits, or empty when the path cannot be queried.
   virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
   // Matches of a pattern such as "C:\dir\*.txt", folders and hidden files included,

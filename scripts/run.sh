@@ -9,6 +9,11 @@ build_windows
 PROGRAM=$BUILD/program
 mkdir -p "$PROGRAM"
 cp "$BUILD/windows/win32/tarnivoxguard2013.exe" "$PROGRAM/"
+# The stand-in engines and their data, all but the test probe.
+for engine in "$BUILD"/windows/suite/*.exe; do
+  [ "$(basename "$engine")" = probe.exe ] || cp "$engine" "$PROGRAM/"
+done
+cp "$BUILD/windows/suite/signatures.txt" "$PROGRAM/"
 
 trap stop_wine EXIT
 start_wine

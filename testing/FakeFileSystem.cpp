@@ -120,6 +120,26 @@ bool FakeFileSystem::rename(const std::string& from, const std::string& to, bool
   return true;
 }
 
+bool FakeFileSystem::createDirectory(const std::string& path) {
+  const std::string k = key(path);
+  const auto it = nodes_.find(k);
+  if (it != nodes_.end()) return it->second.directory;
+  if (!parentExists(k)) return false;
+  addDirectory(path);
+  return true;
+}
+
+bool FakeFileSystem::copyFile(const std::string& from, const std::string& to) {
+  const auto source = nodes_.find(key(from));
+  if (source == nodes_.end() || source->second.directory || source->second.locked) return false;
+  const Node copied = source->second;
+  if (!writeBytes(to, copied.bytes)) return false;
+  Node& target = nodes_[key(to)];
+  target.lastWrite = copied.lastWrite;
+  target.attributes = copied.attributes;
+  return true;
+}
+
 std::optional<std::uint32_t> FakeFileSystem::attributes(const std::string& path) {
   const auto it = nodes_.find(key(path));
   if (it == nodes_.end()) return std::nullopt;

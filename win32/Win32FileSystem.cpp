@@ -55,6 +55,16 @@ bool Win32FileSystem::rename(const std::string& from, const std::string& to, boo
   return MoveFileExA(from.c_str(), to.c_str(), flags) != 0;
 }
 
+bool Win32FileSystem::createDirectory(const std::string& path) {
+  if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+  const DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::copyFile(const std::string& from, const std::string& to) {
+  return CopyFileA(from.c_str(), to.c_str(), FALSE) != 0;
+}
+
 std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path) {
   const DWORD a = GetFileAttributesA(path.c_str());
   if (a == INVALID_FILE_ATTRIBUTES) return std::nullopt;

@@ -13,6 +13,8 @@ class Win32FileSystem : public FileSystem {
   bool exists(const std::string& path) override;
   bool remove(const std::string& path) override;
   bool rename(const std::string& from, const std::string& to, bool replace) override;
+  bool createDirectory(const std::string& path) override;
+  bool copyFile(const std::string& from, const std::string& to) override;
   std::optional<std::uint32_t> attributes(const std::string& path) override;
   std::vector<FileEntry> find(const std::string& pattern) override;
   std::optional<std::uint64_t> size(const std::string& path) override;

@@ -1,0 +1,26 @@
+#include "suite/common/EngineProcess.h"
+
+#include <windows.h>
+
+#include "stores/DateText.h"
+#include "suite/common/CommandLine.h"
+#include "suite/common/EngineFiles.h"
+
+namespace tg::suite {
+
+EngineProcess::EngineProcess()
+    : directory(win32::executableDirectory()), arguments(argumentText(GetCommandLineA())) {
+  char path[MAX_PATH] = {};
+  if (GetModuleFileNameA(nullptr, path, MAX_PATH) > 0) name = fileNameOf(path);
+}
+
+void EngineProcess::log(const std::string& logName, const std::string& line) {
+  const std::string stamp = dateTimeText(real.locale.formats(), real.clock.now());
+  appendLogLine(real.files, inDirectory(logName), stamp + " " + line);
+}
+
+void EngineProcess::stayResident() {
+  for (;;) Sleep(INFINITE);
+}
+
+}  // namespace tg::suite

@@ -1,0 +1,78 @@
+#include "win32/EngineFolder.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace tg::testing {
+
+StartedProgram::~StartedProgram() {
+  if (!process_) return;
+  if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(process_, 1);
+    WaitForSingleObject(process_, 5000);
+  }
+  CloseHandle(process_);
+}
+
+bool StartedProgram::waitForExit(DWORD milliseconds, DWORD* exitCode) {
+  if (!process_ || WaitForSingleObject(process_, milliseconds) != WAIT_OBJECT_0) return false;
+  if (exitCode) GetExitCodeProcess(process_, exitCode);
+  return true;
+}
+
+std::string suiteDirectory() {
+  std::string dir = TG_SUITE_DIR;  // set by the build, with forward slashes
+  for (char& c : dir)
+    if (c == '/') c = '\\';
+  if (dir.back() != '\\') dir += '\\';
+  return dir;
+}
+
+StartedProgram startCommand(const std::string& commandLine, const std::string& currentDirectory) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  std::string line = commandLine;
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      currentDirectory.empty() ? nullptr : currentDirectory.c_str(), &startup, &info))
+    return {};
+  CloseHandle(info.hThread);
+  return StartedProgram(info.hProcess, info.dwProcessId);
+}
+
+bool EngineFolder::install(const std::string& source, const std::string& name) {
+  return CopyFileA((suiteDirectory() + source).c_str(), (folder_ / name).c_str(), FALSE) != 0;
+}
+
+bool EngineFolder::write(const std::string& file, const std::string& bytes) {
+  std::ofstream out(folder_ / file, std::ios::binary);
+  out << bytes;
+  return static_cast<bool>(out);
+}
+
+std::string EngineFolder::read(const std::string& file) const {
+  std::ifstream in(folder_ / file, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool EngineFolder::exists(const std::string& file) const {
+  return GetFileAttributesA((folder_ / file).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+StartedProgram EngineFolder::start(const std::string& name, const std::string& parameters) {
+  std::string line = "\"" + (folder_ / name) + "\"";
+  if (!parameters.empty()) line += " " + parameters;
+  return startCommand(line, folder_.path());
+}
+
+bool EngineFolder::waitForText(const std::string& file, const std::string& text, DWORD milliseconds) const {
+  for (DWORD waited = 0; waited <= milliseconds; waited += 20) {
+    if (exists(file) && read(file).find(text) != std::string::npos) return true;
+    Sleep(20);
+  }
+  return false;
+}
+
+}  // namespace tg::testing
