@@ -139,7 +139,7 @@ class PacketParser {
     misc();
     if (!consume('<')) fail("no root element");
     if (name() != "DATAPACKET") fail("the root element is not DATAPACKET");
-    if (!startTagRest(nullptr)) fail("an empty DATAPACKET holds no table");
+    if (!startTagRest()) fail("an empty DATAPACKET holds no table");
     bool sawFields = false;
     bool sawRows = false;
     for (;;) {
@@ -237,8 +237,12 @@ class PacketParser {
     }
   }
 
-  // After an element's name: its attributes, ignored. True when content follows.
-  bool startTagRest(std::vector<std::pair<std::string_view, std::string>>* attributes) {
+  // After an element's name: its attributes up to the end of the start tag.
+  // `target(name)` says where each value goes; nullptr drops it. True when
+  // content follows, false for an empty element.
+  template <typename Target>
+  bool attributeList(Target target) {
+    std::string dropped;
     for (;;) {
       const bool spaced = p_ < s_.size() && isSpace(s_[p_]);
       skipSpace();
@@ -253,14 +257,22 @@ class PacketParser {
       skipSpace();
       if (!consume('=')) fail("'=' expected after an attribute name");
       skipSpace();
-      std::string value;
-      attributeValue(value);
-      if (attributes) {
-        for (const auto& a : *attributes)
-          if (a.first == key) fail("attribute given twice");
-        attributes->emplace_back(key, std::move(value));
-      }
+      std::string* value = target(key);
+      attributeValue(value ? *value : dropped);
     }
+  }
+
+  bool startTagRest() {
+    return attributeList([](std::string_view) -> std::string* { return nullptr; });
+  }
+
+  using Attributes = std::vector<std::pair<std::string_view, std::string>>;
+  bool startTagRest(Attributes& attributes) {
+    return attributeList([&](std::string_view key) -> std::string* {
+      for (const auto& a : attributes)
+        if (a.first == key) fail("attribute given twice");
+      return &attributes.emplace_back(key, std::string()).second;
+    });
   }
 
   // Skips character data, comments and the like up to the next tag. Returns the
@@ -296,7 +308,7 @@ class PacketParser {
 
   // The rest of an element whose name was just read, children and all.
   void skipElement(std::string_view elementName) {
-    if (!startTagRest(nullptr)) return;
+    if (!startTagRest()) return;
     std::vector<std::string_view> open{elementName};
     while (!open.empty()) {
       const std::string_view child = nextChild();
@@ -306,12 +318,12 @@ class PacketParser {
         continue;
       }
       if (open.size() >= kMaxDepth) fail("elements nested too deeply");
-      if (startTagRest(nullptr)) open.push_back(child);
+      if (startTagRest()) open.push_back(child);
     }
   }
 
   void metadata() {
-    if (!startTagRest(nullptr)) return;
+    if (!startTagRest()) return;
     for (;;) {
       const std::string_view child = nextChild();
       if (child.empty()) break;
@@ -324,7 +336,7 @@ class PacketParser {
   }
 
   void fieldList() {
-    if (!startTagRest(nullptr)) return;
+    if (!startTagRest()) return;
     for (;;) {
       const std::string_view child = nextChild();
       if (child.empty()) break;
@@ -332,8 +344,8 @@ class PacketParser {
         skipElement(child);
         continue;
       }
-      std::vector<std::pair<std::string_view, std::string>> attributes;
-      const bool hasContent = startTagRest(&attributes);
+      Attributes attributes;
+      const bool hasContent = startTagRest(attributes);
       FieldDef field;
       bool named = false;
       bool sized = false;
@@ -365,7 +377,7 @@ class PacketParser {
   }
 
   void rowData() {
-    if (!startTagRest(nullptr)) return;
+    if (!startTagRest()) return;
     const std::size_t fieldCount = packet_.fields.size();
     for (;;) {
       const std::string_view child = nextChild();
@@ -392,31 +404,14 @@ class PacketParser {
   bool rowAttributes(Row& row) {
     std::vector<bool> seen(row.size(), false);
     std::size_t expected = 0;
-    std::string scratch;
-    for (;;) {
-      const bool spaced = p_ < s_.size() && isSpace(s_[p_]);
-      skipSpace();
-      if (atEnd()) fail("unterminated ROW");
-      if (consume('>')) return true;
-      if (lookingAt("/>")) {
-        p_ += 2;
-        return false;
-      }
-      if (!spaced) fail("white space expected before an attribute");
-      const std::string_view key = name();
-      skipSpace();
-      if (!consume('=')) fail("'=' expected after an attribute name");
-      skipSpace();
+    return attributeList([&](std::string_view key) -> std::string* {
       const std::size_t index = fieldIndexOf(key, expected);
-      if (index == row.size()) {
-        attributeValue(scratch);  // not one of the table's fields: read and left out
-        continue;
-      }
+      if (index == row.size()) return nullptr;  // not one of the table's fields
       if (seen[index]) fail("a field given twice in one ROW");
       seen[index] = true;
-      attributeValue(row[index]);
       expected = index + 1;
-    }
+      return &row[index];
+    });
   }
 
   void attributeValue(std::string& out) {

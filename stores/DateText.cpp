@@ -263,29 +263,30 @@ bool valid(const DateTime& t) {
 
 }  // namespace
 
-std::optional<DateTime> parseDateText(const LocaleFormats& locale, std::string_view text) {
+namespace {
+
+std::optional<DateTime> parse(const LocaleFormats& locale, std::string_view text, bool timeMayFollow) {
   PictureReader reader(text, locale);
   DateTime t{1899, 12, 30, 0, 0, 0, 0};
   reader.skipSpaces();
   if (!reader.read(locale.shortDate, t)) return std::nullopt;
   reader.skipSpaces();
+  if (timeMayFollow && !reader.atEnd()) {
+    if (!reader.read(locale.longTime, t)) return std::nullopt;
+    reader.skipSpaces();
+  }
   if (!reader.atEnd() || !valid(t)) return std::nullopt;
   return t;
 }
 
+}  // namespace
+
+std::optional<DateTime> parseDateText(const LocaleFormats& locale, std::string_view text) {
+  return parse(locale, text, false);
+}
+
 std::optional<DateTime> parseDateTimeText(const LocaleFormats& locale, std::string_view text) {
-  PictureReader reader(text, locale);
-  DateTime t{1899, 12, 30, 0, 0, 0, 0};
-  reader.skipSpaces();
-  if (!reader.read(locale.shortDate, t)) return std::nullopt;
-  reader.skipSpaces();
-  if (!reader.atEnd()) {
-    if (!reader.read(locale.longTime, t)) return std::nullopt;
-    reader.skipSpaces();
-    if (!reader.atEnd()) return std::nullopt;
-  }
-  if (!valid(t)) return std::nullopt;
-  return t;
+  return parse(locale, text, true);
 }
 
 }  // namespace tg
