@@ -7,6 +7,7 @@
 #include "platform/Processes.h"
 #include "platform/Shell.h"
 #include "platform/Sockets.h"
+#include "platform/Timers.h"
 
 namespace tg {
 
@@ -20,6 +21,7 @@ struct Platform {
   Processes& processes;
   Shell& shell;
   Sockets& sockets;
+  Timers& timers;
 };
 
 }  // namespace tg

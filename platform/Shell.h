@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Processes.h"
 
@@ -16,6 +17,12 @@ struct ShellRequest {
   bool ownedByMainWindow = true;  // otherwise no owner window
 };
 
+// A folder the desktop shows at its top level: a special folder or a drive.
+struct ShellFolder {
+  std::string caption;
+  std::string path;  // empty for a folder that is no place on a disk
+};
+
 // The shell's launch result for success.
 constexpr std::intptr_t kShellSuccess = 42;
 
@@ -24,6 +31,8 @@ struct Shell {
   virtual std::intptr_t execute(const ShellRequest& request) = 0;
   // The shell's description of a file's type, for example of programs; may be empty.
   virtual std::string typeName(const std::string& path) = 0;
+  // The folders under the desktop, in the shell's order.
+  virtual std::vector<ShellFolder> desktopFolders() = 0;
   virtual ~Shell() = default;
 };
 

@@ -8,6 +8,7 @@
 #include "testing/FakeProcesses.h"
 #include "testing/FakeShell.h"
 #include "testing/FakeSockets.h"
+#include "testing/FakeTimers.h"
 
 namespace tg::testing {
 
@@ -20,7 +21,8 @@ struct FakePlatform {
   FakeProcesses processes;
   FakeShell shell;
   FakeSockets sockets;
-  Platform platform{files, clock, locale, dialogs, processes, shell, sockets};
+  FakeTimers timers{clock};
+  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers};
 
   static constexpr const char* kProgramDirectory = "C:\\Program\\";
 

@@ -22,7 +22,10 @@ class FakeShell : public Shell {
     return it == typeNames.end() ? std::string() : it->second;
   }
 
+  std::vector<ShellFolder> desktopFolders() override { return desktop; }
+
   std::vector<ShellRequest> requests;
+  std::vector<ShellFolder> desktop = {{"Bureau", "C:\\Users\\Public\\Desktop"}, {"Disque local (C:)", "C:\\"}};
   std::function<std::intptr_t(const ShellRequest&)> onExecute;
   std::map<std::string, std::string> typeNames;
 };

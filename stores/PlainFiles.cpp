@@ -1,0 +1,39 @@
+#include "stores/PlainFiles.h"
+
+#include <algorithm>
+
+#include "stores/Text.h"
+
+namespace tg {
+
+namespace {
+
+void sortIgnoringCase(std::vector<std::string>& names) {
+  std::stable_sort(names.begin(), names.end(),
+                   [](const std::string& a, const std::string& b) { return foldedAscii(a) < foldedAscii(b); });
+}
+
+}  // namespace
+
+std::string folderWithBackslash(const std::string& folder) {
+  if (folder.empty() || folder.back() == '\\') return folder;
+  return folder + "\\";
+}
+
+std::vector<std::string> plainFileNames(FileSystem& files, const std::string& folder, const std::string& mask) {
+  std::vector<std::string> names;
+  for (const FileEntry& e : files.find(folderWithBackslash(folder) + mask))
+    if (!(e.attributes & (attr::Directory | attr::Hidden | attr::System | attr::VolumeLabel))) names.push_back(e.name);
+  sortIgnoringCase(names);
+  return names;
+}
+
+std::vector<std::string> subfolderNames(FileSystem& files, const std::string& folder) {
+  std::vector<std::string> names;
+  for (const FileEntry& e : files.find(folderWithBackslash(folder) + "*"))
+    if ((e.attributes & attr::Directory) && !(e.attributes & attr::Hidden)) names.push_back(e.name);
+  sortIgnoringCase(names);
+  return names;
+}
+
+}  // namespace tg

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/FileSystem.h"
+
+namespace tg {
+
+// The plain files of a folder: neither folders nor hidden nor system files
+// (read-only and archive files count), directly in it, names only, in
+// ascending order of name with the letter case of A to Z ignored.
+std::vector<std::string> plainFileNames(FileSystem& files, const std::string& folder, const std::string& mask = "*.*");
+
+// The subfolders of a folder that are not hidden, names only, in the same order.
+std::vector<std::string> subfolderNames(FileSystem& files, const std::string& folder);
+
+// "C:\a" and "C:\a\" both give "C:\a\".
+std::string folderWithBackslash(const std::string& folder);
+
+}  // namespace tg

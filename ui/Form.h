@@ -1,0 +1,42 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "ui/Button.h"
+#include "ui/Control.h"
+
+namespace tg::ui {
+
+// A top-level window. It routes Enter to its default button and Escape to its
+// cancel button unless the focused control uses the key itself.
+class Form : public Container {
+ public:
+  Form(std::string name, Rect bounds, std::string caption);
+  ~Form() override;
+
+  // Native peers for every control of this window, from now on.
+  void setPeerFactory(PeerFactory* factory) { factory_ = factory; }
+  PeerFactory* peerFactory() const override { return factory_; }
+
+  Control* focus() const { return focus_; }
+  void setFocus(Control* control) { focus_ = control; }
+  void forgetControl(Control& control) override {
+    if (focus_ == &control) focus_ = nullptr;
+  }
+
+  // Enter or Escape pressed in the window: true when a button took it. A
+  // focused button takes Enter itself; otherwise the first shown, enabled
+  // default (Enter) or cancel (Escape) button, in creation order.
+  bool dialogKey(DialogKey key);
+
+  // The close box: onClose decides what happens.
+  void close();
+  std::function<void()> onClose;
+
+ private:
+  PeerFactory* factory_ = nullptr;
+  Control* focus_ = nullptr;
+};
+
+}  // namespace tg::ui
