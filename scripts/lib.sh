@@ -85,7 +85,11 @@ ensure_display() {
 
 # wine with a prefix of its own under the build tree, created on first use, and
 # one wineserver for the whole run so that every program starts quickly.
+# With "virtual-desktop" (tests, or a display of our own) wine shows its windows
+# inside one desktop window: no window manager is needed, and windows appear and
+# go at once instead of after wine's wait for a manager that is not there.
 start_wine() {
+  local desktop=${1:-auto}
   export WINEPREFIX=$BUILD/wineprefix
   export WINEARCH=win64
   export WINEDEBUG=-all
@@ -99,6 +103,12 @@ start_wine() {
   fi
   # A wineserver already serving this prefix is left to whoever started it.
   if wineserver -p 2>/dev/null; then STARTED_WINESERVER=1; fi
+  if [ "$desktop" = virtual-desktop ] || [ -n "$STARTED_XVFB" ]; then
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 || true
+  else
+    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+  fi
   # Start wine's own services now, detached from any output: started by the
   # first test instead, they would inherit its output pipe and ctest would wait
   # for them until the time-out.

@@ -8,7 +8,7 @@ build_native
 build_windows
 
 trap stop_wine EXIT
-start_wine
+start_wine virtual-desktop
 
 # One ctest run over both builds, so that one summary covers every test.
 cat > "$BUILD/CTestTestfile.cmake" <<CTEST

@@ -30,6 +30,10 @@ class Form : public Container {
   // default (Enter) or cancel (Escape) button, in creation order.
   bool dialogKey(DialogKey key);
 
+  // The Tab key: the focus moves to the next (or previous) usable control that
+  // takes the focus, in creation order, round the window. The new focus.
+  Control* moveFocus(bool forward);
+
   // The close box: onClose decides what happens.
   void close();
   std::function<void()> onClose;

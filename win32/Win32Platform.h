@@ -7,6 +7,7 @@
 #include "win32/Win32Processes.h"
 #include "win32/Win32Shell.h"
 #include "win32/Win32Sockets.h"
+#include "win32/Win32Timers.h"
 #include "win32/Win32System.h"
 
 namespace tg::win32 {
@@ -20,7 +21,8 @@ struct Win32Platform {
   Win32Processes processes;
   Win32Shell shell;
   Win32Sockets sockets;
-  Platform platform{files, clock, locale, dialogs, processes, shell, sockets};
+  Win32Timers timers;
+  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers};
 };
 
 // The directory of the running executable, ending in a backslash.

@@ -1,6 +1,9 @@
 #include "win32/Win32Shell.h"
 
+#include <cstring>
+
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace tg::win32 {
 
@@ -16,6 +19,34 @@ std::string Win32Shell::typeName(const std::string& path) {
   SHFILEINFOA info{};
   if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME)) return {};
   return info.szTypeName;
+}
+
+namespace {
+
+std::string displayName(const std::string& path) {
+  SHFILEINFOA info{};
+  if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_DISPLAYNAME) && info.szDisplayName[0])
+    return info.szDisplayName;
+  return path;
+}
+
+}  // namespace
+
+std::vector<ShellFolder> Win32Shell::desktopFolders() {
+  std::vector<ShellFolder> folders;
+  for (int csidl : {CSIDL_DESKTOPDIRECTORY, CSIDL_PERSONAL}) {
+    char path[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, path)) && path[0])
+      folders.push_back({displayName(path), path});
+  }
+  char drives[512] = {};
+  const DWORD length = GetLogicalDriveStringsA(sizeof drives, drives);
+  for (const char* d = drives; length && length < sizeof drives && *d; d += std::strlen(d) + 1) {
+    const UINT type = GetDriveTypeA(d);
+    if (type == DRIVE_FIXED || type == DRIVE_REMOVABLE || type == DRIVE_CDROM || type == DRIVE_REMOTE)
+      folders.push_back({displayName(d), d});
+  }
+  return folders;
 }
 
 }  // namespace tg::win32

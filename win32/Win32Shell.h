@@ -13,6 +13,7 @@ class Win32Shell : public Shell {
   void setMainWindow(HWND window) { mainWindow_ = window; }
   std::intptr_t execute(const ShellRequest& request) override;
   std::string typeName(const std::string& path) override;
+  std::vector<ShellFolder> desktopFolders() override;
 
  private:
   HWND mainWindow_ = nullptr;

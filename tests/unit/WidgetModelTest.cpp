@@ -462,3 +462,30 @@ TEST(Timers, TicksComeInVirtualTimeInDueOrder) {
 
 }  // namespace
 }  // namespace tg::ui
+
+namespace tg::ui {
+namespace {
+
+TEST(WidgetModel, TabMovesTheFocusThroughUsableControlsInCreationOrder) {
+  ShownForm form;
+  Edit& name = form.add<Edit>("name", Rect{});
+  form.add<Label>("label", Rect{});  // takes no focus
+  GroupBox& group = form.add<GroupBox>("group", Rect{});
+  RadioButton& r1 = group.add<RadioButton>("r1", Rect{});
+  RadioButton& r2 = group.add<RadioButton>("r2", Rect{});
+  Button& hidden = form.add<Button>("hidden", Rect{});
+  hidden.setVisible(false);
+  Button& ok = form.add<Button>("ok", Rect{}, ButtonKind::OK);
+  r2.setChecked(true);
+  EXPECT_EQ(form.moveFocus(true), &name);
+  EXPECT_EQ(form.moveFocus(true), &r2);  // the group's checked button is its one stop
+  EXPECT_EQ(form.moveFocus(true), &ok);
+  EXPECT_EQ(form.moveFocus(true), &name);  // round the window
+  EXPECT_EQ(form.moveFocus(false), &ok);
+  r2.setChecked(false);
+  form.setFocus(&name);
+  EXPECT_EQ(form.moveFocus(true), &r1);  // none checked: the first
+}
+
+}  // namespace
+}  // namespace tg::ui

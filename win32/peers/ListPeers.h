@@ -1,0 +1,56 @@
+#pragma once
+
+#include "ui/FileControls.h"
+#include "ui/Lists.h"
+#include "win32/peers/WindowPeer.h"
+
+namespace tg::win32 {
+
+// List boxes, file lists and check lists. Owner-drawn rows are drawn by the
+// model on a canvas; a check list draws each row's box and toggles it on a
+// click inside the box or on the space bar.
+class ListBoxPeer : public WindowPeer {
+ public:
+  ListBoxPeer(ui::ListBox& list, PeerContext& context);
+  ~ListBoxPeer() override;
+  void update(ui::Change change, std::size_t index) override;
+  void command(WORD code) override;
+  bool drawItem(DRAWITEMSTRUCT& item) override;
+  bool measureItem(MEASUREITEMSTRUCT& item) override;
+
+ private:
+  void fill();
+  void showSelection();
+  static LRESULT CALLBACK checks(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  ui::ListBox& list_;
+  ui::CheckListBox* checkList_;
+};
+
+// Drop-down lists, editable or not, owner-drawn or not.
+class ComboBoxPeer : public WindowPeer {
+ public:
+  ComboBoxPeer(ui::ComboBox& combo, PeerContext& context);
+  void update(ui::Change change, std::size_t index) override;
+  void command(WORD code) override;
+  bool drawItem(DRAWITEMSTRUCT& item) override;
+  bool measureItem(MEASUREITEMSTRUCT& item) override;
+
+ private:
+  void fill();
+  void showSelection();
+  ui::ComboBox& combo_;
+};
+
+// The tree-like folder list: a double click opens a folder.
+class DirectoryListBoxPeer : public WindowPeer {
+ public:
+  DirectoryListBoxPeer(ui::DirectoryListBox& folders, PeerContext& context);
+  void update(ui::Change change, std::size_t index) override;
+  void command(WORD code) override;
+
+ private:
+  void fill();
+  ui::DirectoryListBox& folders_;
+};
+
+}  // namespace tg::win32

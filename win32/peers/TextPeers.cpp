@@ -1,0 +1,95 @@
+#include "win32/peers/TextPeers.h"
+
+#include <vector>
+
+#include "stores/TextFile.h"
+
+namespace tg::win32 {
+
+namespace {
+
+std::string windowText(HWND hwnd) {
+  const int length = GetWindowTextLengthA(hwnd);
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+  GetWindowTextA(hwnd, buffer.data(), length + 1);
+  return std::string(buffer.data());
+}
+
+}  // namespace
+
+EditPeer::EditPeer(ui::Edit& edit, PeerContext& context) : WindowPeer(edit, context), edit_(edit) {
+  create("EDIT", ES_AUTOHSCROLL | WS_TABSTOP | (edit.readOnly() ? ES_READONLY : 0), WS_EX_CLIENTEDGE);
+  if (!hwnd_) return;
+  Updating guard(*this);
+  SetWindowTextA(hwnd_, edit.text().c_str());
+  SetWindowSubclass(hwnd_, filter, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+EditPeer::~EditPeer() {
+  if (hwnd_) RemoveWindowSubclass(hwnd_, filter, 1);
+}
+
+LRESULT CALLBACK EditPeer::filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  if (message == WM_CHAR) {
+    auto* self = reinterpret_cast<EditPeer*>(data);
+    char key = static_cast<char>(wParam);
+    if (!self->edit_.keyPress(key)) return 0;  // dropped by the filter
+    wParam = static_cast<unsigned char>(key);
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+void EditPeer::update(ui::Change change, std::size_t index) {
+  if (change == ui::Change::Text) {
+    Updating guard(*this);
+    SetWindowTextA(hwnd_, edit_.text().c_str());
+    return;
+  }
+  if (change == ui::Change::Style) {
+    SendMessageA(hwnd_, EM_SETREADONLY, edit_.readOnly(), 0);
+    return;
+  }
+  WindowPeer::update(change, index);
+}
+
+void EditPeer::command(WORD code) {
+  if (code == EN_CHANGE && !updating()) edit_.textEdited(windowText(hwnd_));
+}
+
+MemoPeer::MemoPeer(ui::Memo& memo, PeerContext& context) : WindowPeer(memo, context), memo_(memo) {
+  DWORD bars = 0;
+  if (memo.scrollBars() == ui::Memo::ScrollBars::Vertical || memo.scrollBars() == ui::Memo::ScrollBars::Both)
+    bars |= WS_VSCROLL;
+  if (memo.scrollBars() == ui::Memo::ScrollBars::Horizontal || memo.scrollBars() == ui::Memo::ScrollBars::Both)
+    bars |= WS_HSCROLL;
+  create("EDIT", ES_MULTILINE | ES_WANTRETURN | ES_AUTOVSCROLL | (bars & WS_HSCROLL ? ES_AUTOHSCROLL : 0) | bars |
+                     WS_TABSTOP | (memo.readOnly() ? ES_READONLY : 0),
+         WS_EX_CLIENTEDGE);
+  showLines();
+}
+
+void MemoPeer::showLines() {
+  if (!hwnd_) return;
+  Updating guard(*this);
+  std::string text = joinLines(memo_.lines());
+  if (text.size() >= 2) text.resize(text.size() - 2);  // no empty line after the last
+  SetWindowTextA(hwnd_, text.c_str());
+}
+
+void MemoPeer::update(ui::Change change, std::size_t index) {
+  if (change == ui::Change::Text) {
+    showLines();
+    return;
+  }
+  if (change == ui::Change::Style) {
+    SendMessageA(hwnd_, EM_SETREADONLY, memo_.readOnly(), 0);
+    return;
+  }
+  WindowPeer::update(change, index);
+}
+
+void MemoPeer::command(WORD code) {
+  if (code == EN_CHANGE && !updating()) memo_.userSetText(windowText(hwnd_));
+}
+
+}  // namespace tg::win32
