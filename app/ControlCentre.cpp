@@ -16,51 +16,32 @@ std::string withTrailingBackslash(std::string directory) {
 
 }  // namespace
 
-ControlCentre::ControlCentre(Platform& p, std::string programDirectory, NotifyUserHook notifyUser)
+ControlCentre::ControlCentre(Platform& p, std::string programDirectory, NotifyUserHook notify)
     : platform(p),
-      stores(p.files, withTrailingBackslash(programDirectory), CodePage(p.locale.formats().codePage),
-             std::move(notifyUser)) {
+      stores(p.files, withTrailingBackslash(programDirectory), CodePage(p.locale.formats().codePage), notify),
+      notifyUser(std::move(notify)) {
   state.ProgramDirectory = withTrailingBackslash(std::move(programDirectory));
 }
 
-void ControlCentre::create() {
-  FileSystem& files = platform.files;
-  const std::string& dir = state.ProgramDirectory;
-
-  // 1. Start values of the switches that are not read from a file.
+void ControlCentre::setStartValues() {
   state.ProtocolSwitches.fill(false);
   state.CtrlplSwitch = true;
   state.ConnectionMonitoring = true;
   state.HourlyScan = true;
+}
 
-  // 2. spam.txt.
-  state.SpamList = readSpamList(files, dir);
+void ControlCentre::readSpamList() { state.SpamList = tg::readSpamList(platform.files, state.ProgramDirectory); }
 
-  // 4. The day stamp, the surveillance mode and the watched folder.
+void ControlCentre::readWatchFiles() {
   state.DayStamp = dayStampOf(platform.locale.formats(), platform.clock.now());
-  state.WatchMode = readWatchMode(files, dir);
-  state.WatchedRoot = readWatchedRoot(files, dir, state.WatchedRoot);
+  state.WatchMode = readWatchMode(platform.files, state.ProgramDirectory);
+  state.WatchedRoot = readWatchedRoot(platform.files, state.ProgramDirectory, state.WatchedRoot);
+}
 
-  // 6. The home page's reaction level and the Internet switch.
+void ControlCentre::setHomeValues() {
   state.QuarantineNames.clear();
   state.ReactionLevel = 2;
   state.InternetAllowed = true;
-
-  // 7. The record stores, in their order.
-  openStores();
-
-  // 9. The blocked sites.
-  readBlockedSites();
-
-  // 10. The language table.
-  LanguageCode = storedLanguageCode(stores);
-  loadLanguageTable(languageTable, files, dir, LanguageCode);
-
-  // 12. The quarantined names.
-  readQuarantineNames();
-
-  // 13. ctrlpl.txt.
-  state.CtrlplSwitch = readCtrlplSwitch(files, dir, state.CtrlplSwitch);
 }
 
 void ControlCentre::openStores() {
@@ -93,6 +74,11 @@ void ControlCentre::readBlockedSites() {
   }
 }
 
+void ControlCentre::loadLanguage() {
+  LanguageCode = storedLanguageCode(stores);
+  loadLanguageTable(languageTable, platform.files, state.ProgramDirectory, LanguageCode);
+}
+
 void ControlCentre::readQuarantineNames() {
   state.QuarantineNames.clear();
   RecordStore& quarantine = stores.table(StoreId::Quarantine);
@@ -104,6 +90,10 @@ void ControlCentre::readQuarantineNames() {
   } catch (const StoreError&) {
   }
   quarantine.close();
+}
+
+void ControlCentre::readCtrlplSwitch() {
+  state.CtrlplSwitch = tg::readCtrlplSwitch(platform.files, state.ProgramDirectory, state.CtrlplSwitch);
 }
 
 }  // namespace tg

@@ -5,9 +5,11 @@
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Processes.h"
+#include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/Sockets.h"
 #include "platform/Timers.h"
+#include "platform/Tray.h"
 
 namespace tg {
 
@@ -22,6 +24,8 @@ struct Platform {
   Shell& shell;
   Sockets& sockets;
   Timers& timers;
+  Registry& registry;
+  Tray& tray;
 };
 
 }  // namespace tg

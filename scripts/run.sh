@@ -14,6 +14,7 @@ for engine in "$BUILD"/windows/suite/*.exe; do
   [ "$(basename "$engine")" = probe.exe ] || cp "$engine" "$PROGRAM/"
 done
 cp "$BUILD/windows/suite/signatures.txt" "$PROGRAM/"
+cp "$ROOT"/suite/lang/kelm2013_*.txt "$PROGRAM/"
 
 trap stop_wine EXIT
 start_wine

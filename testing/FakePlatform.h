@@ -6,9 +6,11 @@
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeLocale.h"
 #include "testing/FakeProcesses.h"
+#include "testing/FakeRegistry.h"
 #include "testing/FakeShell.h"
 #include "testing/FakeSockets.h"
 #include "testing/FakeTimers.h"
+#include "testing/FakeTray.h"
 
 namespace tg::testing {
 
@@ -22,7 +24,9 @@ struct FakePlatform {
   FakeShell shell;
   FakeSockets sockets;
   FakeTimers timers{clock};
-  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers};
+  FakeRegistry registry;
+  FakeTray tray;
+  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers, registry, tray};
 
   static constexpr const char* kProgramDirectory = "C:\\Program\\";
 

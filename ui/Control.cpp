@@ -109,6 +109,14 @@ void Container::attachChildPeers() {
   }
 }
 
+void Container::releasePeers() {
+  for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+    if (auto* container = dynamic_cast<Container*>(it->get())) container->releasePeers();
+    (*it)->setPeer(nullptr);
+  }
+  setPeer(nullptr);
+}
+
 void Container::destroy(Control& child) {
   const auto it = std::find_if(children_.begin(), children_.end(),
                                [&](const std::unique_ptr<Control>& c) { return c.get() == &child; });

@@ -140,6 +140,8 @@ class Container : public Control {
 
   // Gives peers to every child that lacks one, once this container has its own.
   void attachChildPeers();
+  // Lets go of every native peer of this subtree, children first, this one last.
+  void releasePeers();
 
   // A control of this subtree is going away: whatever holds on to it lets go.
   virtual void forgetControl(Control& control) {

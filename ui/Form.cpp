@@ -8,8 +8,8 @@
 
 namespace tg::ui {
 
-Form::Form(std::string name, Rect bounds, std::string caption)
-    : Container(ControlKind::Form, std::move(name), bounds) {
+Form::Form(std::string name, Rect bounds, std::string caption, Frame frame)
+    : Container(ControlKind::Form, std::move(name), bounds), frame_(frame) {
   setCaption(std::move(caption));
   setVisible(false);
 }
@@ -95,5 +95,7 @@ Control* Form::moveFocus(bool forward) {
 }
 
 void Form::close() { fire(onClose); }
+
+void Form::queryEndSession() { fire(onQueryEndSession); }
 
 }  // namespace tg::ui

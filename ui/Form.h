@@ -12,8 +12,14 @@ namespace tg::ui {
 // cancel button unless the focused control uses the key itself.
 class Form : public Container {
  public:
-  Form(std::string name, Rect bounds, std::string caption);
+  // The main window has a caption and a close box; a dialog window a fixed
+  // dialog frame, its bounds giving its client area, centred on the screen.
+  enum class Frame { Single, Dialog };
+
+  Form(std::string name, Rect bounds, std::string caption, Frame frame = Frame::Single);
   ~Form() override;
+
+  Frame frame() const { return frame_; }
 
   // Native peers for every control of this window, from now on.
   void setPeerFactory(PeerFactory* factory) { factory_ = factory; }
@@ -37,8 +43,12 @@ class Form : public Container {
   // The close box: onClose decides what happens.
   void close();
   std::function<void()> onClose;
+  // Windows asks whether the log-on may end; the answer is the platform's own.
+  void queryEndSession();
+  std::function<void()> onQueryEndSession;
 
  private:
+  Frame frame_;
   PeerFactory* factory_ = nullptr;
   Control* focus_ = nullptr;
 };

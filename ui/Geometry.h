@@ -31,5 +31,6 @@ constexpr Color kBlack = rgb(0, 0, 0);
 constexpr Color kAqua = rgb(0x00, 0xFF, 0xFF);
 constexpr Color kYellow = rgb(0xFF, 0xFF, 0x00);
 constexpr Color kBlue = rgb(0x00, 0x00, 0xFF);
+constexpr Color kGrey = rgb(0x80, 0x80, 0x80);
 
 }  // namespace tg::ui

@@ -5,9 +5,11 @@
 #include "platform/Platform.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32Processes.h"
+#include "win32/Win32Registry.h"
 #include "win32/Win32Shell.h"
 #include "win32/Win32Sockets.h"
 #include "win32/Win32Timers.h"
+#include "win32/Win32Tray.h"
 #include "win32/Win32System.h"
 
 namespace tg::win32 {
@@ -22,10 +24,13 @@ struct Win32Platform {
   Win32Shell shell;
   Win32Sockets sockets;
   Win32Timers timers;
-  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers};
+  Win32Registry registry;
+  Win32Tray tray;
+  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers, registry, tray};
 };
 
-// The directory of the running executable, ending in a backslash.
+// The running executable's full path, and its directory ending in a backslash.
+std::string executablePath();
 std::string executableDirectory();
 
 }  // namespace tg::win32

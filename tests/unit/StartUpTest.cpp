@@ -2,10 +2,11 @@
 
 #include <memory>
 
-#include "app/ControlCentre.h"
+#include "app/MainWindow.h"
 #include "stores/DataPacket.h"
 #include "stores/TextFile.h"
 #include "testing/FakePlatform.h"
+#include "testing/HeadlessDesktop.h"
 #include "unit/XmlLint.h"
 
 namespace tg {
@@ -26,14 +27,22 @@ std::vector<FieldDef> champs(std::size_t n) {
 class StartUp : public ::testing::Test {
  protected:
   FakePlatform fake;
-  std::vector<std::string> notified;
-  std::unique_ptr<ControlCentre> centre;
+  testing::HeadlessDesktop desktop;
+  std::unique_ptr<MainWindow> window;
 
   ControlCentre& start() {
-    centre = std::make_unique<ControlCentre>(fake.platform, FakePlatform::kProgramDirectory,
-                                             [this](const std::string& m) { notified.push_back(m); });
-    centre->create();
-    return *centre;
+    window.reset();
+    fake.shell.requests.clear();
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window->FormCreate();
+    return window->centre;
+  }
+  // What reached the message pop-up engine.
+  std::vector<std::string> notified() const {
+    std::vector<std::string> messages;
+    for (const ShellRequest& r : fake.shell.requests)
+      if (r.file == fake.inProgram("notify.exe")) messages.push_back(r.parameters);
+    return messages;
   }
   void put(const std::string& name, const std::string& bytes) { fake.files.addFile(fake.inProgram(name), bytes); }
   std::string file(const std::string& name) { return fake.files.contents(fake.inProgram(name)).value_or("<missing>"); }
@@ -81,7 +90,7 @@ TEST_F(StartUp, AFreshInstallationCreatesExactlyTheStoresAndTextFiles) {
   EXPECT_EQ(c.state.WatchMode, '0');
   EXPECT_EQ(c.LanguageCode, "FR");
   EXPECT_EQ(c.languageTable.text(1), "");  // no language file shipped here
-  EXPECT_TRUE(notified.empty());
+  EXPECT_TRUE(notified().empty());
 
   // Start values of what is never kept.
   EXPECT_TRUE(c.state.InternetAllowed);
@@ -129,7 +138,7 @@ TEST_F(StartUp, AFailureToWriteTheDefaultConfigurationRowIsNotified) {
   // The empty table is saved, the save of its default row is not.
   fake.files.failWritesTo(fake.inProgram("configuration.xml.saving"), 1);
   ControlCentre& c = start();
-  EXPECT_EQ(notified, (std::vector<std::string>{"erreur creation configuration"}));
+  EXPECT_EQ(notified(), (std::vector<std::string>{"erreur;creation;configuration"}));
   EXPECT_TRUE(packet("configuration.xml").rows.empty());
   EXPECT_FALSE(c.stores.table(StoreId::Configuration).active());
 }

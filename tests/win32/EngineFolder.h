@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "win32/TempFolder.h"
 
@@ -17,7 +18,11 @@ class StartedProgram {
   StartedProgram(StartedProgram&& other) noexcept : process_(other.process_), pid_(other.pid_) {
     other.process_ = nullptr;
   }
-  StartedProgram& operator=(StartedProgram&&) = delete;
+  StartedProgram& operator=(StartedProgram&& other) noexcept {
+    std::swap(process_, other.process_);
+    std::swap(pid_, other.pid_);
+    return *this;
+  }
   StartedProgram(const StartedProgram&) = delete;
   ~StartedProgram();
 

@@ -64,10 +64,24 @@ TEST(NetguardEngine, ListsTheTestsOwnListeningSocket) {
 TEST(SiteguardEngine, WritesTheAddressOnItsLastLineOrNothing) {
   EngineFolder folder;
   ASSERT_TRUE(folder.installAs("siteguard.exe"));
-  ASSERT_TRUE(runToEnd(folder, "siteguard.exe", "localhost"));
-  const Lines answer = splitLines(folder.read("siteguard.txt"));
+  // A numeric address resolves without any name service.
+  ASSERT_TRUE(runToEnd(folder, "siteguard.exe", " 127.0.0.1 "));
+  Lines answer = splitLines(folder.read("siteguard.txt"));
   ASSERT_FALSE(answer.empty());
   EXPECT_EQ(IpDigits(answer.back()), "127.0.0.1");
+  EXPECT_EQ(answer.front(), "Site : 127.0.0.1");
+
+  // A name, where this machine resolves it (a bare chroot may have no hosts file).
+  WSADATA data;
+  WSAStartup(MAKEWORD(2, 2), &data);
+  const bool resolvable = gethostbyname("localhost") != nullptr;
+  WSACleanup();
+  if (resolvable) {
+    ASSERT_TRUE(runToEnd(folder, "siteguard.exe", "localhost"));
+    answer = splitLines(folder.read("siteguard.txt"));
+    ASSERT_FALSE(answer.empty());
+    EXPECT_EQ(IpDigits(answer.back()), "127.0.0.1");
+  }
 
   ASSERT_TRUE(runToEnd(folder, "siteguard.exe", "no-such-host.invalid"));
   EXPECT_TRUE(folder.exists("siteguard.txt"));

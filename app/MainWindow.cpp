@@ -1,0 +1,162 @@
+#include "app/MainWindow.h"
+
+#include "app/NavigationList.h"
+#include "app/Product.h"
+#include "app/ProductImages.h"
+#include "engines/EngineTable.h"
+#include "engines/ProcessUtilities.h"
+
+namespace tg {
+
+MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory)
+    : platform(p),
+      desktop(d),
+      centre(p, programDirectory,
+             [this](const std::string& message) { NotifyUser(platform.shell, centre.state.ProgramDirectory, message); }),
+      ImageList1(navigationImages()),
+      ImageList2(languageFlags()),
+      ImageList3(internetGlyphs()),
+      form("TForm2", {117, 35, 802, 500}, ""),
+      Shape1(form.add<ui::Shape>("Shape1", ui::Rect{0, 0, 785, 49}, ui::kAqua)),
+      ListBox1(form.add<ui::ListBox>("ListBox1", ui::Rect{16, 48, 161, 369}, ui::ListBox::Drawing::OwnerVariable)),
+      Bevel2(form.add<ui::Bevel>("Bevel2", ui::Rect{328, 144, 193, 177})),
+      TrackBar1(form.add<ui::TrackBar>("TrackBar1", ui::Rect{408, 144, 45, 150}, 1, 3, true)),
+      Label10(form.add<ui::Label>("Label10", ui::Rect{464, 152, 0, 0})),
+      Label11(form.add<ui::Label>("Label11", ui::Rect{464, 208, 0, 0})),
+      Label12(form.add<ui::Label>("Label12", ui::Rect{464, 272, 0, 0})),
+      BitBtn15(form.add<ui::Button>("BitBtn15", ui::Rect{408, 104, 75, 25})),
+      Shape2(form.add<ui::Shape>("Shape2", ui::Rect{8, 424, 777, 17}, ui::kSystemColor)),
+      StatusBar1(form.add<ui::StatusBar>("StatusBar1", ui::Rect{0, 443, 786, 19})),
+      FileListBox5(form.add<ui::FileListBox>("FileListBox5", ui::Rect{520, 64, 145, 97}, p.files)),
+      PagePanel(form.add<ui::Panel>("PagePanel", ui::Rect{176, 48, 609, 369})),
+      Timer1(p.timers, 1500),
+      pages(*this) {
+  ListBox1.setItemHeight(kNavigationRowHeight);
+  ListBox1.setShowHint(true);
+  ListBox1.onDrawItem = [this](int index, const ui::Rect& area, ui::ItemState state, ui::Canvas& canvas) {
+    ListBox1DrawItem(index, area, state, canvas);
+  };
+  ListBox1.onClick = [this] { pages.ListBox1Click(); };
+  TrackBar1.onChange = [this] { centre.state.ReactionLevel = TrackBar1.position(); };
+  BitBtn15.setCancel(true);
+  BitBtn15.setShowHint(true);
+  BitBtn15.setHint("Internet");
+  BitBtn15.setGlyph(ImageList3.at(0));
+  BitBtn15.onClick = [this] { BitBtn15Click(); };
+  Shape2.setPen(ui::kGrey);
+  FileListBox5.setVisible(false);
+  PagePanel.setVisible(false);
+  form.onClose = [this] { FormClose(); };
+  form.onQueryEndSession = [this] { WMQueryEndSession(); };
+  Timer1.onTimer = [this] {
+    if (Timer1Timer) Timer1Timer();
+  };
+  desktop.attach(form);
+}
+
+MainWindow::~MainWindow() {
+  FormDestroy();
+  aboutBoxes.clear();
+  desktop.detach(form);
+}
+
+void MainWindow::FormCreate() {
+  ControlCentre& c = centre;
+  // 1. Start values; the page panel exists with the window.
+  c.setStartValues();
+  // 2. spam.txt.
+  c.readSpamList();
+  // 3. The monitor's journal starts empty (the monitor keeps it).
+  // 4. The day stamp, the surveillance mode and the watched folder.
+  c.readWatchFiles();
+  // 5. Engines left from an earlier run.
+  StopEngines(platform.processes, kStartUpLeftovers);
+  // 6. The home page.
+  c.setHomeValues();
+  TrackBar1.setPosition(2);
+  pages.TearDownPages();
+  for (ui::Control* home : std::initializer_list<ui::Control*>{&Bevel2, &TrackBar1, &BitBtn15, &Label10, &Label11, &Label12})
+    home->setVisible(true);
+  // 7. The record stores.
+  c.openStores();
+  // 8. The real-time engine, whatever the switches say.
+  StartEngine(platform.shell, c.state.ProgramDirectory, engine::rtguard, "", "open", false);
+  // 9. The blocked sites.
+  c.readBlockedSites();
+  // 10. The language table.
+  c.loadLanguage();
+  // 11. The navigation list and the window's own texts.
+  applyLanguage();
+  // 12. The quarantined names.
+  c.readQuarantineNames();
+  // 13. ctrlpl.txt.
+  c.readCtrlplSwitch();
+  Timer1.setEnabled(true);
+}
+
+void MainWindow::applyLanguage() {
+  const LanguageTable& t = centre.languageTable;
+  fillNavigationList(ListBox1, t);
+  Label10.setCaption(t.text(49));
+  Label11.setCaption(t.text(50));
+  Label12.setCaption(t.text(51));
+  form.setCaption(t.text(24));
+}
+
+void MainWindow::ListBox1DrawItem(int index, const ui::Rect& area, ui::ItemState state, ui::Canvas& canvas) {
+  if (index < 0 || index >= ListBox1.count()) return;
+  drawNavigationRow(canvas, ImageList1, index, ListBox1.items()[static_cast<std::size_t>(index)], area, state);
+}
+
+void MainWindow::FormClose() {
+  pages.TearDownPages();
+  form.setVisible(false);
+}
+
+void MainWindow::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  Timer1.setEnabled(false);
+  StopEngines(platform.processes, kShutdownStopList);
+  pages.TearDownPages();
+}
+
+void MainWindow::WMQueryEndSession() { StopEngines(platform.processes, kShutdownStopList); }
+
+void MainWindow::showFromTray() {
+  form.setVisible(true);
+  desktop.bringToFront(form);
+}
+
+void MainWindow::BitBtn15Click() {
+  centre.state.InternetAllowed = !centre.state.InternetAllowed;
+  BitBtn15.setGlyph(ImageList3.at(centre.state.InternetAllowed ? 0 : 1));
+}
+
+void MainWindow::openWebSite() {
+  ShellRequest request;
+  request.file = product::kWebSite;
+  request.show = kShowHidden;
+  platform.shell.execute(request);
+}
+
+void MainWindow::showHomePage() {
+  pages.TearDownPages();
+  for (ui::Control* home : std::initializer_list<ui::Control*>{&Bevel2, &Label10, &Label11, &Label12, &TrackBar1, &BitBtn15})
+    home->setVisible(true);
+  openWebSite();
+}
+
+void MainWindow::openAboutBox() {
+  aboutBoxes.push_back(std::make_unique<AboutBox>(desktop));
+  aboutBoxes.back()->show();
+  openWebSite();
+}
+
+void MainWindow::quitItem() {
+  if (platform.dialogs.askYesNo(centre.languageTable.text(65)) != Answer::Yes) return;
+  StopEngines(platform.processes, kQuitStopList);
+  desktop.endApplication();
+}
+
+}  // namespace tg

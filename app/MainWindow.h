@@ -1,0 +1,86 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/AboutBox.h"
+#include "app/ControlCentre.h"
+#include "app/PageHost.h"
+#include "ui/Button.h"
+#include "ui/Containers.h"
+#include "ui/Desktop.h"
+#include "ui/FileControls.h"
+#include "ui/Form.h"
+#include "ui/Indicators.h"
+#include "ui/Lists.h"
+#include "ui/Static.h"
+#include "ui/Timer.h"
+
+namespace tg {
+
+// TForm2, the main window. Its creation is the control centre's start-up; it
+// is shown and hidden from the tray, and its destruction stops the engines.
+class MainWindow {
+ public:
+  MainWindow(Platform& platform, ui::Desktop& desktop, std::string programDirectory);
+  ~MainWindow();
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
+
+  // The start-up, in its order (the window stays hidden).
+  void FormCreate();
+  // The close box: the page area is torn down and the window hidden; the
+  // process, the tray icon, the timer and the engines go on.
+  void FormClose();
+  // When the application ends: the engines are stopped and the pages destroyed.
+  void FormDestroy();
+  // Windows ends the log-on: the engines are stopped.
+  void WMQueryEndSession();
+  // The tray menu's item: shows the window and brings it up.
+  void showFromTray();
+
+  // The home page's Internet button.
+  void BitBtn15Click();
+  // What the page host does for the items that build no page.
+  void showHomePage();
+  void openWebSite();
+  void openAboutBox();
+  void quitItem();
+  // The language of the window's own texts: navigation items, level labels, caption.
+  void applyLanguage();
+
+  Platform& platform;
+  ui::Desktop& desktop;
+  ControlCentre centre;
+
+  ui::ImageList ImageList1;  // navigation pictures
+  ui::ImageList ImageList2;  // flags, used by pages
+  ui::ImageList ImageList3;  // the Internet button's glyphs
+
+  ui::Form form;
+  ui::Shape& Shape1;
+  ui::ListBox& ListBox1;
+  ui::Bevel& Bevel2;
+  ui::TrackBar& TrackBar1;
+  ui::Label& Label10;
+  ui::Label& Label11;
+  ui::Label& Label12;
+  ui::Button& BitBtn15;
+  ui::Shape& Shape2;
+  ui::StatusBar& StatusBar1;
+  ui::FileListBox& FileListBox5;
+  ui::Panel& PagePanel;
+  ui::Timer Timer1;
+  // The monitor's tick; empty until the monitor is given to the window.
+  std::function<void()> Timer1Timer;
+
+  PageHost pages;
+  std::vector<std::unique_ptr<AboutBox>> aboutBoxes;
+
+ private:
+  void ListBox1DrawItem(int index, const ui::Rect& area, ui::ItemState state, ui::Canvas& canvas);
+  bool destroyed_ = false;
+};
+
+}  // namespace tg

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "ui/Containers.h"
+
+namespace tg {
+
+class MainWindow;
+
+// What a built page keeps beside its controls (its handlers' state); it goes
+// when the page is torn down, after the controls.
+class Page {
+ public:
+  virtual ~Page() = default;
+};
+
+struct PageContext {
+  MainWindow& window;
+  ui::Panel& panel;  // PagePanel: every control of the page goes on it
+};
+
+// A page's builder creates its controls on the panel, fills them and wires
+// their handlers; it may return the page's own state.
+using PageBuilder = std::function<std::unique_ptr<Page>(PageContext&)>;
+
+// The order in which the page host tests a chosen item's text, as language entries.
+constexpr std::array<int, 20> kPageTestOrder = {1, 2, 3, 4, 85, 5, 6, 99, 96, 90, 48, 25, 57, 58, 64, 59, 60, 61, 62, 63};
+
+// The page area of the main window: every choice of a navigation item tears
+// the shown page down and builds the chosen one afresh.
+class PageHost {
+ public:
+  explicit PageHost(MainWindow& window) : window_(window) {}
+
+  // A page's builder, by the language entry of its item. An item whose page
+  // has no builder builds nothing.
+  void registerPage(int entry, PageBuilder builder);
+
+  // The user chose a navigation item.
+  void ListBox1Click();
+  // Destroys every built page and puts the page panel back, hidden.
+  void TearDownPages();
+  bool built(int entry) const;
+  Page* page(int entry) const;
+  // The language entries of the pages built, in the order they were built.
+  std::vector<int> builtPages() const;
+
+ private:
+  struct Slot {
+    PageBuilder builder;
+    bool built = false;                 // the page's marker
+    std::vector<ui::Control*> controls;  // its controls on the panel
+    std::unique_ptr<Page> state;
+    long order = 0;
+  };
+  void choose(int entry);
+  void buildPage(int entry, Slot& slot);
+  void destroyPage(Slot& slot);
+
+  MainWindow& window_;
+  std::map<int, Slot> pages_;
+  long builds_ = 0;
+};
+
+}  // namespace tg

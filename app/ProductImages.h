@@ -1,0 +1,18 @@
+#pragma once
+
+#include "ui/ImageList.h"
+
+namespace tg {
+
+// The product's own pictures, drawn in code.
+
+// The application's icon (a blue shield with a white check), square.
+ui::Image applicationIcon(int size);
+// ImageList1: one 16 x 16 picture per navigation row, in row order.
+ui::ImageList navigationImages();
+// ImageList2: the five language flags, in the order FR, GB, DE, ITA, ESP.
+ui::ImageList languageFlags();
+// ImageList3: the Internet button's glyphs, 0 allowed and 1 blocked.
+ui::ImageList internetGlyphs();
+
+}  // namespace tg

@@ -1,0 +1,25 @@
+#include "app/TrayHost.h"
+
+#include "app/Product.h"
+
+namespace tg {
+
+TrayHost::TrayHost(Platform& platform, std::string exePath, std::function<void()> showMainWindow)
+    : platform_(platform), exePath_(std::move(exePath)), showMainWindow_(std::move(showMainWindow)) {}
+
+void TrayHost::create() {
+  platform_.tray.addIcon(product::kName, [this](unsigned event) { iconEvent(event); });
+  const auto stored = platform_.registry.readAutorun(product::kAutorunValue);
+  if (stored && *stored != exePath_) platform_.registry.writeAutorun(product::kAutorunValue, exePath_);
+}
+
+void TrayHost::iconEvent(unsigned mouseEvent) {
+  if (mouseEvent != kTrayRightButtonDown) return;  // left clicks and double clicks do nothing
+  if (platform_.tray.popupMenu({product::kName}) == 0) scannprocess1Click();
+}
+
+void TrayHost::scannprocess1Click() {
+  if (showMainWindow_) showMainWindow_();
+}
+
+}  // namespace tg

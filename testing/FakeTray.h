@@ -1,0 +1,36 @@
+#pragma once
+
+#include <functional>
+
+#include "platform/Tray.h"
+
+namespace tg::testing {
+
+// The notification area: one icon at most per test, and scripted menu choices.
+class FakeTray : public Tray {
+ public:
+  bool addIcon(const std::string& text, std::function<void(unsigned)> onMouse) override {
+    ++icons;
+    tip = text;
+    mouse_ = std::move(onMouse);
+    return true;
+  }
+  int popupMenu(const std::vector<std::string>& items) override {
+    menus.push_back(items);
+    return nextChoice;
+  }
+  // The shell reports a mouse event on the icon.
+  void mouseEvent(unsigned event) {
+    if (mouse_) mouse_(event);
+  }
+
+  int icons = 0;
+  std::string tip;
+  std::vector<std::vector<std::string>> menus;
+  int nextChoice = 0;
+
+ private:
+  std::function<void(unsigned)> mouse_;
+};
+
+}  // namespace tg::testing

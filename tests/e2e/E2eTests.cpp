@@ -1,0 +1,361 @@
+// The real control centre, started under wine in a program directory of its
+// own with probe engines, and driven from outside through window messages.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+#include "stores/TextFile.h"
+#include "win32/EngineFolder.h"
+#include "win32/Screenshot.h"
+
+namespace tg::e2e {
+namespace {
+
+using testing::EngineFolder;
+using testing::StartedProgram;
+
+std::string windowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+int countProcesses(const std::string& name) {
+  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  int count = 0;
+  PROCESSENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
+    if (_stricmp(entry.szExeFile, name.c_str()) == 0) ++count;
+  CloseHandle(snap);
+  return count;
+}
+
+std::vector<HWND> windowsOf(DWORD pid, const char* windowClass) {
+  struct Search {
+    DWORD pid;
+    const char* cls;
+    std::vector<HWND> found;
+  } search{pid, windowClass, {}};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        char name[64] = {};
+        GetClassNameA(w, name, sizeof name);
+        if ((s->pid == 0 || owner == s->pid) && std::strcmp(name, s->cls) == 0) s->found.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A child window of a class at a place of its parent's client area.
+HWND childAt(HWND parent, const char* windowClass, int left, int top) {
+  struct Search {
+    HWND parent;
+    const char* cls;
+    int left;
+    int top;
+    HWND found = nullptr;
+  } search{parent, windowClass, left, top};
+  EnumChildWindows(
+      parent,
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        char name[64] = {};
+        GetClassNameA(w, name, sizeof name);
+        RECT r;
+        GetWindowRect(w, &r);
+        POINT at{r.left, r.top};
+        ScreenToClient(s->parent, &at);
+        if (_stricmp(name, s->cls) == 0 && at.x == s->left && at.y == s->top) {
+          s->found = w;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+template <typename Condition>
+bool waitFor(Condition condition, DWORD milliseconds = 15000) {
+  for (DWORD waited = 0; waited < milliseconds; waited += 20) {
+    if (condition()) return true;
+    Sleep(20);
+  }
+  return condition();
+}
+
+const char* const kEngines[] = {"rtguard.exe",   "scanengine.exe", "diskscan.exe", "siteguard.exe", "netguard.exe",
+                                "mailfilter.exe", "backup.exe",     "dbupdate.exe", "notify.exe"};
+
+// A program directory with the control centre, probes in place of its engines
+// and the five language files.
+class ProgramDirectory {
+ public:
+  ProgramDirectory() {
+    EXPECT_TRUE(CopyFileA(windowsPath(TG_PROGRAM_EXE).c_str(), (folder / "tarnivoxguard2013.exe").c_str(), FALSE));
+    for (const char* engine : kEngines) {
+      folder.install("probe.exe", engine);
+      const std::string base = std::string(engine).substr(0, std::strlen(engine) - 4);
+      if (base != "notify") folder.write(base + ".resident", "");
+    }
+    for (const char* code : {"fr", "gb", "de", "it", "es"}) {
+      const std::string name = std::string("kelm2013_") + code + ".txt";
+      CopyFileA((windowsPath(TG_LANGUAGE_DIR) + name).c_str(), (folder / name).c_str(), FALSE);
+    }
+    french = splitLines(folder.read("kelm2013_fr.txt"));
+  }
+  std::string entry(int n) const { return n >= 1 && n <= static_cast<int>(french.size()) ? french[n - 1] : ""; }
+  std::string exe() const { return folder / "tarnivoxguard2013.exe"; }
+
+  EngineFolder folder;
+  Lines french;
+};
+
+// The running control centre and its windows.
+class ControlCentre {
+ public:
+  explicit ControlCentre(const ProgramDirectory& dir) : dir_(dir) {
+    process = testing::startCommand("\"" + dir.exe() + "\"", dir.folder.path());
+    EXPECT_TRUE(process);
+    ready = waitFor([&] { return mainWindow() && trayHost(); });
+  }
+  ~ControlCentre() {
+    // Ends the run the way Windows does at log-off: the engines stop too.
+    if (!process.waitForExit(0)) {
+      if (HWND w = mainWindow()) SendMessageTimeoutA(w, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, nullptr);
+    }
+  }
+  HWND mainWindow() const {
+    for (HWND w : windowsOf(process.pid(), "TgForm")) {
+      char title[128] = {};
+      GetWindowTextA(w, title, sizeof title);
+      if (title == dir_.entry(24)) return w;
+    }
+    return nullptr;
+  }
+  HWND trayHost() const {
+    const auto found = windowsOf(process.pid(), "TgTrayHost");
+    return found.empty() ? nullptr : found.front();
+  }
+  HWND navigationList() const { return childAt(mainWindow(), "LISTBOX", 16, 48); }
+  // Clicks the navigation row of a language entry.
+  void choose(int entry) const {
+    const int rows[] = {1, 2, 3, 4, 5, 6, 57, 58, 59, 99, 60, 61, 62, 85, 90, 96, 63, 48, 64, 25};
+    int row = 0;
+    while (rows[row] != entry) ++row;
+    // Rows of 18 pixels from the top (the list is not scrolled: all twenty fit).
+    HWND list = navigationList();
+    const LPARAM at = MAKELPARAM(40, row * 18 + 9);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+  }
+  // Opens the tray menu as a right-button press on the icon does, and takes its item.
+  void trayMenuItem() const {
+    PostMessageA(trayHost(), 1025, 1, 0x204);
+    waitFor([&] { return !windowsOf(0, "#32768").empty(); }, 5000);
+    Sleep(100);
+    PostMessageA(trayHost(), WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(trayHost(), WM_KEYDOWN, VK_RETURN, 0);
+  }
+
+  StartedProgram process;
+  bool ready = false;
+
+ private:
+  const ProgramDirectory& dir_;
+};
+
+// Presses a button of the next message box the control centre shows.
+void answerNextBox(int button) {
+  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; }, 10000));
+  HWND box = FindWindowA("#32770", "Tarnivoxguard2013");
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+}
+
+void screenshot(HWND window, const std::string& name) {
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Sleep(300);
+  testing::Screenshot(window).saveBmp(testing::artefactDirectory() + name);
+}
+
+TEST(ControlCentreUnderWine, ASecondStartEndsAtOnceLeavingOneOfEverything) {
+  ProgramDirectory dir;
+  ControlCentre first(dir);
+  ASSERT_TRUE(first.ready);
+  ASSERT_TRUE(waitFor([] { return countProcesses("rtguard.exe") == 1; }));
+  StartedProgram second = testing::startCommand("\"" + dir.exe() + "\"", dir.folder.path());
+  DWORD code = 99;
+  EXPECT_TRUE(second.waitForExit(10000, &code));
+  EXPECT_EQ(code, 0u);
+  Sleep(500);
+  EXPECT_EQ(countProcesses("tarnivoxguard2013.exe"), 1);
+  EXPECT_EQ(windowsOf(0, "TgTrayHost").size(), 1u);  // one tray host, so one icon
+  EXPECT_EQ(countProcesses("rtguard.exe"), 1);
+}
+
+std::string autorunValue(FILETIME* written) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
+    return "<no key>";
+  char data[MAX_PATH * 2] = {};
+  DWORD size = sizeof data - 1;
+  const LONG read = RegQueryValueExA(key, "Tarnivoxguard2013", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size);
+  if (written) RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, written);
+  RegCloseKey(key);
+  return read == ERROR_SUCCESS ? data : "<no value>";
+}
+
+TEST(ControlCentreUnderWine, TheAutorunValueFollowsTheExecutableAndIsWrittenOnlyWhenItDiffers) {
+  ProgramDirectory dir;
+  FILETIME firstWrite{};
+  {
+    ControlCentre centre(dir);
+    ASSERT_TRUE(centre.ready);
+    EXPECT_EQ(autorunValue(&firstWrite), dir.exe());
+  }
+  Sleep(1500);  // a later write would carry a later time
+  {
+    ControlCentre again(dir);
+    ASSERT_TRUE(again.ready);
+    FILETIME secondWrite{};
+    EXPECT_EQ(autorunValue(&secondWrite), dir.exe());
+    EXPECT_EQ(CompareFileTime(&firstWrite, &secondWrite), 0) << "the value was written again";
+  }
+  ProgramDirectory moved;
+  {
+    ControlCentre there(moved);
+    ASSERT_TRUE(there.ready);
+    EXPECT_EQ(autorunValue(nullptr), moved.exe());
+  }
+}
+
+TEST(ControlCentreUnderWine, TheTrayMenuShowsTheWindowAndTheCloseBoxOnlyHidesIt) {
+  ProgramDirectory dir;
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  HWND window = centre.mainWindow();
+  EXPECT_FALSE(IsWindowVisible(window));  // the main window starts hidden
+  PostMessageA(centre.trayHost(), 1025, 1, 0x201);  // a left click does nothing
+  Sleep(300);
+  EXPECT_FALSE(IsWindowVisible(window));
+  centre.trayMenuItem();
+  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != 0; }, 10000));
+  screenshot(window, "main-home.bmp");
+
+  // The permanent controls sit where the window's design puts them.
+  EXPECT_NE(centre.navigationList(), nullptr);
+  EXPECT_NE(childAt(window, "msctls_trackbar32", 408, 144), nullptr);
+  EXPECT_NE(childAt(window, "msctls_statusbar32", 0, 443), nullptr);
+  HWND internet = childAt(window, "Button", 408, 104);
+  ASSERT_NE(internet, nullptr);
+
+  // Escape anywhere in the window acts on the Internet button: its glyph changes.
+  auto glyphPixel = [&] {
+    RedrawWindow(internet, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Sleep(200);
+    return testing::Screenshot(window).pixel(408 + 37, 104 + 12);
+  };
+  const COLORREF allowed = glyphPixel();
+  PostMessageA(centre.navigationList(), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(waitFor([&] { return glyphPixel() != allowed; }, 5000));
+  PostMessageA(centre.navigationList(), WM_KEYDOWN, VK_ESCAPE, 1);
+  EXPECT_TRUE(waitFor([&] { return glyphPixel() == allowed; }, 5000));
+
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(window); }, 5000));
+  EXPECT_FALSE(centre.process.waitForExit(500));  // the process goes on
+  EXPECT_EQ(countProcesses("rtguard.exe"), 1);
+}
+
+TEST(ControlCentreUnderWine, ChoosingItemsShowsTheAboutBoxAndKeepsTheWindowWhole) {
+  ProgramDirectory dir;
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  centre.trayMenuItem();
+  HWND window = centre.mainWindow();
+  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != 0; }, 10000));
+  centre.choose(3);  // the alert list: its row is selected
+  ASSERT_TRUE(waitFor([&] { return SendMessageA(centre.navigationList(), LB_GETCURSEL, 0, 0) == 2; }, 5000))
+      << centre.navigationList();
+  screenshot(window, "main-alerts-chosen.bmp");
+  centre.choose(48);  // the about box
+  ASSERT_TRUE(waitFor([&] { return windowsOf(centre.process.pid(), "TgForm").size() == 2; }, 10000));
+  HWND about = nullptr;
+  for (HWND w : windowsOf(centre.process.pid(), "TgForm"))
+    if (w != window) about = w;
+  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(about) != 0; }, 5000));
+  screenshot(about, "about-box.bmp");
+  HWND ok = childAt(about, "BUTTON", 111, 180);
+  ASSERT_NE(ok, nullptr);
+  PostMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageA(ok, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(about); }, 5000));
+  EXPECT_TRUE(IsWindowVisible(window));
+}
+
+TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess) {
+  ProgramDirectory dir;
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  centre.trayMenuItem();
+  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(centre.mainWindow()) != 0; }, 10000));
+  // The engines, running as the control centre found them (rtguard it started itself).
+  std::vector<StartedProgram> engines;
+  for (const char* engine : kEngines)
+    if (std::string(engine) != "rtguard.exe" && std::string(engine) != "notify.exe")
+      engines.push_back(dir.folder.start(engine));
+  ASSERT_TRUE(waitFor([&] {
+    const std::string log = dir.folder.read("probe.log");
+    for (const char* engine : kEngines)
+      if (std::string(engine) != "notify.exe" && log.find(std::string(engine) + "|") == std::string::npos) return false;
+    return true;
+  }));
+
+  // Each engine's end, in the order they come.
+  std::vector<std::string> ended;
+  std::atomic<bool> watching{true};
+  std::thread watcher([&] {
+    std::vector<std::pair<std::string, HANDLE>> running;
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
+      for (const char* engine : kEngines)
+        if (_stricmp(entry.szExeFile, engine) == 0)
+          running.emplace_back(engine, OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID));
+    CloseHandle(snap);
+    while (!running.empty() && watching) {
+      std::vector<HANDLE> handles;
+      for (auto& [name, h] : running) handles.push_back(h);
+      const DWORD which = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, 200);
+      if (which >= WAIT_OBJECT_0 + handles.size()) continue;
+      ended.push_back(running[which - WAIT_OBJECT_0].first);
+      CloseHandle(running[which - WAIT_OBJECT_0].second);
+      running.erase(running.begin() + (which - WAIT_OBJECT_0));
+    }
+  });
+
+  centre.choose(25);
+  answerNextBox(IDYES);
+  DWORD code = 99;
+  EXPECT_TRUE(centre.process.waitForExit(15000, &code));
+  EXPECT_EQ(code, 0u);
+  Sleep(500);
+  watching = false;
+  watcher.join();
+  EXPECT_EQ(ended, (std::vector<std::string>{"rtguard.exe", "scanengine.exe", "diskscan.exe", "siteguard.exe",
+                                             "netguard.exe", "dbupdate.exe", "mailfilter.exe", "backup.exe"}));
+}
+
+}  // namespace
+}  // namespace tg::e2e

@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include "app/MainWindow.h"
+#include "app/NavigationList.h"
+#include "app/ProductImages.h"
+#include "app/TrayHost.h"
+#include "engines/EngineTable.h"
+#include "stores/DataPacket.h"
+#include "stores/TextFile.h"
+#include "testing/FakePlatform.h"
+#include "testing/HeadlessDesktop.h"
+#include "testing/RecordingCanvas.h"
+#include "ui/Toggles.h"
+
+namespace tg {
+namespace {
+
+using testing::FakePlatform;
+
+// A French file whose entry N reads "fr N".
+Lines numberedEntries(const std::string& prefix) {
+  Lines lines;
+  for (int n = 1; n <= 101; ++n) lines.push_back(prefix + " " + std::to_string(n));
+  return lines;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  FakePlatform fake;
+  testing::HeadlessDesktop desktop;
+  std::unique_ptr<MainWindow> window;
+
+  MainWindowTest() { fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(numberedEntries("fr"))); }
+
+  MainWindow& start() {
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window->FormCreate();
+    window->form.setVisible(true);  // as the tray's item would
+    return *window;
+  }
+  // Chooses the navigation row of a language entry.
+  void choose(int entry) {
+    const auto it = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry);
+    window->ListBox1.clickItem(static_cast<int>(it - kNavigationEntries.begin()));
+  }
+  // A page that puts one button on the panel and counts its builds.
+  int registerCountingPage(int entry, const std::string& buttonName) {
+    auto builds = std::make_shared<int>(0);
+    window->pages.registerPage(entry, [builds, buttonName](PageContext& c) -> std::unique_ptr<Page> {
+      ++*builds;
+      c.panel.add<ui::Button>(buttonName, ui::Rect{10, 10, 75, 25}, ui::ButtonKind::OK);
+      return nullptr;
+    });
+    counters_.push_back(builds);
+    return static_cast<int>(counters_.size()) - 1;
+  }
+  int builds(int counter) const { return *counters_[static_cast<std::size_t>(counter)]; }
+  std::vector<std::string> homeShown() const {
+    std::vector<std::string> shown;
+    for (ui::Control* c : std::initializer_list<ui::Control*>{&window->Bevel2, &window->TrackBar1, &window->BitBtn15,
+                                                             &window->Label10, &window->Label11, &window->Label12})
+      if (c->visible()) shown.push_back(c->name());
+    return shown;
+  }
+
+ private:
+  std::vector<std::shared_ptr<int>> counters_;
+};
+
+TEST_F(MainWindowTest, TheStartUpStopsLeftoversStartsTheRealTimeEngineAndShowsTheHomePage) {
+  for (std::string_view name : kShutdownStopList) fake.processes.add(std::string(name));
+  MainWindow& w = start();
+  EXPECT_EQ(fake.processes.endedNames,
+            (std::vector<std::string>{"diskscan.exe", "rtguard.exe", "siteguard.exe", "netguard.exe", "mailfilter.exe",
+                                      "backup.exe", "dbupdate.exe"}));
+  EXPECT_TRUE(fake.processes.running("scanengine.exe"));
+  ASSERT_EQ(fake.shell.requests.size(), 1u);
+  const ShellRequest& rtguard = fake.shell.requests[0];
+  EXPECT_EQ(rtguard.verb, "open");
+  EXPECT_EQ(rtguard.file, fake.inProgram("rtguard.exe"));
+  EXPECT_EQ(rtguard.parameters, "");
+  EXPECT_EQ(rtguard.show, kShowHidden);
+  EXPECT_FALSE(rtguard.ownedByMainWindow);
+
+  EXPECT_EQ(homeShown(), (std::vector<std::string>{"Bevel2", "TrackBar1", "BitBtn15", "Label10", "Label11", "Label12"}));
+  EXPECT_FALSE(w.PagePanel.visible());
+  EXPECT_FALSE(w.FileListBox5.visible());
+  EXPECT_EQ(w.TrackBar1.position(), 2);
+  EXPECT_TRUE(w.Timer1.enabled());
+  EXPECT_EQ(w.form.caption(), "fr 24");
+  EXPECT_EQ(w.Label10.caption(), "fr 49");
+  EXPECT_EQ(w.Label12.caption(), "fr 51");
+  ASSERT_EQ(w.ListBox1.count(), 20);
+  EXPECT_EQ(w.ListBox1.items()[6], "fr 57");
+  EXPECT_EQ(w.ListBox1.items()[19], "fr 25");
+}
+
+TEST_F(MainWindowTest, ClosingTearsThePageAreaDownSoReopeningShowsOnlyTheBevel) {
+  MainWindow& w = start();
+  w.form.close();
+  EXPECT_FALSE(w.form.visible());
+  EXPECT_TRUE(w.Timer1.enabled());
+  w.showFromTray();
+  EXPECT_TRUE(w.form.visible());
+  EXPECT_EQ(desktop.front, &w.form);
+  EXPECT_EQ(homeShown(), (std::vector<std::string>{"Bevel2"}));
+  choose(1);
+  EXPECT_EQ(homeShown().size(), 6u);
+}
+
+TEST_F(MainWindowTest, ChoosingAPageTwiceRebuildsItAndItsControlsExistOnce) {
+  MainWindow& w = start();
+  const int rules = registerCountingPage(2, "BitBtn7");
+  choose(2);
+  choose(2);
+  EXPECT_EQ(builds(rules), 2);
+  EXPECT_EQ(w.PagePanel.children().size(), 1u);
+  EXPECT_TRUE(w.PagePanel.visible());
+  EXPECT_EQ(homeShown(), (std::vector<std::string>{"Bevel2"}));
+  // Redrawing was suspended for the build and resumed once for each window.
+  EXPECT_EQ(w.form.redrawResumes(), 2);
+  EXPECT_EQ(w.PagePanel.redrawResumes(), 2);
+  EXPECT_FALSE(w.PagePanel.redrawSuspended());
+
+  choose(1);  // home
+  EXPECT_FALSE(w.PagePanel.visible());
+  EXPECT_TRUE(w.PagePanel.children().empty());
+  EXPECT_EQ(homeShown().size(), 6u);
+  ASSERT_FALSE(fake.shell.requests.empty());
+  EXPECT_EQ(fake.shell.requests.back().file, "https://www.tarnivox.example/");
+  EXPECT_EQ(fake.shell.requests.back().verb, "");  // the shell's default verb
+}
+
+TEST_F(MainWindowTest, AnItemWithoutAPageAndTheWebSiteItemLeaveThePageAreaAlone) {
+  MainWindow& w = start();
+  registerCountingPage(2, "BitBtn7");
+  choose(2);
+  choose(3);   // no page built for it yet
+  choose(64);  // the web site
+  EXPECT_EQ(w.PagePanel.children().size(), 1u);
+  EXPECT_TRUE(w.pages.built(2));
+  EXPECT_EQ(fake.shell.requests.back().file, "https://www.tarnivox.example/");
+  w.ListBox1.clickItem(-1);  // a click that leaves no row selected does nothing
+  EXPECT_TRUE(w.pages.built(2));
+}
+
+TEST_F(MainWindowTest, PagesWithTheSameTextAreBuiltInTestOrderTheLaterReplacingTheEarlier) {
+  Lines same = numberedEntries("fr");
+  same[84] = "fr 4";  // entry 85 (scan page) now reads as entry 4 (journal settings)
+  fake.files.writeBytes(fake.inProgram("kelm2013_fr.txt"), joinLines(same));
+  MainWindow& w = start();
+  const int journal = registerCountingPage(4, "journal");
+  const int scan = registerCountingPage(85, "scan");
+  choose(4);
+  EXPECT_EQ(builds(journal), 1);
+  EXPECT_EQ(builds(scan), 1);
+  EXPECT_EQ(w.pages.builtPages(), (std::vector<int>{85}));
+  ASSERT_EQ(w.PagePanel.children().size(), 1u);
+  EXPECT_EQ(w.PagePanel.children()[0]->name(), "scan");
+}
+
+TEST_F(MainWindowTest, AfterALanguageChangeTheItemsShowTheNewTextsAndStillBuildTheirPages) {
+  MainWindow& w = start();
+  const int rules = registerCountingPage(2, "BitBtn7");
+  fake.files.addFile(fake.inProgram("kelm2013_gb.txt"), joinLines(numberedEntries("gb")));
+  loadLanguageTable(w.centre.languageTable, fake.files, FakePlatform::kProgramDirectory, "GB");
+  w.applyLanguage();
+  EXPECT_EQ(w.ListBox1.items()[1], "gb 2");
+  EXPECT_EQ(w.form.caption(), "gb 24");
+  choose(2);
+  EXPECT_EQ(builds(rules), 1);
+}
+
+TEST_F(MainWindowTest, AboutBoxesOpenOneMoreEachTimeAndCloseOneByOne) {
+  MainWindow& w = start();
+  registerCountingPage(2, "BitBtn7");
+  choose(2);
+  choose(48);
+  choose(48);
+  ASSERT_EQ(w.aboutBoxes.size(), 2u);
+  EXPECT_TRUE(w.aboutBoxes[0]->shown());
+  EXPECT_TRUE(w.aboutBoxes[1]->shown());
+  w.aboutBoxes[0]->OKButton.click();
+  EXPECT_FALSE(w.aboutBoxes[0]->shown());
+  EXPECT_TRUE(w.aboutBoxes[1]->shown());
+  EXPECT_TRUE(w.pages.built(2));  // the page area keeps its page
+  EXPECT_EQ(w.aboutBoxes[1]->Version.caption(), "Version :1.17.08.28");
+  const ShellRequest& site = fake.shell.requests.back();
+  EXPECT_EQ(site.file, "https://www.tarnivox.example/");
+  EXPECT_EQ(site.show, kShowHidden);
+  EXPECT_TRUE(site.ownedByMainWindow);
+}
+
+TEST_F(MainWindowTest, TheQuitItemAsksAndOnYesStopsItsEnginesInOrderAndEndsTheApplication) {
+  MainWindow& w = start();
+  for (std::string_view name : kShutdownStopList) fake.processes.add(std::string(name));
+  fake.processes.endedNames.clear();
+  registerCountingPage(2, "BitBtn7");
+  choose(2);
+  fake.dialogs.answerNext(Answer::No);
+  choose(25);
+  EXPECT_EQ(fake.dialogs.questions, (std::vector<std::string>{"fr 65"}));
+  EXPECT_TRUE(fake.processes.endedNames.empty());
+  EXPECT_FALSE(desktop.ended);
+
+  fake.dialogs.answerNext(Answer::Yes);
+  choose(25);
+  EXPECT_EQ(fake.processes.endedNames, (std::vector<std::string>{"rtguard.exe", "scanengine.exe", "diskscan.exe",
+                                                                 "siteguard.exe", "netguard.exe", "dbupdate.exe"}));
+  EXPECT_TRUE(desktop.ended);
+  EXPECT_TRUE(w.pages.built(2));
+
+  // The window's destruction stops the engines once more, mail filter and backup included.
+  fake.processes.endedNames.clear();
+  window.reset();
+  EXPECT_EQ(fake.processes.endedNames, (std::vector<std::string>{"mailfilter.exe", "backup.exe"}));
+}
+
+TEST_F(MainWindowTest, TheEndOfTheLogOnStopsEveryEngineInItsOrder) {
+  MainWindow& w = start();
+  for (std::string_view name : kShutdownStopList) fake.processes.add(std::string(name));
+  fake.processes.endedNames.clear();
+  w.form.queryEndSession();
+  EXPECT_EQ(fake.processes.endedNames,
+            (std::vector<std::string>{"diskscan.exe", "scanengine.exe", "rtguard.exe", "siteguard.exe", "netguard.exe",
+                                      "mailfilter.exe", "backup.exe", "dbupdate.exe"}));
+}
+
+TEST_F(MainWindowTest, TheInternetButtonTogglesItsGlyphAndAnswersEscapeWhileShown) {
+  MainWindow& w = start();
+  EXPECT_EQ(w.BitBtn15.hint(), "Internet");
+  w.BitBtn15.click();
+  EXPECT_FALSE(w.centre.state.InternetAllowed);
+  EXPECT_EQ(w.BitBtn15.glyph().pixels, w.ImageList3.at(1).pixels);
+  w.BitBtn15.click();
+  EXPECT_TRUE(w.centre.state.InternetAllowed);
+  EXPECT_EQ(w.BitBtn15.glyph().pixels, w.ImageList3.at(0).pixels);
+  EXPECT_NE(w.ImageList3.at(0).pixels, w.ImageList3.at(1).pixels);
+
+  EXPECT_TRUE(w.form.dialogKey(ui::DialogKey::Escape));
+  EXPECT_FALSE(w.centre.state.InternetAllowed);
+  registerCountingPage(2, "BitBtn7");
+  choose(2);  // the button is hidden with the home page
+  w.form.dialogKey(ui::DialogKey::Escape);
+  EXPECT_FALSE(w.centre.state.InternetAllowed);
+}
+
+TEST_F(MainWindowTest, TheTrackBarIsTheReactionLevel) {
+  MainWindow& w = start();
+  EXPECT_EQ(w.centre.state.ReactionLevel, 2);
+  w.TrackBar1.moveTo(1);
+  EXPECT_EQ(w.centre.state.ReactionLevel, 1);
+  w.TrackBar1.moveTo(3);
+  EXPECT_EQ(w.centre.state.ReactionLevel, 3);
+}
+
+TEST(NavigationRows, OddRowsAreTintedAndTheSelectedRowIsYellowBoldItalicWithItsPicture) {
+  const ui::ImageList images = navigationImages();
+  ASSERT_EQ(images.count(), 20);
+  testing::RecordingCanvas odd;
+  drawNavigationRow(odd, images, 3, "Journal", {0, 54, 161, 18}, {});
+  ASSERT_EQ(odd.fills.size(), 1u);
+  EXPECT_EQ(odd.fills[0].color, ui::rgb(0xEE, 0xF3, 0xF4));
+  EXPECT_EQ(odd.texts[0].x, 30);
+  EXPECT_EQ(odd.texts[0].y, 56);
+  ASSERT_EQ(odd.pictures.size(), 1u);
+  EXPECT_EQ(odd.pictures[0].index, 3);
+  EXPECT_EQ(odd.pictures[0].x, 4);
+  EXPECT_EQ(odd.pictures[0].y, 55);  // 54 + (18 - 16) / 2
+
+  testing::RecordingCanvas even;
+  drawNavigationRow(even, images, 2, "Alertes", {0, 36, 161, 18}, {});
+  EXPECT_EQ(even.fills[0].color, ui::kWhite);
+
+  testing::RecordingCanvas selected;
+  drawNavigationRow(selected, images, 5, "Options", {0, 90, 161, 18}, {true, true});
+  ASSERT_EQ(selected.fills.size(), 2u);
+  EXPECT_EQ(selected.fills[1].color, ui::rgb(0xC5, 0xD1, 0xF8));
+  ASSERT_EQ(selected.texts.size(), 2u);
+  EXPECT_EQ(selected.texts[1].font.color, ui::kYellow);
+  EXPECT_TRUE(selected.texts[1].font.bold);
+  EXPECT_TRUE(selected.texts[1].font.italic);
+  EXPECT_EQ(selected.order.back(), testing::RecordingCanvas::Op::Image);  // the picture goes over all
+}
+
+TEST(TrayHostTest, TheIconItsMenuAndTheAutorunValue) {
+  FakePlatform fake;
+  int shown = 0;
+  TrayHost host(fake.platform, "C:\\Programmes\\T\\tarnivoxguard2013.exe", [&] { ++shown; });
+  host.create();
+  EXPECT_EQ(fake.tray.icons, 1);
+  EXPECT_EQ(fake.tray.tip, "Tarnivoxguard2013");
+  EXPECT_EQ(fake.registry.autorun["Tarnivoxguard2013"], "C:\\Programmes\\T\\tarnivoxguard2013.exe");
+  EXPECT_EQ(fake.registry.writes, 1);
+
+  TrayHost again(fake.platform, "C:\\Programmes\\T\\tarnivoxguard2013.exe", [&] { ++shown; });
+  again.create();
+  EXPECT_EQ(fake.registry.writes, 1);  // already the path: not written
+  TrayHost moved(fake.platform, "C:\\programmes\\t\\tarnivoxguard2013.exe", [&] { ++shown; });
+  moved.create();
+  EXPECT_EQ(fake.registry.writes, 2);  // the comparison minds letter case
+
+  fake.tray.mouseEvent(0x201);  // left button
+  fake.tray.mouseEvent(0x203);  // double click
+  EXPECT_TRUE(fake.tray.menus.empty());
+  fake.tray.mouseEvent(kTrayRightButtonDown);
+  ASSERT_EQ(fake.tray.menus.size(), 1u);
+  EXPECT_EQ(fake.tray.menus[0], (std::vector<std::string>{"Tarnivoxguard2013"}));
+  EXPECT_EQ(shown, 1);
+  fake.tray.nextChoice = -1;  // the menu closed without a choice
+  fake.tray.mouseEvent(kTrayRightButtonDown);
+  EXPECT_EQ(shown, 1);
+}
+
+}  // namespace
+}  // namespace tg

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+namespace tg::win32 {
+
+class Win32Registry : public Registry {
+ public:
+  std::optional<std::string> readAutorun(const std::string& name) override;
+  bool writeAutorun(const std::string& name, const std::string& value) override;
+};
+
+}  // namespace tg::win32
