@@ -30,6 +30,11 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
       FileListBox5(form.add<ui::FileListBox>("FileListBox5", ui::Rect{520, 64, 145, 97}, p.files)),
       PagePanel(form.add<ui::Panel>("PagePanel", ui::Rect{176, 48, 609, 369})),
       Timer1(p.timers, 1500),
+      monitor(p, centre.state, centre.stores, centre.languageTable,
+              MonitorWindow{[this](const std::string& text) { StatusBar1.setSimpleText(text); },
+                            [this] {
+                              if (enableScanStartButton) enableScanStartButton();
+                            }}),
       pages(*this) {
   ListBox1.setItemHeight(kNavigationRowHeight);
   ListBox1.setShowHint(true);
@@ -48,9 +53,7 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
   PagePanel.setVisible(false);
   form.onClose = [this] { FormClose(); };
   form.onQueryEndSession = [this] { WMQueryEndSession(); };
-  Timer1.onTimer = [this] {
-    if (Timer1Timer) Timer1Timer();
-  };
+  Timer1.onTimer = [this] { monitor.Timer1Timer(); };
   desktop.attach(form);
 }
 

@@ -7,6 +7,7 @@
 #include "app/AboutBox.h"
 #include "app/ControlCentre.h"
 #include "app/PageHost.h"
+#include "engines/Monitor.h"
 #include "ui/Button.h"
 #include "ui/Containers.h"
 #include "ui/Desktop.h"
@@ -72,8 +73,9 @@ class MainWindow {
   ui::FileListBox& FileListBox5;
   ui::Panel& PagePanel;
   ui::Timer Timer1;
-  // The monitor's tick; empty until the monitor is given to the window.
-  std::function<void()> Timer1Timer;
+  Monitor monitor;
+  // While the scan page is built, the monitor enables its start button through this.
+  std::function<void()> enableScanStartButton;
 
   PageHost pages;
   std::vector<std::unique_ptr<AboutBox>> aboutBoxes;

@@ -19,6 +19,7 @@ void RecordStore::createDataSet() {
   rows_.clear();
   cursor_ = 0;
   active_ = true;
+  ++generation_;
 }
 
 void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows) {
@@ -31,6 +32,7 @@ void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows) {
   }
   cursor_ = 0;
   active_ = true;
+  ++generation_;
 }
 
 void RecordStore::open() {
@@ -42,6 +44,7 @@ void RecordStore::close() {
   rows_.clear();
   rows_.shrink_to_fit();
   cursor_ = 0;
+  ++generation_;
 }
 
 void RecordStore::requireActive() const {
@@ -72,6 +75,7 @@ void RecordStore::append() {
   requireActive();
   rows_.emplace_back(fields_.size());
   cursor_ = rows_.size() - 1;
+  ++generation_;
 }
 
 void RecordStore::post() { requireActive(); }
@@ -80,12 +84,14 @@ void RecordStore::deleteRecord() {
   requireActive();
   if (cursor_ >= rows_.size()) throw StoreError(name_ + ": no current record to delete");
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(cursor_));
+  ++generation_;
 }
 
 void RecordStore::emptyDataSet() {
   requireActive();
   rows_.clear();
   cursor_ = 0;
+  ++generation_;
 }
 
 std::size_t RecordStore::fieldIndex(std::string_view name) const {
@@ -110,6 +116,7 @@ void RecordStore::setField(std::string_view name, std::string_view value) {
   const std::size_t index = fieldIndex(name);
   if (cursor_ >= rows_.size()) throw StoreError(name_ + ": no current record");
   rows_[cursor_][index] = cut(index, value);
+  ++generation_;
 }
 
 const std::vector<Row>& RecordStore::rows() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -69,6 +70,10 @@ class RecordStore {
   // The whole table, for writing it out.
   const std::vector<Row>& rows() const;
 
+  // Goes up with every change of the table, so that a reader can tell whether
+  // what it learnt from the rows still holds.
+  std::uint64_t generation() const { return generation_; }
+
  private:
   void requireActive() const;
   std::size_t fieldIndex(std::string_view name) const;
@@ -79,6 +84,7 @@ class RecordStore {
   std::vector<Row> rows_;
   std::size_t cursor_ = 0;
   bool active_ = false;
+  std::uint64_t generation_ = 0;
 };
 
 }  // namespace tg

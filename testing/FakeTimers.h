@@ -31,10 +31,13 @@ class FakeTimers : public Timers {
       Entry& entry = next->second;
       if (entry.due > now()) clock_.set(fromMilliseconds(entry.due));
       std::function<void()> run = entry.callback;
-      if (entry.repeating)
+      if (entry.repeating) {
+        // Missed ticks are not made up for, as with the platform's timers.
         entry.due += entry.interval;
-      else
+        if (entry.due <= now()) entry.due = now() + entry.interval;
+      } else {
         timers_.erase(next);
+      }
       run();
     }
     if (target > now()) clock_.set(fromMilliseconds(target));

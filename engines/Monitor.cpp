@@ -1,0 +1,406 @@
+#include "engines/Monitor.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "engines/EngineTable.h"
+#include "engines/HostAddress.h"
+#include "engines/PortTable.h"
+#include "engines/ProcessUtilities.h"
+#include "pages/records/FileFacts.h"
+#include "stores/DateText.h"
+#include "stores/Text.h"
+
+namespace tg {
+
+namespace {
+
+bool contains(const std::vector<std::string>& list, const std::string& item) {
+  return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+// A whole number as the system reads one: leading blanks and a sign allowed,
+// nothing after the digits.
+std::optional<long long> readInteger(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  if (i < text.size() && text[i] == '+') ++i;
+  long long value = 0;
+  const auto [end, ec] = std::from_chars(text.data() + i, text.data() + text.size(), value);
+  if (ec != std::errc() || end != text.data() + text.size() || i == text.size()) return std::nullopt;
+  return value;
+}
+
+// The two characters after the first ":" of a time text, and everything before it.
+std::string minutesOf(const std::string& time) {
+  const std::size_t colon = time.find(':');
+  return colon == std::string::npos ? std::string() : time.substr(colon + 1, 2);
+}
+std::string hoursOf(const std::string& time) { return time.substr(0, time.find(':')); }
+
+std::string attributeCode(std::optional<std::uint32_t> attributes) {
+  const std::uint32_t low = attributes.value_or(0xFFFFFFFFu) & 0xFF;
+  switch (low) {
+    case 1: case 2: case 4: case 8: case 16: case 32: case 64: case 71: return std::to_string(low);
+    default: return "0";
+  }
+}
+
+}  // namespace
+
+Monitor::Monitor(Platform& platform, SharedState& state, Stores& stores, const LanguageTable& language,
+                 MonitorWindow window)
+    : platform_(platform), state_(state), stores_(stores), language_(language), window_(std::move(window)) {}
+
+Monitor::~Monitor() {
+  if (pending_) platform_.timers.stop(pending_);
+  if (statusTimer_) platform_.timers.stop(statusTimer_);
+}
+
+std::string Monitor::timeText() { return longTimeText(platform_.locale.formats(), platform_.clock.now()); }
+
+void Monitor::Timer1Timer() {
+  if (waiting_) return;  // the earlier tick still waits for the network engine
+  databaseUpdate();
+  if (scanInProgress()) return;
+  if (window_.enableScanStartButton) window_.enableScanStartButton();
+  scheduledTasks();
+  if (state_.ConnectionMonitoring)
+    StartEngine(platform_.shell, state_.ProgramDirectory, engine::netguard, "", "open");
+
+  // Step 6: the engine ends, its file appears and is released, and then some.
+  waiting_ = true;
+  const std::string exe = state_.ProgramDirectory + std::string(engine::netguard);
+  const std::string output = state_.ProgramDirectory + "netguard.txt";
+  after(50, [this, exe, output] {
+    waitStep([this, exe] { return FileIsLocked(platform_.files, exe); }, kEngineBoundMs, [this, output] {
+      after(50, [this, output] {
+        ConnectionLines.clear();
+        waitStep([this, output] { return !platform_.files.exists(output); }, kFileBoundMs, [this, output] {
+          waitStep([this, output] { return FileIsLocked(platform_.files, output); }, kFileBoundMs,
+                   [this] { after(500, [this] { readConnections(); }); });
+        });
+      });
+    });
+  });
+}
+
+void Monitor::databaseUpdate() {
+  if (minutesOf(timeText()) != "30") return;
+  const LocalHost host = LocalHostQuery(platform_.sockets);
+  if (host.address != "127.0.0.1" && !UpdateStarted) {
+    UpdateStarted = true;
+    RunHidden(platform_.processes, "dbupdate.exe 0", kShowHidden);
+  }
+}
+
+bool Monitor::scanInProgress() { return IsRunning(platform_.processes, engine::scanengine); }
+
+void Monitor::scheduledTasks() {
+  if (!configurationSwitch(state_, 8)) return;
+  const std::string time = timeText();
+  const std::string minutes = minutesOf(time);
+  const std::string hours = hoursOf(time);
+  const std::string& dir = state_.ProgramDirectory;
+  if (minutes != LastMinute) {
+    StartEngine(platform_.shell, dir, engine::mailfilter, "", "open");
+    if (state_.BackupEveryMinute && !state_.BackupPair.empty())
+      StartEngine(platform_.shell, dir, engine::backup, state_.BackupPair, "open");
+  }
+  if (hours != LastHour) {
+    if (state_.BackupEveryHour && !state_.BackupPair.empty())
+      StartEngine(platform_.shell, dir, engine::backup, state_.BackupPair, "open");
+    if (state_.HourlyScan && !LastHour.empty()) RunHidden(platform_.processes, "scanengine.exe 0", kShowHidden);
+  }
+  LastMinute = minutes;
+  LastHour = hours;
+}
+
+void Monitor::after(int ms, std::function<void()> next) {
+  pending_ = platform_.timers.startOnce(ms, [this, next = std::move(next)] {
+    pending_ = 0;
+    next();
+  });
+}
+
+void Monitor::waitStep(std::function<bool()> stillWaiting, int boundMs, std::function<void()> next) {
+  deadline_ = toMilliseconds(platform_.clock.now()) + boundMs;
+  // Polls until the condition ends, or gives the tick up at the bound.
+  auto poll = std::make_shared<std::function<void()>>();
+  *poll = [this, stillWaiting, next, poll] {
+    if (!stillWaiting()) {
+      next();
+      return;
+    }
+    if (toMilliseconds(platform_.clock.now()) >= deadline_) {
+      endWait();
+      return;
+    }
+    after(kPollMs, [poll] { (*poll)(); });
+  };
+  (*poll)();
+}
+
+void Monitor::endWait() { waiting_ = false; }
+
+void Monitor::readConnections() {
+  ConnectionLines = readLines(platform_.files, state_.ProgramDirectory + "netguard.txt").value_or(Lines{});
+  endWait();
+  // The tick works on its own copy: a tick nested in one of its questions
+  // reads the file afresh without pulling the lines from under this one.
+  const Lines lines = ConnectionLines;
+  processLines(lines);
+}
+
+void Monitor::processLines(const Lines& lines) {
+  if (lines.empty()) return;
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) processLine(parseConnectionLine(lines[i]));
+}
+
+void Monitor::processLine(const ConnectionFields& f) {
+  portQuestion(f);
+  protocolBlocks(f);
+  clearStatus();
+  quarantine(f);
+  siteBlocking(f);
+  webBlock(f);
+  record(f);
+  journal(f);
+}
+
+void Monitor::portQuestion(const ConnectionFields& f) {
+  const std::string port = trimmed(f.port());
+  if (contains(AllowedPorts, port) || f.port() == " " || state_.ReactionLevel != 1) return;
+  const Answer answer = platform_.dialogs.askYesNo(language_.text(54) + f.port() + " pour " + f.name());
+  if (answer == Answer::Yes)
+    KillByNameAndPid(platform_.processes, f.name(), f.pid());
+  else
+    AllowedPorts.push_back(port);
+}
+
+void Monitor::protocolBlocks(const ConnectionFields& f) {
+  if (f.port() == "-1") return;
+  const bool any = std::any_of(state_.ProtocolSwitches.begin(), state_.ProtocolSwitches.end(), [](bool on) { return on; });
+  if (!any) return;
+  const auto port = readInteger(f.port());
+  if (!port || *port < INT32_MIN || *port > INT32_MAX) return;  // not a number: the step ends silently
+  const std::string service = ServiceName(static_cast<int>(*port));
+  const std::string name = trimmed(f.name());
+  for (std::size_t p = 0; p < kProtocolCount; ++p) {
+    if (!state_.ProtocolSwitches[p] || service.find(protocolText(p)) == std::string::npos) continue;
+    if (!IsRunningWithPid(platform_.processes, name, f.pid())) continue;
+    KillByNameAndPid(platform_.processes, name, f.pid());
+    showBlockedStatus();
+  }
+}
+
+void Monitor::quarantine(const ConnectionFields& f) {
+  const std::string name = trimmed(f.name());
+  if (contains(state_.QuarantineNames, name)) KillByNameAndPid(platform_.processes, name, trimmed(f.pid()));
+}
+
+void Monitor::siteBlocking(const ConnectionFields& f) {
+  if (!configurationSwitch(state_, 7)) return;
+  const std::string address = trimmed(IpDigits(f.address()));
+  // A connection without an address goes to no listed site (a site stored
+  // without an address would otherwise match every such connection).
+  if (address.empty() || !contains(state_.BlockedSiteAddresses, address)) return;
+  KillByNameAndPid(platform_.processes, trimmed(f.name()), f.pid());
+  if (state_.CtrlplSwitch && !f.name().empty() && foldAscii(f.name()[0]) == 't')
+    KillByName(platform_.processes, f.name().substr(1));
+}
+
+void Monitor::webBlock(const ConnectionFields& f) {
+  if (state_.InternetAllowed || f.port() == "-1") return;
+  const auto port = readInteger(f.port());
+  if (port && *port >= INT32_MIN && *port <= INT32_MAX) {
+    const std::string service = ServiceName(static_cast<int>(*port));
+    const std::string name = trimmed(f.name());
+    for (std::string_view web : {std::string_view("HTTP "), std::string_view("HTTPS ")}) {
+      if (service.find(web) == std::string::npos || !IsRunningWithPid(platform_.processes, name, f.pid())) continue;
+      KillByNameAndPid(platform_.processes, name, f.pid());
+      showBlockedStatus();
+    }
+  }
+  clearStatus();
+}
+
+void Monitor::showBlockedStatus() {
+  if (window_.setStatusText) window_.setStatusText(language_.text(66));
+  // Shown for its while, without putting the thread to sleep.
+  if (statusTimer_) platform_.timers.stop(statusTimer_);
+  statusTimer_ = platform_.timers.startOnce(kStatusShownMs, [this] {
+    statusTimer_ = 0;
+    if (window_.setStatusText) window_.setStatusText("");
+  });
+}
+
+void Monitor::clearStatus() {
+  if (statusTimer_) return;  // a block's text is still within its while
+  if (window_.setStatusText) window_.setStatusText("");
+}
+
+// ---------------------------------------------------------------- recording
+
+std::string Monitor::quarantineStamp() {
+  const std::vector<FileEntry> found = platform_.files.find(stores_.file(StoreId::Quarantine).path());
+  if (found.empty()) return "-";
+  const FileEntry& e = found.front();
+  return std::to_string(e.size) + "@" + std::to_string(toMilliseconds(e.lastWrite));
+}
+
+bool Monitor::ruleKnows(const std::string& name) {
+  RecordStore& rules = stores_.table(StoreId::Rules);
+  try {
+    rules.first();
+  } catch (const StoreError&) {
+    stores_.load(StoreId::Rules);  // a page closed it: read it again (throws when it cannot)
+    rules.open();
+    rules.first();
+  }
+  for (const Row& row : rules.rows())
+    if (row[0].find(name) != std::string::npos) return true;
+  return false;
+}
+
+bool Monitor::quarantineKnows(const std::string& name) {
+  RecordStore& table = stores_.table(StoreId::Quarantine);
+  stores_.load(StoreId::Quarantine);
+  table.open();
+  bool found = false;
+  for (const Row& row : table.rows())
+    if (row[0].find(name) != std::string::npos) found = true;
+  table.close();
+  return found;
+}
+
+bool Monitor::isRecorded(const std::string& name) {
+  const std::uint64_t generation = stores_.table(StoreId::Rules).generation();
+  const std::string stamp = quarantineStamp();
+  if (generation != knownRulesGeneration_ || stamp != knownQuarantineStamp_) {
+    knownNames_.clear();
+    knownRulesGeneration_ = generation;
+    knownQuarantineStamp_ = stamp;
+  }
+  if (knownNames_.count(name)) return true;
+  const bool known = ruleKnows(name) || quarantineKnows(name);
+  // Reading the stores may have reloaded them; what was learnt holds for that state.
+  knownRulesGeneration_ = stores_.table(StoreId::Rules).generation();
+  if (known) knownNames_.insert(name);
+  return known;
+}
+
+void Monitor::noteRecorded(const std::string& name) {
+  // The monitor's own addition keeps what it knew true, and adds this name.
+  knownRulesGeneration_ = stores_.table(StoreId::Rules).generation();
+  knownQuarantineStamp_ = quarantineStamp();
+  knownNames_.insert(name);
+}
+
+void Monitor::record(const ConnectionFields& f) {
+  const std::string& name = f.name();
+  if (AlertInProgress || name.empty()) return;
+  try {
+    if (isRecorded(name)) return;
+
+    // Facts about the program and its file.
+    const auto pidNumber = readInteger(f.pid());
+    if (!pidNumber || *pidNumber < 0 || *pidNumber > UINT32_MAX) return;
+    const auto pid = static_cast<std::uint32_t>(*pidNumber);
+    const std::string path = pid == 0 ? std::string() : ProcessExePath(platform_.processes, pid);
+    const std::string modules = ProcessModuleList(platform_.processes, pid);
+    const std::uint64_t bytes = path.empty() ? 0 : FileSizeBytes(platform_.files, path);
+    const std::string sizeText = bytes == 0 ? "?" : std::to_string(std::llround(static_cast<double>(bytes) / 1024.0));
+    const DateTime fileDate = path.empty() ? DateTime{} : FileDate(platform_.files, path);
+    const LocaleFormats locale = platform_.locale.formats();
+    // No date at all is "?", whatever the date format would make of it.
+    const std::string dateText = fileDate.isZero() ? "?" : shortDateText(locale, fileDate);
+    const std::string attributes = attributeCode(path.empty() ? std::nullopt : platform_.files.attributes(path));
+    const std::string owner = FileOwner(platform_.files, path);
+    const std::string recorded = dateTimeText(locale, platform_.clock.now());
+    const std::string mark = f.port() != "-1" ? "@" : "!";
+    auto fillCommon = [&](RecordStore& t) {
+      t.setField("Champ1", name);
+      t.setField("Champ2", recorded);
+      t.setField("Champ3", mark);
+      t.setField("Champ4", dateText);
+      t.setField("Champ5", sizeText);
+      t.setField("Champ6", attributes);
+      t.setField("Champ7", owner);
+      t.setField("Champ8", path);
+    };
+
+    // The alert.
+    RecordStore& alerts = stores_.table(StoreId::Alerts);
+    alerts.append();
+    fillCommon(alerts);
+    alerts.setField("Champ9", modules);
+    alerts.post();
+    stores_.save(StoreId::Alerts);
+
+    // A program the per-letter files name is a known danger.
+    const std::string letterFile = state_.ProgramDirectory + name.substr(0, 1) + ".txt";
+    if (platform_.files.exists(letterFile)) {
+      const Lines names = readLines(platform_.files, letterFile).value_or(Lines{});
+      for (std::size_t i = 1; i < names.size(); ++i)
+        if (equalsIgnoringAsciiCase(names[i], name)) {
+          NotifyUser(platform_.shell, state_.ProgramDirectory, language_.text(89) + name);
+          break;
+        }
+    }
+
+    AlertInProgress = true;
+    if (state_.ReactionLevel == 1) {
+      const char CR = '\r';
+      const std::string question = "process :" + f.pid() + CR + language_.text(20) + name + CR + " ( " + " " +
+                                   sizeText + language_.text(32) + CR + language_.text(33) + dateText + " " + CR +
+                                   language_.text(46) + " )";
+      const Answer answer = platform_.dialogs.askYesNo(question);
+      AlertInProgress = false;
+      if (answer == Answer::Yes) {
+        KillByName(platform_.processes, name);
+        RecordStore& q = stores_.table(StoreId::Quarantine);
+        stores_.load(StoreId::Quarantine);
+        q.open();
+        q.append();
+        q.setField("Champ1", name);
+        q.post();
+        stores_.save(StoreId::Quarantine);
+        q.close();
+        noteRecorded(name);
+        return;
+      }
+    }
+    AlertInProgress = false;
+
+    // The rule.
+    RecordStore& rules = stores_.table(StoreId::Rules);
+    rules.append();
+    fillCommon(rules);
+    rules.setField("Champ9", path.empty() ? "0" : std::to_string(FileChecksum(platform_.files, path)));
+    rules.post();
+    stores_.save(StoreId::Rules);
+    noteRecorded(name);
+  } catch (const StoreError&) {
+    // This program's recording is abandoned for this tick; the next tick tries again.
+    AlertInProgress = false;
+  }
+}
+
+void Monitor::journal(const ConnectionFields& f) {
+  if (!state_.JournalOn) return;
+  const DateTime now = platform_.clock.now();
+  const std::string stamp = dateTimeText(platform_.locale.formats(), now);
+  if (!(state_.JournalMatchedOnly && f.port() == "-1")) {
+    JournalLines.push_back(f.name() + stamp + f.field[2] + f.address() + f.port());
+    ++JournalCount;
+  }
+  if (JournalCount <= 100) return;
+  const std::string file = state_.ProgramDirectory + "tcp" + without(without(stamp, '/'), ':') + ".txt";
+  if (!writeLines(platform_.files, file, JournalLines)) return;  // kept, and tried again with the next line
+  JournalCount = 0;
+  JournalLines.clear();
+}
+
+}  // namespace tg

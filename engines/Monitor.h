@@ -1,0 +1,105 @@
+#pragma once
+
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engines/ConnectionLine.h"
+#include "platform/Platform.h"
+#include "platform/Timers.h"
+#include "stores/LanguageTable.h"
+#include "stores/SharedState.h"
+#include "stores/Stores.h"
+#include "stores/TextFile.h"
+
+namespace tg {
+
+// What the monitor reaches of the main window.
+struct MonitorWindow {
+  std::function<void(const std::string&)> setStatusText;  // StatusBar1's simple text
+  std::function<void()> enableScanStartButton;            // while the scan page is built
+};
+
+// The heartbeat of the control centre: every tick has the network engine list
+// the machine's connections and goes through them, asking, blocking, recording.
+// The waits for the engine are steps driven by one-shot timers, so the window
+// keeps answering while the engine runs; a tick does not start while an
+// earlier one still waits.
+class Monitor {
+ public:
+  // How long each wait may last before the tick gives up without reading.
+  static constexpr int kPollMs = 50;
+  static constexpr int kEngineBoundMs = 30000;  // netguard.exe running
+  static constexpr int kFileBoundMs = 10000;    // netguard.txt appearing, then being released
+  static constexpr int kStatusShownMs = 1500;   // the text of a block stays this long
+
+  Monitor(Platform& platform, SharedState& state, Stores& stores, const LanguageTable& language, MonitorWindow window);
+  ~Monitor();
+  Monitor(const Monitor&) = delete;
+  Monitor& operator=(const Monitor&) = delete;
+
+  // One tick of Timer1.
+  void Timer1Timer();
+  bool waitingForEngine() const { return waiting_; }
+
+  // The monitor's own state.
+  bool UpdateStarted = false;
+  std::string LastMinute;
+  std::string LastHour;
+  Lines ConnectionLines;
+  std::vector<std::string> AllowedPorts;
+  bool AlertInProgress = false;
+  Lines JournalLines;
+  int JournalCount = 0;
+
+ private:
+  // Steps 1 to 5, before the wait.
+  void databaseUpdate();
+  bool scanInProgress();
+  void scheduledTasks();
+  // Step 6, in timer-driven steps.
+  void waitStep(std::function<bool()> stillWaiting, int boundMs, std::function<void()> next);
+  void after(int ms, std::function<void()> next);
+  void endWait();
+  void readConnections();
+  // Steps 7 to 15 for the lines of one tick.
+  void processLines(const Lines& lines);
+  void processLine(const ConnectionFields& f);
+  void portQuestion(const ConnectionFields& f);
+  void protocolBlocks(const ConnectionFields& f);
+  void quarantine(const ConnectionFields& f);
+  void siteBlocking(const ConnectionFields& f);
+  void webBlock(const ConnectionFields& f);
+  void record(const ConnectionFields& f);
+  void journal(const ConnectionFields& f);
+
+  bool isRecorded(const std::string& name);
+  void noteRecorded(const std::string& name);
+  std::string quarantineStamp();
+  bool ruleKnows(const std::string& name);
+  bool quarantineKnows(const std::string& name);
+
+  void showBlockedStatus();
+  void clearStatus();
+  std::string timeText();
+
+  Platform& platform_;
+  SharedState& state_;
+  Stores& stores_;
+  const LanguageTable& language_;
+  MonitorWindow window_;
+
+  bool waiting_ = false;
+  TimerId pending_ = 0;
+  TimerId statusTimer_ = 0;
+  std::int64_t deadline_ = 0;
+
+  // Names known to be recorded, valid while neither the rule store nor the
+  // quarantine file changed but by the monitor's own hand.
+  std::set<std::string> knownNames_;
+  std::uint64_t knownRulesGeneration_ = 0;
+  std::string knownQuarantineStamp_;
+};
+
+}  // namespace tg
