@@ -33,6 +33,7 @@ class PosixFiles : public FileSystem {
     const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     return std::fclose(f) == 0 && ok;
   }
+  bool appendBytes(const std::string&, const std::string&) override { return false; }
   bool exists(const std::string& path) override { return std::filesystem::exists(path); }
   bool remove(const std::string& path) override { return std::remove(path.c_str()) == 0; }
   bool rename(const std::string& from, const std::string& to, bool) override {

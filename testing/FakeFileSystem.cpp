@@ -75,6 +75,10 @@ bool FakeFileSystem::writeBytes(const std::string& path, const std::string& byte
   return true;
 }
 
+bool FakeFileSystem::appendBytes(const std::string& path, const std::string& bytes) {
+  return writeBytes(path, contents(path).value_or(std::string()) + bytes);
+}
+
 bool FakeFileSystem::exists(const std::string& path) { return nodes_.count(key(path)) > 0; }
 
 bool FakeFileSystem::remove(const std::string& path) {

@@ -44,6 +44,23 @@ bool Win32FileSystem::writeBytes(const std::string& path, const std::string& byt
   return FlushFileBuffers(file.get()) != 0;
 }
 
+bool Win32FileSystem::appendBytes(const std::string& path, const std::string& bytes) {
+  // Another writer may hold the file for a moment: a few tries.
+  for (int attempt = 0; attempt < 50; ++attempt) {
+    Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+      if (GetLastError() != ERROR_SHARING_VIOLATION) return false;
+      Sleep(10);
+      continue;
+    }
+    DWORD written = 0;
+    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+  }
+  return false;
+}
+
 bool Win32FileSystem::exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }

@@ -8,10 +8,7 @@ constexpr std::size_t kBlock = 1 << 20;
 }  // namespace
 
 bool appendLogLine(FileSystem& files, const std::string& path, const std::string& line) {
-  std::string bytes = files.readBytes(path).value_or(std::string());
-  bytes += line;
-  bytes += "\r\n";
-  return files.writeBytes(path, bytes);
+  return files.appendBytes(path, line + "\r\n");
 }
 
 std::optional<std::uint64_t> fileDigest(FileSystem& files, const std::string& path) {

@@ -105,7 +105,8 @@ class ProgramDirectory {
     for (const char* engine : kEngines) {
       folder.install("probe.exe", engine);
       const std::string base = std::string(engine).substr(0, std::strlen(engine) - 4);
-      if (base != "notify") folder.write(base + ".resident", "");
+      // The monitor starts netguard.exe at every tick: it must end like the real one.
+      if (base != "notify" && base != "netguard") folder.write(base + ".resident", "");
     }
     for (const char* code : {"fr", "gb", "de", "it", "es"}) {
       const std::string name = std::string("kelm2013_") + code + ".txt";
@@ -310,10 +311,11 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
   centre.trayMenuItem();
   ASSERT_TRUE(waitFor([&] { return IsWindowVisible(centre.mainWindow()) != 0; }, 10000));
   // The engines, running as the control centre found them (rtguard it started itself).
-  std::vector<StartedProgram> engines;
+  dir.folder.write("netguard.resident", "");
+  std::vector<std::pair<std::string, StartedProgram>> engines;
   for (const char* engine : kEngines)
     if (std::string(engine) != "rtguard.exe" && std::string(engine) != "notify.exe")
-      engines.push_back(dir.folder.start(engine));
+      engines.emplace_back(engine, dir.folder.start(engine));
   ASSERT_TRUE(waitFor([&] {
     const std::string log = dir.folder.read("probe.log");
     for (const char* engine : kEngines)
@@ -321,26 +323,29 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
     return true;
   }));
 
-  // Each engine's end, in the order they come.
-  std::vector<std::string> ended;
-  std::atomic<bool> watching{true};
-  std::thread watcher([&] {
-    std::vector<std::pair<std::string, HANDLE>> running;
+  // Each engine's end, in the order they come: the ones started here, and the
+  // real-time engine that the control centre started.
+  std::vector<std::pair<std::string, HANDLE>> watched;
+  for (auto& [name, program] : engines) watched.emplace_back(name, program.handle());
+  {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
-      for (const char* engine : kEngines)
-        if (_stricmp(entry.szExeFile, engine) == 0)
-          running.emplace_back(engine, OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID));
+      if (_stricmp(entry.szExeFile, "rtguard.exe") == 0)
+        watched.emplace_back("rtguard.exe", OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID));
     CloseHandle(snap);
+  }
+  std::vector<std::string> ended;
+  std::atomic<bool> watching{true};
+  std::thread watcher([&] {
+    auto running = watched;
     while (!running.empty() && watching) {
       std::vector<HANDLE> handles;
       for (auto& [name, h] : running) handles.push_back(h);
       const DWORD which = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, 200);
       if (which >= WAIT_OBJECT_0 + handles.size()) continue;
       ended.push_back(running[which - WAIT_OBJECT_0].first);
-      CloseHandle(running[which - WAIT_OBJECT_0].second);
       running.erase(running.begin() + (which - WAIT_OBJECT_0));
     }
   });
@@ -353,6 +358,8 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
   Sleep(500);
   watching = false;
   watcher.join();
+  for (auto& [name, handle] : watched)
+    if (name == "rtguard.exe") CloseHandle(handle);
   EXPECT_EQ(ended, (std::vector<std::string>{"rtguard.exe", "scanengine.exe", "diskscan.exe", "siteguard.exe",
                                              "netguard.exe", "dbupdate.exe", "mailfilter.exe", "backup.exe"}));
 }

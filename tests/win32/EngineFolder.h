@@ -28,6 +28,7 @@ class StartedProgram {
 
   explicit operator bool() const { return process_ != nullptr; }
   DWORD pid() const { return pid_; }
+  HANDLE handle() const { return process_; }
   // True when it ended within the time; its exit code then in `exitCode`.
   bool waitForExit(DWORD milliseconds, DWORD* exitCode = nullptr);
 

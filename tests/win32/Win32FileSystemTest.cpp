@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <thread>
 
 #include "stores/DataPacket.h"
 #include "stores/StoreFile.h"
@@ -44,6 +45,19 @@ TEST(Win32FileSystem, WritesAndReadsEveryByteExactly) {
   // A doubled separator before the name names the same file.
   EXPECT_EQ(files.readBytes(dir.path() + "\\bytes.bin"), "short");
   EXPECT_FALSE(files.writeBytes(dir / "no such folder\\x.txt", "x"));
+}
+
+TEST(Win32FileSystem, AppendsFromManyWritersAllArrive) {
+  TempFolder dir;
+  Win32FileSystem files;
+  std::vector<std::thread> writers;
+  for (int w = 0; w < 8; ++w)
+    writers.emplace_back([&files, &dir, w] {
+      for (int i = 0; i < 50; ++i) files.appendBytes(dir / "shared.log", "writer " + std::to_string(w) + "\r\n");
+    });
+  for (auto& t : writers) t.join();
+  const std::string log = files.readBytes(dir / "shared.log").value_or("");
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 400);
 }
 
 TEST(Win32FileSystem, RenameReplacesOnlyWhenAsked) {
