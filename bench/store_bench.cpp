@@ -34,6 +34,7 @@ class PosixFiles : public FileSystem {
     return std::fclose(f) == 0 && ok;
   }
   bool appendBytes(const std::string&, const std::string&) override { return false; }
+  bool writeBytesDurably(const std::string& path, const std::string& bytes) override { return writeBytes(path, bytes); }
   bool exists(const std::string& path) override { return std::filesystem::exists(path); }
   bool remove(const std::string& path) override { return std::remove(path.c_str()) == 0; }
   bool rename(const std::string& from, const std::string& to, bool) override {

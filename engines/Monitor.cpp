@@ -153,9 +153,34 @@ void Monitor::readConnections() {
   processLines(lines);
 }
 
+void Monitor::refreshLookups() {
+  quarantined_ = std::unordered_set<std::string>(state_.QuarantineNames.begin(), state_.QuarantineNames.end());
+  quarantineStampNow_ = quarantineStamp();
+}
+
 void Monitor::processLines(const Lines& lines) {
   if (lines.empty()) return;
+  refreshLookups();
   for (std::size_t i = 0; i + 1 < lines.size(); ++i) processLine(parseConnectionLine(lines[i]));
+  saveRecords();
+}
+
+void Monitor::saveRecords() {
+  // A store that cannot be written now keeps its rows and is tried again.
+  if (alertsUnsaved_) {
+    try {
+      stores_.save(StoreId::Alerts);
+      alertsUnsaved_ = false;
+    } catch (const StoreError&) {
+    }
+  }
+  if (rulesUnsaved_) {
+    try {
+      stores_.save(StoreId::Rules);
+      rulesUnsaved_ = false;
+    } catch (const StoreError&) {
+    }
+  }
 }
 
 void Monitor::processLine(const ConnectionFields& f) {
@@ -172,7 +197,9 @@ void Monitor::processLine(const ConnectionFields& f) {
 void Monitor::portQuestion(const ConnectionFields& f) {
   const std::string port = trimmed(f.port());
   if (contains(AllowedPorts, port) || f.port() == " " || state_.ReactionLevel != 1) return;
+  saveRecords();
   const Answer answer = platform_.dialogs.askYesNo(language_.text(54) + f.port() + " pour " + f.name());
+  refreshLookups();  // the pages may have changed them while the question was open
   if (answer == Answer::Yes)
     KillByNameAndPid(platform_.processes, f.name(), f.pid());
   else
@@ -197,7 +224,7 @@ void Monitor::protocolBlocks(const ConnectionFields& f) {
 
 void Monitor::quarantine(const ConnectionFields& f) {
   const std::string name = trimmed(f.name());
-  if (contains(state_.QuarantineNames, name)) KillByNameAndPid(platform_.processes, name, trimmed(f.pid()));
+  if (quarantined_.count(name)) KillByNameAndPid(platform_.processes, name, trimmed(f.pid()));
 }
 
 void Monitor::siteBlocking(const ConnectionFields& f) {
@@ -277,7 +304,7 @@ bool Monitor::quarantineKnows(const std::string& name) {
 
 bool Monitor::isRecorded(const std::string& name) {
   const std::uint64_t generation = stores_.table(StoreId::Rules).generation();
-  const std::string stamp = quarantineStamp();
+  const std::string& stamp = quarantineStampNow_;
   if (generation != knownRulesGeneration_ || stamp != knownQuarantineStamp_) {
     knownNames_.clear();
     knownRulesGeneration_ = generation;
@@ -294,7 +321,7 @@ bool Monitor::isRecorded(const std::string& name) {
 void Monitor::noteRecorded(const std::string& name) {
   // The monitor's own addition keeps what it knew true, and adds this name.
   knownRulesGeneration_ = stores_.table(StoreId::Rules).generation();
-  knownQuarantineStamp_ = quarantineStamp();
+  quarantineStampNow_ = knownQuarantineStamp_ = quarantineStamp();
   knownNames_.insert(name);
 }
 
@@ -337,7 +364,7 @@ void Monitor::record(const ConnectionFields& f) {
     fillCommon(alerts);
     alerts.setField("Champ9", modules);
     alerts.post();
-    stores_.save(StoreId::Alerts);
+    alertsUnsaved_ = true;
 
     // A program the per-letter files name is a known danger.
     const std::string letterFile = state_.ProgramDirectory + name.substr(0, 1) + ".txt";
@@ -352,12 +379,14 @@ void Monitor::record(const ConnectionFields& f) {
 
     AlertInProgress = true;
     if (state_.ReactionLevel == 1) {
+      saveRecords();  // what is recorded so far is on the disk before the user is asked
       const char CR = '\r';
       const std::string question = "process :" + f.pid() + CR + language_.text(20) + name + CR + " ( " + " " +
                                    sizeText + language_.text(32) + CR + language_.text(33) + dateText + " " + CR +
                                    language_.text(46) + " )";
       const Answer answer = platform_.dialogs.askYesNo(question);
       AlertInProgress = false;
+      refreshLookups();
       if (answer == Answer::Yes) {
         KillByName(platform_.processes, name);
         RecordStore& q = stores_.table(StoreId::Quarantine);
@@ -380,7 +409,7 @@ void Monitor::record(const ConnectionFields& f) {
     fillCommon(rules);
     rules.setField("Champ9", path.empty() ? "0" : std::to_string(FileChecksum(platform_.files, path)));
     rules.post();
-    stores_.save(StoreId::Rules);
+    rulesUnsaved_ = true;
     noteRecorded(name);
   } catch (const StoreError&) {
     // This program's recording is abandoned for this tick; the next tick tries again.

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <functional>
-#include <set>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -42,6 +42,10 @@ class Monitor {
   // One tick of Timer1.
   void Timer1Timer();
   bool waitingForEngine() const { return waiting_; }
+  // Steps 7 to 15 for the lines of one reading of netguard.txt. The alerts and
+  // rules it records are saved when the lines are done, and before any
+  // question: one durable save of each store for all the programs newly met.
+  void processLines(const Lines& lines);
 
   // The monitor's own state.
   bool UpdateStarted = false;
@@ -63,8 +67,6 @@ class Monitor {
   void after(int ms, std::function<void()> next);
   void endWait();
   void readConnections();
-  // Steps 7 to 15 for the lines of one tick.
-  void processLines(const Lines& lines);
   void processLine(const ConnectionFields& f);
   void portQuestion(const ConnectionFields& f);
   void protocolBlocks(const ConnectionFields& f);
@@ -80,6 +82,7 @@ class Monitor {
   bool ruleKnows(const std::string& name);
   bool quarantineKnows(const std::string& name);
 
+  void saveRecords();
   void showBlockedStatus();
   void clearStatus();
   std::string timeText();
@@ -91,13 +94,20 @@ class Monitor {
   MonitorWindow window_;
 
   bool waiting_ = false;
+  bool alertsUnsaved_ = false;
+  bool rulesUnsaved_ = false;
   TimerId pending_ = 0;
   TimerId statusTimer_ = 0;
   std::int64_t deadline_ = 0;
 
+  // What one reading of the lines looks up, gathered once for all its lines.
+  void refreshLookups();
+  std::unordered_set<std::string> quarantined_;
+  std::string quarantineStampNow_;
+
   // Names known to be recorded, valid while neither the rule store nor the
   // quarantine file changed but by the monitor's own hand.
-  std::set<std::string> knownNames_;
+  std::unordered_set<std::string> knownNames_;
   std::uint64_t knownRulesGeneration_ = 0;
   std::string knownQuarantineStamp_;
 };

@@ -43,6 +43,9 @@ struct FileSystem {
   virtual std::optional<std::string> readBytes(const std::string& path) = 0;
   // Creates or replaces the file with exactly these bytes.
   virtual bool writeBytes(const std::string& path, const std::string& bytes) = 0;
+  // The same, and on the disk before it returns: what a file must hold before
+  // it replaces another.
+  virtual bool writeBytesDurably(const std::string& path, const std::string& bytes) = 0;
   // Adds the bytes at the end of the file, creating it when missing, in one
   // write that other writers' appends do not break into.
   virtual bool appendBytes(const std::string& path, const std::string& bytes) = 0;

@@ -31,7 +31,7 @@ void StoreFile::load(RecordStore& store) const {
 void StoreFile::save(const RecordStore& store) const {
   const std::string bytes = encodeDataPacket(store.fieldDefs(), store.rows(), codePage_);
   const std::string aside = path_ + ".saving";
-  if (!files_.writeBytes(aside, bytes)) {
+  if (!files_.writeBytesDurably(aside, bytes)) {
     files_.remove(aside);
     throw StoreError("cannot write " + aside);
   }

@@ -21,6 +21,7 @@ class FakeFileSystem : public FileSystem {
   std::optional<std::string> readBytes(const std::string& path) override;
   bool writeBytes(const std::string& path, const std::string& bytes) override;
   bool appendBytes(const std::string& path, const std::string& bytes) override;
+  bool writeBytesDurably(const std::string& path, const std::string& bytes) override { return writeBytes(path, bytes); }
   bool exists(const std::string& path) override;
   bool remove(const std::string& path) override;
   bool rename(const std::string& from, const std::string& to, bool replace) override;

@@ -30,7 +30,9 @@ std::optional<std::string> Win32FileSystem::readBytes(const std::string& path) {
   return bytes;
 }
 
-bool Win32FileSystem::writeBytes(const std::string& path, const std::string& bytes) {
+namespace {
+
+bool writeWhole(const std::string& path, const std::string& bytes, bool durable) {
   Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   std::size_t done = 0;
@@ -40,8 +42,17 @@ bool Win32FileSystem::writeBytes(const std::string& path, const std::string& byt
     if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
     done += written;
   }
-  // The bytes are on the disk before a caller replaces another file with this one.
-  return FlushFileBuffers(file.get()) != 0;
+  return !durable || FlushFileBuffers(file.get()) != 0;
+}
+
+}  // namespace
+
+bool Win32FileSystem::writeBytes(const std::string& path, const std::string& bytes) {
+  return writeWhole(path, bytes, false);
+}
+
+bool Win32FileSystem::writeBytesDurably(const std::string& path, const std::string& bytes) {
+  return writeWhole(path, bytes, true);
 }
 
 bool Win32FileSystem::appendBytes(const std::string& path, const std::string& bytes) {

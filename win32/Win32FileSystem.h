@@ -11,6 +11,7 @@ class Win32FileSystem : public FileSystem {
   std::optional<std::string> readBytes(const std::string& path) override;
   bool writeBytes(const std::string& path, const std::string& bytes) override;
   bool appendBytes(const std::string& path, const std::string& bytes) override;
+  bool writeBytesDurably(const std::string& path, const std::string& bytes) override;
   bool exists(const std::string& path) override;
   bool remove(const std::string& path) override;
   bool rename(const std::string& from, const std::string& to, bool replace) override;

@@ -5,9 +5,14 @@
 #include <tlhelp32.h>
 
 #include <atomic>
+#include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <cstring>
 #include <thread>
 
+#include "stores/DataPacket.h"
+#include "stores/StoreSchema.h"
 #include "stores/TextFile.h"
 #include "win32/EngineFolder.h"
 #include "win32/Screenshot.h"
@@ -362,6 +367,122 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
     if (name == "rtguard.exe") CloseHandle(handle);
   EXPECT_EQ(ended, (std::vector<std::string>{"rtguard.exe", "scanengine.exe", "diskscan.exe", "siteguard.exe",
                                              "netguard.exe", "dbupdate.exe", "mailfilter.exe", "backup.exe"}));
+}
+
+// ---------------------------------------------------------------- the monitor
+
+std::vector<Row> storeRows(const EngineFolder& folder, const std::string& file) {
+  if (!folder.exists(file)) return {};
+  const auto packet = decodeDataPacket(folder.read(file), CodePage(static_cast<int>(GetACP())));
+  return packet ? packet->rows : std::vector<Row>{};
+}
+
+// A running program of the test's own, as the network engine would report it.
+struct Victim {
+  EngineFolder folder;
+  StartedProgram process;
+  std::string path;
+  Victim() {
+    folder.install("probe.exe", "victim.exe");
+    folder.write("victim.resident", "");
+    path = folder / "victim.exe";
+    process = folder.start("victim.exe");
+    waitFor([&] { return folder.read("probe.log").find("victim.exe|") != std::string::npos; });
+  }
+  std::string connectionLine() const {
+    return "victim.exe;" + std::to_string(process.pid()) + ";TCP;10.0.0.2:50000;93.184.216.34;443;ESTABLISHED;50000;;;;";
+  }
+};
+
+void answerAsNetworkEngine(ProgramDirectory& dir, const std::string& line) {
+  dir.folder.write("netguard.answer", "netguard.txt\r\n" + line + "\r\nend;1;;\r\n");
+}
+
+std::string shortDateOfLastWrite(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  HANDLE search = FindFirstFileA(path.c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return "?";
+  FindClose(search);
+  FILETIME local;
+  SYSTEMTIME st;
+  FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+  FileTimeToSystemTime(&local, &st);
+  char text[64] = {};
+  GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &st, nullptr, text, sizeof text);
+  return text;
+}
+
+std::string ownerOf(const std::string& path) {
+  unsigned char descriptor[1024];
+  DWORD needed = 0;
+  if (!GetFileSecurityA(path.c_str(), OWNER_SECURITY_INFORMATION, descriptor, sizeof descriptor, &needed)) return "";
+  PSID sid = nullptr;
+  BOOL defaulted = FALSE;
+  GetSecurityDescriptorOwner(descriptor, &sid, &defaulted);
+  char name[256], domain[256];
+  DWORD nameSize = sizeof name, domainSize = sizeof domain;
+  SID_NAME_USE use;
+  if (!LookupAccountSidA(nullptr, sid, name, &nameSize, domain, &domainSize, &use)) return "";
+  return std::string(domain) + "/" + name;
+}
+
+std::uint32_t middleWordsSum(const std::string& bytes) {
+  const std::size_t n = bytes.size() / 4;
+  if (n == 0) return 0;
+  const std::size_t start = n / 2;
+  const std::size_t count = std::min<std::size_t>(n - 1 - start, 500);
+  std::uint32_t sum = 0;
+  for (std::size_t i = start; i < start + count; ++i) {
+    std::uint32_t word = 0;
+    std::memcpy(&word, bytes.data() + 4 * i, 4);
+    sum += word;
+  }
+  return sum;
+}
+
+TEST(MonitorUnderWine, ARunningProgramIsRecordedOnceWithItsRealFacts) {
+  Victim victim;
+  ASSERT_TRUE(victim.process);
+  ProgramDirectory dir;
+  answerAsNetworkEngine(dir, victim.connectionLine());
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(waitFor([&] { return !storeRows(dir.folder, "regles.xml").empty(); }, 20000));
+  Sleep(4000);  // two ticks more: nothing is recorded twice
+  const auto rules = storeRows(dir.folder, "regles.xml");
+  const auto alerts = storeRows(dir.folder, "alertes.xml");
+  ASSERT_EQ(rules.size(), 1u);
+  ASSERT_EQ(alerts.size(), 1u);
+  const Row& rule = rules[0];
+  const std::string bytes = victim.folder.read("victim.exe");
+  EXPECT_EQ(rule[0], "victim.exe");
+  EXPECT_EQ(rule[2], "@");
+  EXPECT_EQ(_stricmp(rule[7].c_str(), victim.path.c_str()), 0) << rule[7];
+  EXPECT_EQ(rule[4], std::to_string(std::llround(static_cast<double>(bytes.size()) / 1024.0)));
+  EXPECT_EQ(rule[3], shortDateOfLastWrite(victim.path));
+  EXPECT_EQ(rule[6], ownerOf(victim.path));
+  EXPECT_FALSE(rule[6].empty());
+  EXPECT_EQ(rule[8], std::to_string(middleWordsSum(bytes)));
+  for (std::size_t f = 0; f < 8; ++f) EXPECT_EQ(alerts[0][f], rule[f]) << "field " << f + 1;
+  const std::string& modules = alerts[0][8];
+  EXPECT_EQ(_strnicmp(modules.c_str(), (victim.path + ";").c_str(), victim.path.size() + 1), 0) << modules;
+  std::string lower = modules;
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  EXPECT_NE(lower.find("ntdll.dll;"), std::string::npos) << modules;
+  EXPECT_FALSE(victim.process.waitForExit(0));  // admitted, not ended
+}
+
+TEST(MonitorUnderWine, AQuarantinedProgramIsEnded) {
+  Victim victim;
+  ASSERT_TRUE(victim.process);
+  ProgramDirectory dir;
+  dir.folder.write("quarantaines.xml",
+                   encodeDataPacket(schemaOf(StoreId::Quarantine).fields, {{"victim.exe"}}, CodePage(1252)));
+  answerAsNetworkEngine(dir, victim.connectionLine());
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  EXPECT_TRUE(victim.process.waitForExit(20000));
+  EXPECT_TRUE(storeRows(dir.folder, "regles.xml").empty());
 }
 
 }  // namespace

@@ -186,6 +186,27 @@ TEST_F(MonitorTest, AtLevelTwoANewProgramIsRecordedAsAnAlertAndARuleAtOnceAndOnl
   EXPECT_EQ(rows("alertes.xml").size(), 1u);
 }
 
+TEST_F(MonitorTest, ProgramsMetTogetherAreSavedTogetherAndBeforeAnyQuestion) {
+  start();
+  const int rulesBefore = fake.files.writeCount(fake.inProgram("regles.xml.saving"));
+  const int alertsBefore = fake.files.writeCount(fake.inProgram("alertes.xml.saving"));
+  for (const char* name : {"a.exe", "b.exe", "c.exe"}) connections.push_back(line(name, program(name), "", "80"));
+  tick();
+  EXPECT_EQ(rows("regles.xml").size(), 3u);
+  EXPECT_EQ(fake.files.writeCount(fake.inProgram("regles.xml.saving")), rulesBefore + 1);
+  EXPECT_EQ(fake.files.writeCount(fake.inProgram("alertes.xml.saving")), alertsBefore + 1);
+
+  // At level 1 the alert is on the disk while its question is open.
+  window->TrackBar1.moveTo(1);
+  monitor().AllowedPorts = {"80"};
+  connections = {line("d.exe", program("d.exe"), "", "80")};
+  std::size_t alertsWhileAsked = 0;
+  fake.dialogs.answerNext(Answer::No, [&] { alertsWhileAsked = rows("alertes.xml").size(); });
+  tick();
+  EXPECT_EQ(alertsWhileAsked, 4u);
+  EXPECT_EQ(rows("regles.xml").size(), 4u);
+}
+
 TEST_F(MonitorTest, ARuleForWinwordAlsoMakesWordKnown) {
   start();
   RecordStore& rules = window->centre.stores.table(StoreId::Rules);

@@ -1,0 +1,105 @@
+// One reading of netguard.txt by the monitor: 1,000 connection lines of 50
+// programs against 10,000 rules and 1,000 quarantine rows, on the in-memory
+// platform, beside the cost of only reading and splitting the same lines.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "app/MainWindow.h"
+#include "engines/ConnectionLine.h"
+#include "stores/DataPacket.h"
+#include "testing/FakePlatform.h"
+#include "testing/HeadlessDesktop.h"
+
+namespace {
+
+using namespace tg;
+using testing::FakePlatform;
+
+constexpr int kLines = 1000;
+constexpr int kPrograms = 50;
+constexpr int kRules = 10000;
+constexpr int kQuarantine = 1000;
+
+std::string programName(int i) { return "program" + std::to_string(i) + ".exe"; }
+
+struct Scene {
+  FakePlatform fake;
+  testing::HeadlessDesktop desktop;
+  std::unique_ptr<MainWindow> window;
+  Lines lines;
+  std::string file;  // netguard.txt's bytes
+
+  explicit Scene(bool programsKnown) {
+    std::vector<Row> rules;
+    for (int i = 0; i < kRules; ++i) {
+      // The last rules name the programs of the lines, when they are known.
+      const std::string name = programsKnown && i >= kRules - kPrograms ? programName(i - (kRules - kPrograms))
+                                                                        : "other" + std::to_string(i) + ".exe";
+      rules.push_back({name, "08/12/2026 10:15:03", "@", "07/11/2025", "1234", "32", "BUILTIN/Administrateurs",
+                       "C:\\Program Files\\Editeur\\" + name, "3141592653", "", ""});
+    }
+    fake.files.addFile(fake.inProgram("regles.xml"),
+                       encodeDataPacket(schemaOf(StoreId::Rules).fields, rules, CodePage(1252)));
+    std::vector<Row> quarantine;
+    for (int i = 0; i < kQuarantine; ++i) quarantine.push_back({"banned" + std::to_string(i) + ".exe"});
+    fake.files.addFile(fake.inProgram("quarantaines.xml"),
+                       encodeDataPacket(schemaOf(StoreId::Quarantine).fields, quarantine, CodePage(1252)));
+    std::vector<std::uint32_t> pids;
+    for (int p = 0; p < kPrograms; ++p) {
+      const std::string exe = "C:\\Program Files\\Editeur\\" + programName(p);
+      fake.files.addFile(exe, std::string(20000, 'x'));
+      pids.push_back(fake.processes.add(programName(p), {exe, "C:\\Windows\\System32\\ntdll.dll"}));
+    }
+    for (int i = 0; i < kLines; ++i) {
+      const int p = i % kPrograms;
+      lines.push_back(programName(p) + ";" + std::to_string(pids[static_cast<std::size_t>(p)]) +
+                      ";TCP;10.0.0.2:50000;93.184.216." + std::to_string(i % 250) + ";443;ESTABLISHED;50000;;;;");
+    }
+    lines.push_back("end;1000;;");
+    file = joinLines(lines);
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window->FormCreate();
+  }
+};
+
+// The lower bound: the file's bytes into lines, every line into its fields.
+void ReadAndSplitOnly(benchmark::State& state) {
+  Scene scene(true);
+  for (auto _ : state) {
+    const Lines lines = splitLines(scene.file);
+    std::size_t fields = 0;
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) fields += parseConnectionLine(lines[i]).name().size();
+    benchmark::DoNotOptimize(fields);
+  }
+}
+
+// Every program already recorded: the state the monitor spends its life in.
+void SteadyStateTick(benchmark::State& state) {
+  Scene scene(true);
+  scene.window->monitor.processLines(splitLines(scene.file));  // learns what is recorded
+  for (auto _ : state) scene.window->monitor.processLines(splitLines(scene.file));
+  state.counters["rules"] = static_cast<double>(scene.window->centre.stores.table(StoreId::Rules).recordCount());
+}
+
+// The tick that meets the 50 programs for the first time and records them.
+void FirstMeetingTick(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    Scene scene(false);
+    state.ResumeTiming();
+    scene.window->monitor.processLines(splitLines(scene.file));
+    state.PauseTiming();
+    if (scene.window->centre.stores.table(StoreId::Rules).recordCount() != kRules + kPrograms)
+      state.SkipWithError("the programs were not recorded");
+    state.ResumeTiming();
+  }
+}
+
+BENCHMARK(ReadAndSplitOnly)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SteadyStateTick)->Unit(benchmark::kMicrosecond);
+BENCHMARK(FirstMeetingTick)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,89 @@
+// How long the main window takes to answer a message while the monitor's ticks
+// run with a network engine that needs 2 seconds (a probe that waits before
+// writing its answer). Run under wine:
+//   wine build/windows/bench/responsiveness.exe [seconds]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "win32/EngineFolder.h"
+
+namespace {
+
+std::string windowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+HWND mainWindowOf(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    HWND found = nullptr;
+  } search{pid};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        char name[64] = {};
+        GetClassNameA(w, name, sizeof name);
+        if (owner == s->pid && std::strcmp(name, "TgForm") == 0) s->found = w;
+        return s->found ? FALSE : TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int seconds = argc > 1 ? std::atoi(argv[1]) : 15;
+  tg::testing::EngineFolder dir;
+  CopyFileA(windowsPath(TG_PROGRAM_EXE).c_str(), (dir / "tarnivoxguard2013.exe").c_str(), FALSE);
+  for (const char* engine : {"rtguard.exe", "netguard.exe", "notify.exe", "mailfilter.exe"}) dir.install("probe.exe", engine);
+  dir.write("rtguard.resident", "");
+  dir.write("netguard.delay", "2000");
+  std::string answer = "netguard.txt\r\n";
+  for (int i = 0; i < 200; ++i)
+    answer += "app" + std::to_string(i % 20) + ".exe;" + std::to_string(4000 + i % 20) +
+              ";TCP;10.0.0.2:50000;93.184.216.34;443;ESTABLISHED;50000;;;;\r\n";
+  answer += "end;200;;\r\n";
+  dir.write("netguard.answer", answer);
+
+  tg::testing::StartedProgram centre = tg::testing::startCommand("\"" + (dir / "tarnivoxguard2013.exe") + "\"", dir.path());
+  HWND window = nullptr;
+  for (int i = 0; i < 500 && !window; ++i, Sleep(20)) window = mainWindowOf(centre.pid());
+  if (!window) {
+    std::printf("the main window did not appear\n");
+    return 1;
+  }
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  std::vector<double> answers;
+  std::vector<std::pair<double, DWORD>> slow;  // answers over 20 ms, and when
+  const DWORD startTime = GetTickCount();
+  const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+  while (GetTickCount() < end) {
+    LARGE_INTEGER before, after;
+    QueryPerformanceCounter(&before);
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result);
+    QueryPerformanceCounter(&after);
+    answers.push_back(1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / static_cast<double>(frequency.QuadPart));
+    if (answers.back() > 20) slow.emplace_back(answers.back(), GetTickCount() - startTime);
+    Sleep(5);
+  }
+  std::sort(answers.begin(), answers.end());
+  const auto at = [&](double q) { return answers[static_cast<std::size_t>(q * static_cast<double>(answers.size() - 1))]; };
+  const std::string log = dir.read("probe.log");
+  const auto starts = std::count(log.begin(), log.end(), '\n');
+  std::printf("%zu messages over %d s; answer time ms: median %.2f, p99 %.2f, worst %.2f; engine starts %ld\n",
+              answers.size(), seconds, at(0.5), at(0.99), answers.back(), static_cast<long>(starts));
+  for (const auto& [ms, when] : slow) std::printf("  %.1f ms at %.1f s\n", ms, when / 1000.0);
+  SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, nullptr);
+  return 0;
+}
