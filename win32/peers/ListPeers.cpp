@@ -13,13 +13,6 @@ ui::Rect unscaledRect(const PeerContext& c, const RECT& r) {
   return {c.unscale(r.left), c.unscale(r.top), c.unscale(r.right - r.left), c.unscale(r.bottom - r.top)};
 }
 
-std::string windowText(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-  GetWindowTextA(hwnd, buffer.data(), length + 1);
-  return std::string(buffer.data());
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- list box

@@ -6,17 +6,6 @@
 
 namespace tg::win32 {
 
-namespace {
-
-std::string windowText(HWND hwnd) {
-  const int length = GetWindowTextLengthA(hwnd);
-  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-  GetWindowTextA(hwnd, buffer.data(), length + 1);
-  return std::string(buffer.data());
-}
-
-}  // namespace
-
 EditPeer::EditPeer(ui::Edit& edit, PeerContext& context) : WindowPeer(edit, context), edit_(edit) {
   create("EDIT", ES_AUTOHSCROLL | WS_TABSTOP | (edit.readOnly() ? ES_READONLY : 0), WS_EX_CLIENTEDGE);
   if (!hwnd_) return;

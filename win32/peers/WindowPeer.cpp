@@ -1,5 +1,7 @@
 #include "win32/peers/WindowPeer.h"
 
+#include <vector>
+
 namespace tg::win32 {
 
 thread_local WindowPeer* WindowPeer::creating_ = nullptr;
@@ -17,6 +19,13 @@ WindowPeer* WindowPeer::of(HWND window) {
 
 WindowPeer* parentPeer(const ui::Control& control) {
   return control.parent() ? dynamic_cast<WindowPeer*>(control.parent()->peer()) : nullptr;
+}
+
+std::string windowText(HWND window) {
+  const int length = GetWindowTextLengthA(window);
+  std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+  GetWindowTextA(window, buffer.data(), length + 1);
+  return std::string(buffer.data());
 }
 
 void WindowPeer::link() { SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this)); }

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "ui/Control.h"
 #include "win32/peers/PeerContext.h"
 
@@ -79,5 +81,8 @@ class WindowPeer : public ui::ControlPeer {
 
 // The parent control's peer of a control, which must exist before its children's.
 WindowPeer* parentPeer(const ui::Control& control);
+
+// The text of a native window.
+std::string windowText(HWND window);
 
 }  // namespace tg::win32
