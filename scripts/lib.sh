@@ -69,15 +69,23 @@ stop_wine() {
 # A display for wine's windows: the user's own, or a virtual one of ours.
 ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
-  local n=99
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  STARTED_XVFB=$!
-  export DISPLAY=":$n"
-  local i
-  for i in $(seq 1 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && return 0
-    sleep 0.1
+  local n=99 tries=0 i
+  while [ $tries -lt 5 ]; do
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    STARTED_XVFB=$!
+    for i in $(seq 1 100); do
+      if [ -e "/tmp/.X11-unix/X$n" ]; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      kill -0 "$STARTED_XVFB" 2>/dev/null || break  # it gave up: another server took the number
+      sleep 0.1
+    done
+    kill "$STARTED_XVFB" 2>/dev/null || true
+    STARTED_XVFB=
+    n=$((n + 1))
+    tries=$((tries + 1))
   done
   log "the virtual display did not start"
   return 1
