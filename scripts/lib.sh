@@ -111,14 +111,15 @@ start_wine() {
   fi
   # A wineserver already serving this prefix is left to whoever started it.
   if wineserver -p 2>/dev/null; then STARTED_WINESERVER=1; fi
+  # These first wine programs also start wine's own services, detached from any
+  # output: started by the first test instead, they would inherit its output
+  # pipe and ctest would wait for them until the time-out. (wineboot is not
+  # called for it: it would also start the programs of the autorun key, a
+  # control centre among them.)
   if [ "$desktop" = virtual-desktop ] || [ -n "$STARTED_XVFB" ]; then
-    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1 || true
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >/dev/null 2>&1 || true
   else
-    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
+    wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f </dev/null >/dev/null 2>&1 || true
   fi
-  # Start wine's own services now, detached from any output: started by the
-  # first test instead, they would inherit its output pipe and ctest would wait
-  # for them until the time-out.
-  wineboot </dev/null >/dev/null 2>&1 || true
 }
