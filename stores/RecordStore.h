@@ -53,8 +53,6 @@ class RecordStore {
   void first();
   void next();
   bool eof() const;
-  // Index of the current row; equals recordCount() at the end.
-  std::size_t position() const { return cursor_; }
 
   // A new empty row at the end, which becomes the current row.
   void append();

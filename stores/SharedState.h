@@ -40,7 +40,6 @@ struct SharedState {
   std::vector<std::string> SpamList;  // lines of spam.txt, kept for the engines' sake
   std::string WatchedRoot = "C:\\";   // root of the folder change watcher
 
-  bool protocolOn(Protocol p) const { return ProtocolSwitches[static_cast<std::size_t>(p)]; }
 };
 
 // Configuration field Champ<n>, n from 1 to 12.

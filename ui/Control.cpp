@@ -134,15 +134,6 @@ void Container::destroyChildren() {
   }
 }
 
-Control* Container::find(const std::string& name) const {
-  for (const auto& child : children_) {
-    if (child->name() == name) return child.get();
-    if (const auto* container = dynamic_cast<const Container*>(child.get()))
-      if (Control* found = container->find(name)) return found;
-  }
-  return nullptr;
-}
-
 PeerFactory* Container::peerFactory() const { return parent() ? parent()->peerFactory() : nullptr; }
 
 void forEachControl(const Container& root, const std::function<void(Control&)>& visit) {

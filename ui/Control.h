@@ -128,12 +128,6 @@ class Container : public Control {
   void destroy(Control& child);
   void destroyChildren();
   const std::vector<std::unique_ptr<Control>>& children() const { return children_; }
-  // The first control of that name in this subtree, or null.
-  Control* find(const std::string& name) const;
-  template <typename T>
-  T* find(const std::string& name) const {
-    return dynamic_cast<T*>(find(name));
-  }
 
   // The factory of native peers, held by the root; null when headless.
   virtual PeerFactory* peerFactory() const;

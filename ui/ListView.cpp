@@ -27,14 +27,6 @@ void ListView::clearRows() {
   changed(Change::Items);
 }
 
-void ListView::removeRow(int index) {
-  if (index < 0 || index >= rowCount()) return;
-  rows_.erase(rows_.begin() + index);
-  if (selected_ == index) selected_ = -1;
-  else if (selected_ > index) --selected_;
-  changed(Change::Items);
-}
-
 void ListView::setSelected(int index) {
   if (index < -1 || index >= rowCount()) index = -1;
   if (index == selected_) return;

@@ -31,8 +31,6 @@ class ListView : public Control {
   int rowCount() const { return static_cast<int>(rows_.size()); }
   void addRow(Row row);
   void clearRows();
-  // Code: removes one row; the selection follows the rows that stay.
-  void removeRow(int index);
   int selected() const { return selected_; }
   void setSelected(int index);  // -1 for none
   bool readOnly() const { return readOnly_; }

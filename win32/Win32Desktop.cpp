@@ -1,6 +1,7 @@
 #include "win32/Win32Desktop.h"
 
 #include "ui/Form.h"
+#include "win32/MessageLoop.h"
 #include "win32/peers/FormPeer.h"
 
 namespace tg::win32 {
@@ -41,28 +42,7 @@ bool Win32Desktop::preTranslate(const MSG& msg) {
 }
 
 int Win32Desktop::run() {
-  MSG msg;
-  BOOL got;
-  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1) return 1;
-    if (preTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return static_cast<int>(msg.wParam);
-}
-
-void Win32Desktop::pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (preTranslate(msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
+  return runMessageLoop([this](const MSG& msg) { return preTranslate(msg); });
 }
 
 }  // namespace tg::win32

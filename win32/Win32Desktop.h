@@ -22,8 +22,6 @@ class Win32Desktop : public ui::Desktop {
   HWND windowOf(const ui::Form& form) const;
   // Runs until the application ends; the exit code.
   int run();
-  // Handles what is waiting, then returns.
-  void pump();
 
  private:
   bool preTranslate(const MSG& msg);

@@ -20,9 +20,4 @@ std::string fileNameOf(std::string_view path) {
   return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
-std::string folderOf(std::string_view path) {
-  const std::size_t slash = path.find_last_of("\\/");
-  return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
-}
-
 }  // namespace tg::suite

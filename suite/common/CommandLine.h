@@ -9,8 +9,7 @@ namespace tg::suite {
 // (quoted or not) and the blanks that follow it, as the caller passed it.
 std::string argumentText(std::string_view commandLine);
 
-// The file name of a path, and the folder part ending in its backslash.
+// The file name of a path.
 std::string fileNameOf(std::string_view path);
-std::string folderOf(std::string_view path);
 
 }  // namespace tg::suite

@@ -22,7 +22,6 @@ TEST(EngineCommandLine, TheParameterTextFollowsTheProgramName) {
   EXPECT_EQ(argumentText("netguard.exe"), "");
   EXPECT_EQ(argumentText("  \"a b.exe\"   3 E"), "3 E");
   EXPECT_EQ(fileNameOf("C:\\x\\probe.exe"), "probe.exe");
-  EXPECT_EQ(folderOf("C:\\x\\probe.exe"), "C:\\x\\");
 }
 
 TEST(NetguardFile, EveryLineReadsBackWithTheMonitorsFieldRules) {

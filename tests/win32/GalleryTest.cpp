@@ -18,6 +18,7 @@
 #include "ui/Toggles.h"
 #include "win32/EngineFolder.h"
 #include "win32/Screenshot.h"
+#include "win32/MessageLoop.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/peers/FormPeer.h"
 #include "win32/peers/Win32PeerFactory.h"
@@ -44,7 +45,7 @@ class Gallery : public ::testing::Test {
 
   void pump() {
     for (int i = 0; i < 5; ++i) {
-      pumpMessages({&factory});
+      pumpMessages([this](const MSG& msg) { return factory.preTranslate(msg); });
       Sleep(10);
     }
   }

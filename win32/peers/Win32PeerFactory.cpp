@@ -89,39 +89,4 @@ bool Win32PeerFactory::preTranslate(const MSG& msg) {
   return form_->dialogKey(msg.wParam == VK_RETURN ? ui::DialogKey::Enter : ui::DialogKey::Escape);
 }
 
-namespace {
-
-bool routed(const MSG& msg, std::initializer_list<Win32PeerFactory*> windows) {
-  for (Win32PeerFactory* w : windows)
-    if (w && w->preTranslate(msg)) return true;
-  return false;
-}
-
-}  // namespace
-
-int runMessageLoop(std::initializer_list<Win32PeerFactory*> windows) {
-  MSG msg;
-  BOOL got;
-  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
-    if (got == -1) return 1;
-    if (routed(msg, windows)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-  return static_cast<int>(msg.wParam);
-}
-
-void pumpMessages(std::initializer_list<Win32PeerFactory*> windows) {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      return;
-    }
-    if (routed(msg, windows)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 }  // namespace tg::win32

@@ -35,10 +35,4 @@ class Win32PeerFactory : public ui::PeerFactory {
   ui::Form* form_ = nullptr;
 };
 
-// Runs the thread's message loop until WM_QUIT, letting each factory's window
-// route its dialog keys. The exit code of WM_QUIT.
-int runMessageLoop(std::initializer_list<Win32PeerFactory*> windows);
-// Handles every message waiting, then returns (for tests that drive windows).
-void pumpMessages(std::initializer_list<Win32PeerFactory*> windows);
-
 }  // namespace tg::win32
