@@ -10,27 +10,17 @@ bool isLanguageCode(std::string_view code) {
 
 void validateLanguageChoice(Stores& stores) {
   RecordStore& table = stores.table(StoreId::Language);
-  if (!stores.file(StoreId::Language).exists()) {
-    try {
-      stores.create(StoreId::Language);
-    } catch (const StoreError&) {
-    }
-    return;
-  }
   std::string code;
+  bool fromFile = false;
   try {
-    stores.load(StoreId::Language);
-    table.open();
-    table.first();
-    code = table.field("Champ1");
+    fromFile = stores.openOrCreate(StoreId::Language, [&code](RecordStore& t) {
+      t.first();
+      code = t.field("Champ1");
+    });
   } catch (const StoreError&) {
-    stores.file(StoreId::Language).keepAside();
-    try {
-      stores.create(StoreId::Language);
-    } catch (const StoreError&) {
-    }
-    return;
+    return;  // the fresh store could not be saved; the next start tries again
   }
+  if (!fromFile) return;  // a fresh store holds "FR"
   if (isLanguageCode(trimmed(code))) return;
   try {
     table.emptyDataSet();

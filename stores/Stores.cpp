@@ -12,12 +12,13 @@ Stores::Stores(FileSystem& files, const std::string& programDirectory, const Cod
   }
 }
 
-bool Stores::openOrCreate(StoreId id) {
+bool Stores::openOrCreate(StoreId id, const std::function<void(RecordStore&)>& readOpened) {
   Slot& s = slot(id);
   if (s.file.exists()) {
     try {
       s.file.load(s.table);
       s.table.open();
+      if (readOpened) readOpened(s.table);
       return true;
     } catch (const StoreError&) {
       s.file.keepAside();

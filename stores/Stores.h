@@ -30,11 +30,12 @@ class Stores {
   // Saves the whole store to its file; throws StoreError when it cannot.
   void save(StoreId id) { slot(id).file.save(slot(id).table); }
 
-  // Opening a store: its file is loaded when it exists; a missing file, or one
-  // that cannot be read as this store, gives way to the creation routine. An
-  // unreadable file is first moved aside so that nothing the user had is lost.
-  // True when the existing file was read.
-  bool openOrCreate(StoreId id);
+  // Opening a store: its file is loaded when it exists and `readOpened` (when
+  // given) reads what the caller needs of it; a missing file, or one that cannot
+  // be read as this store, gives way to the creation routine. An unreadable file
+  // is first moved aside so that nothing the user had is lost. True when the
+  // existing file was read; throws StoreError when the fresh store cannot be saved.
+  bool openOrCreate(StoreId id, const std::function<void(RecordStore&)>& readOpened = {});
 
   // The creation routine: an empty table of the store's fields, saved at once;
   // the language store then holds the row "FR" and the configuration one row of
