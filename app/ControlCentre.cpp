@@ -3,24 +3,16 @@
 #include "stores/ConfigurationStore.h"
 #include "stores/ExchangeFiles.h"
 #include "stores/LanguageChoice.h"
+#include "stores/PlainFiles.h"
 #include "stores/Text.h"
 
 namespace tg {
 
-namespace {
-
-std::string withTrailingBackslash(std::string directory) {
-  if (directory.empty() || directory.back() != '\\') directory += '\\';
-  return directory;
-}
-
-}  // namespace
-
 ControlCentre::ControlCentre(Platform& p, std::string programDirectory, NotifyUserHook notify)
     : platform(p),
-      stores(p.files, withTrailingBackslash(programDirectory), CodePage(p.locale.formats().codePage), notify),
+      stores(p.files, folderWithBackslash(programDirectory), CodePage(p.locale.formats().codePage), notify),
       notifyUser(std::move(notify)) {
-  state.ProgramDirectory = withTrailingBackslash(std::move(programDirectory));
+  state.ProgramDirectory = folderWithBackslash(programDirectory);
 }
 
 void ControlCentre::setStartValues() {

@@ -9,15 +9,10 @@
 #include <cstring>
 #include <vector>
 
+#include "stores/Text.h"
 #include "win32/EngineFolder.h"
 
 namespace {
-
-std::string windowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 
 HWND mainWindowOf(DWORD pid) {
   struct Search {
@@ -43,7 +38,7 @@ HWND mainWindowOf(DWORD pid) {
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 15;
   tg::testing::EngineFolder dir;
-  CopyFileA(windowsPath(TG_PROGRAM_EXE).c_str(), (dir / "tarnivoxguard2013.exe").c_str(), FALSE);
+  CopyFileA(tg::replacedAll(TG_PROGRAM_EXE, '/', '\\').c_str(), (dir / "tarnivoxguard2013.exe").c_str(), FALSE);
   for (const char* engine : {"rtguard.exe", "netguard.exe", "notify.exe", "mailfilter.exe"}) dir.install("probe.exe", engine);
   dir.write("rtguard.resident", "");
   dir.write("netguard.delay", "2000");

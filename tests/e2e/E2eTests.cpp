@@ -13,6 +13,7 @@
 
 #include "stores/DataPacket.h"
 #include "stores/StoreSchema.h"
+#include "stores/Text.h"
 #include "stores/TextFile.h"
 #include "win32/EngineFolder.h"
 #include "win32/Screenshot.h"
@@ -22,12 +23,6 @@ namespace {
 
 using testing::EngineFolder;
 using testing::StartedProgram;
-
-std::string windowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 
 int countProcesses(const std::string& name) {
   HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -106,7 +101,7 @@ const char* const kEngines[] = {"rtguard.exe",   "scanengine.exe", "diskscan.exe
 class ProgramDirectory {
  public:
   ProgramDirectory() {
-    EXPECT_TRUE(CopyFileA(windowsPath(TG_PROGRAM_EXE).c_str(), (folder / "tarnivoxguard2013.exe").c_str(), FALSE));
+    EXPECT_TRUE(CopyFileA(replacedAll(TG_PROGRAM_EXE, '/', '\\').c_str(), (folder / "tarnivoxguard2013.exe").c_str(), FALSE));
     for (const char* engine : kEngines) {
       folder.install("probe.exe", engine);
       const std::string base = std::string(engine).substr(0, std::strlen(engine) - 4);
@@ -115,7 +110,7 @@ class ProgramDirectory {
     }
     for (const char* code : {"fr", "gb", "de", "it", "es"}) {
       const std::string name = std::string("kelm2013_") + code + ".txt";
-      CopyFileA((windowsPath(TG_LANGUAGE_DIR) + name).c_str(), (folder / name).c_str(), FALSE);
+      CopyFileA((replacedAll(TG_LANGUAGE_DIR, '/', '\\') + name).c_str(), (folder / name).c_str(), FALSE);
     }
     french = splitLines(folder.read("kelm2013_fr.txt"));
   }

@@ -1,5 +1,7 @@
 #include "win32/EngineFolder.h"
 
+#include "stores/Text.h"
+
 #include <fstream>
 #include <sstream>
 
@@ -21,9 +23,7 @@ bool StartedProgram::waitForExit(DWORD milliseconds, DWORD* exitCode) {
 }
 
 std::string suiteDirectory() {
-  std::string dir = TG_SUITE_DIR;  // set by the build, with forward slashes
-  for (char& c : dir)
-    if (c == '/') c = '\\';
+  std::string dir = replacedAll(TG_SUITE_DIR, '/', '\\');  // the build writes forward slashes
   if (dir.back() != '\\') dir += '\\';
   return dir;
 }

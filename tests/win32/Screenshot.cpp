@@ -1,5 +1,7 @@
 #include "win32/Screenshot.h"
 
+#include "stores/Text.h"
+
 #include <fstream>
 
 namespace tg::testing {
@@ -64,9 +66,7 @@ bool Screenshot::saveBmp(const std::string& path) const {
 }
 
 std::string artefactDirectory() {
-  std::string dir = TG_ARTEFACT_DIR;
-  for (char& c : dir)
-    if (c == '/') c = '\\';
+  const std::string dir = replacedAll(TG_ARTEFACT_DIR, '/', '\\');
   CreateDirectoryA(dir.c_str(), nullptr);
   return dir;
 }
