@@ -156,6 +156,7 @@ void Monitor::readConnections() {
 void Monitor::refreshLookups() {
   quarantined_ = std::unordered_set<std::string>(state_.QuarantineNames.begin(), state_.QuarantineNames.end());
   quarantineStampNow_ = quarantineStamp();
+  locale_ = platform_.locale.formats();
 }
 
 void Monitor::processLines(const Lines& lines) {
@@ -206,20 +207,29 @@ void Monitor::portQuestion(const ConnectionFields& f) {
     AllowedPorts.push_back(port);
 }
 
+// The service of a connection's port, or empty when the port is "-1" or no
+// number (a block on it then ends silently).
+std::optional<std::string> Monitor::serviceOf(const ConnectionFields& f) const {
+  if (f.port() == "-1") return std::nullopt;
+  const auto port = readInteger(f.port());
+  if (!port || *port < INT32_MIN || *port > INT32_MAX) return std::nullopt;
+  return ServiceName(static_cast<int>(*port));
+}
+
+void Monitor::blockOnService(const ConnectionFields& f, const std::string& service, std::string_view text) {
+  const std::string name = trimmed(f.name());
+  if (service.find(text) == std::string::npos || !IsRunningWithPid(platform_.processes, name, f.pid())) return;
+  KillByNameAndPid(platform_.processes, name, f.pid());
+  showBlockedStatus();
+}
+
 void Monitor::protocolBlocks(const ConnectionFields& f) {
-  if (f.port() == "-1") return;
   const bool any = std::any_of(state_.ProtocolSwitches.begin(), state_.ProtocolSwitches.end(), [](bool on) { return on; });
   if (!any) return;
-  const auto port = readInteger(f.port());
-  if (!port || *port < INT32_MIN || *port > INT32_MAX) return;  // not a number: the step ends silently
-  const std::string service = ServiceName(static_cast<int>(*port));
-  const std::string name = trimmed(f.name());
-  for (std::size_t p = 0; p < kProtocolCount; ++p) {
-    if (!state_.ProtocolSwitches[p] || service.find(protocolText(p)) == std::string::npos) continue;
-    if (!IsRunningWithPid(platform_.processes, name, f.pid())) continue;
-    KillByNameAndPid(platform_.processes, name, f.pid());
-    showBlockedStatus();
-  }
+  const auto service = serviceOf(f);
+  if (!service) return;
+  for (std::size_t p = 0; p < kProtocolCount; ++p)
+    if (state_.ProtocolSwitches[p]) blockOnService(f, *service, protocolText(p));
 }
 
 void Monitor::quarantine(const ConnectionFields& f) {
@@ -239,16 +249,10 @@ void Monitor::siteBlocking(const ConnectionFields& f) {
 }
 
 void Monitor::webBlock(const ConnectionFields& f) {
-  if (state_.InternetAllowed || f.port() == "-1") return;
-  const auto port = readInteger(f.port());
-  if (port && *port >= INT32_MIN && *port <= INT32_MAX) {
-    const std::string service = ServiceName(static_cast<int>(*port));
-    const std::string name = trimmed(f.name());
-    for (std::string_view web : {std::string_view("HTTP "), std::string_view("HTTPS ")}) {
-      if (service.find(web) == std::string::npos || !IsRunningWithPid(platform_.processes, name, f.pid())) continue;
-      KillByNameAndPid(platform_.processes, name, f.pid());
-      showBlockedStatus();
-    }
+  if (state_.InternetAllowed) return;
+  if (const auto service = serviceOf(f)) {
+    blockOnService(f, *service, "HTTP ");
+    blockOnService(f, *service, "HTTPS ");
   }
   clearStatus();
 }
@@ -292,14 +296,19 @@ bool Monitor::ruleKnows(const std::string& name) {
 }
 
 bool Monitor::quarantineKnows(const std::string& name) {
-  RecordStore& table = stores_.table(StoreId::Quarantine);
-  stores_.load(StoreId::Quarantine);
-  table.open();
-  bool found = false;
-  for (const Row& row : table.rows())
-    if (row[0].find(name) != std::string::npos) found = true;
-  table.close();
-  return found;
+  // The quarantine store is read from its file, once for every state of the file.
+  if (quarantineFileStamp_ != quarantineStampNow_) {
+    RecordStore& table = stores_.table(StoreId::Quarantine);
+    stores_.load(StoreId::Quarantine);
+    table.open();
+    quarantineFileNames_.clear();
+    for (const Row& row : table.rows()) quarantineFileNames_.push_back(row[0]);
+    table.close();
+    quarantineFileStamp_ = quarantineStampNow_;
+  }
+  for (const std::string& quarantined : quarantineFileNames_)
+    if (quarantined.find(name) != std::string::npos) return true;
+  return false;
 }
 
 bool Monitor::isRecorded(const std::string& name) {
@@ -340,7 +349,7 @@ void Monitor::record(const ConnectionFields& f) {
     const std::uint64_t bytes = path.empty() ? 0 : FileSizeBytes(platform_.files, path);
     const std::string sizeText = bytes == 0 ? "?" : std::to_string(std::llround(static_cast<double>(bytes) / 1024.0));
     const DateTime fileDate = path.empty() ? DateTime{} : FileDate(platform_.files, path);
-    const LocaleFormats locale = platform_.locale.formats();
+    const LocaleFormats& locale = locale_;
     // No date at all is "?", whatever the date format would make of it.
     const std::string dateText = fileDate.isZero() ? "?" : shortDateText(locale, fileDate);
     const std::string attributes = attributeCode(path.empty() ? std::nullopt : platform_.files.attributes(path));
@@ -420,7 +429,7 @@ void Monitor::record(const ConnectionFields& f) {
 void Monitor::journal(const ConnectionFields& f) {
   if (!state_.JournalOn) return;
   const DateTime now = platform_.clock.now();
-  const std::string stamp = dateTimeText(platform_.locale.formats(), now);
+  const std::string stamp = dateTimeText(locale_, now);
   if (!(state_.JournalMatchedOnly && f.port() == "-1")) {
     JournalLines.push_back(f.name() + stamp + f.field[2] + f.address() + f.port());
     ++JournalCount;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <unordered_set>
 #include <string>
 #include <vector>
@@ -69,6 +70,8 @@ class Monitor {
   void readConnections();
   void processLine(const ConnectionFields& f);
   void portQuestion(const ConnectionFields& f);
+  std::optional<std::string> serviceOf(const ConnectionFields& f) const;
+  void blockOnService(const ConnectionFields& f, const std::string& service, std::string_view text);
   void protocolBlocks(const ConnectionFields& f);
   void quarantine(const ConnectionFields& f);
   void siteBlocking(const ConnectionFields& f);
@@ -104,6 +107,10 @@ class Monitor {
   void refreshLookups();
   std::unordered_set<std::string> quarantined_;
   std::string quarantineStampNow_;
+  LocaleFormats locale_;
+  // The names of the quarantine file as last read, and the file's state then.
+  std::vector<std::string> quarantineFileNames_;
+  std::string quarantineFileStamp_;
 
   // Names known to be recorded, valid while neither the rule store nor the
   // quarantine file changed but by the monitor's own hand.

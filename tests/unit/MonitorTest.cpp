@@ -228,6 +228,19 @@ TEST_F(MonitorTest, AProgramLeftInQuarantineIsNotRecordedAgain) {
   EXPECT_TRUE(rows("alertes.xml").empty());
 }
 
+TEST_F(MonitorTest, AProgramTakenOutOfQuarantineIsRecordedAtTheNextReading) {
+  fake.files.addFile(fake.inProgram("quarantaines.xml"),
+                     encodeDataPacket({{"Champ1", 200}}, {{"evil.exe"}}, CodePage(1252)));
+  start();
+  state().QuarantineNames.clear();
+  connections = {line("evil.exe", program("evil.exe"), "", "80")};
+  tick();
+  EXPECT_TRUE(rows("regles.xml").empty());
+  fake.files.writeBytes(fake.inProgram("quarantaines.xml"), encodeDataPacket({{"Champ1", 200}}, {}, CodePage(1252)));
+  tick();
+  EXPECT_EQ(rows("regles.xml").size(), 1u);
+}
+
 TEST_F(MonitorTest, QuarantinedNamesEndTheirProgramsTrimmed) {
   fake.files.addFile(fake.inProgram("quarantaines.xml"),
                      encodeDataPacket({{"Champ1", 200}}, {{"  evil.exe "}}, CodePage(1252)));
