@@ -78,8 +78,7 @@ void MainWindow::FormCreate() {
   c.setHomeValues();
   TrackBar1.setPosition(2);
   pages.TearDownPages();
-  for (ui::Control* home : std::initializer_list<ui::Control*>{&Bevel2, &TrackBar1, &BitBtn15, &Label10, &Label11, &Label12})
-    home->setVisible(true);
+  showHomeControls();
   // 7. The record stores.
   c.openStores();
   // 8. The real-time engine, whatever the switches say.
@@ -143,10 +142,14 @@ void MainWindow::openWebSite() {
   platform.shell.execute(request);
 }
 
+void MainWindow::showHomeControls() {
+  for (ui::Control* home : std::initializer_list<ui::Control*>{&Bevel2, &TrackBar1, &BitBtn15, &Label10, &Label11, &Label12})
+    home->setVisible(true);
+}
+
 void MainWindow::showHomePage() {
   pages.TearDownPages();
-  for (ui::Control* home : std::initializer_list<ui::Control*>{&Bevel2, &Label10, &Label11, &Label12, &TrackBar1, &BitBtn15})
-    home->setVisible(true);
+  showHomeControls();
   openWebSite();
 }
 

@@ -45,6 +45,7 @@ class MainWindow {
   void BitBtn15Click();
   // What the page host does for the items that build no page.
   void showHomePage();
+  void showHomeControls();
   void openWebSite();
   void openAboutBox();
   void quitItem();
