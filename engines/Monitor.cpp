@@ -61,7 +61,7 @@ Monitor::~Monitor() {
 std::string Monitor::timeText() { return longTimeText(platform_.locale.formats(), platform_.clock.now()); }
 
 void Monitor::Timer1Timer() {
-  if (waiting_) return;  // the earlier tick still waits for the network engine
+  if (waitingForEngine()) return;  // the earlier tick still waits for the network engine
   databaseUpdate();
   if (scanInProgress()) return;
   if (window_.enableScanStartButton) window_.enableScanStartButton();
@@ -70,19 +70,10 @@ void Monitor::Timer1Timer() {
     StartEngine(platform_.shell, state_.ProgramDirectory, engine::netguard, "", "open");
 
   // Step 6: the engine ends, its file appears and is released, and then some.
-  waiting_ = true;
-  const std::string exe = state_.ProgramDirectory + std::string(engine::netguard);
-  const std::string output = state_.ProgramDirectory + "netguard.txt";
-  after(50, [this, exe, output] {
-    waitStep([this, exe] { return FileIsLocked(platform_.files, exe); }, kEngineBoundMs, [this, output] {
-      after(50, [this, output] {
-        ConnectionLines.clear();
-        waitStep([this, output] { return !platform_.files.exists(output); }, kFileBoundMs, [this, output] {
-          waitStep([this, output] { return FileIsLocked(platform_.files, output); }, kFileBoundMs,
-                   [this] { after(500, [this] { readConnections(); }); });
-        });
-      });
-    });
+  wait_ = Wait::Pause;
+  after(50, [this] {
+    enterWait(Wait::EngineRuns);
+    poll();
   });
 }
 
@@ -124,29 +115,49 @@ void Monitor::after(int ms, std::function<void()> next) {
   });
 }
 
-void Monitor::waitStep(std::function<bool()> stillWaiting, int boundMs, std::function<void()> next) {
-  deadline_ = toMilliseconds(platform_.clock.now()) + boundMs;
-  // Polls until the condition ends, or gives the tick up at the bound.
-  auto poll = std::make_shared<std::function<void()>>();
-  *poll = [this, stillWaiting, next, poll] {
-    if (!stillWaiting()) {
-      next();
-      return;
-    }
-    if (toMilliseconds(platform_.clock.now()) >= deadline_) {
-      endWait();
-      return;
-    }
-    after(kPollMs, [poll] { (*poll)(); });
-  };
-  (*poll)();
+std::string Monitor::enginePath() const { return state_.ProgramDirectory + std::string(engine::netguard); }
+std::string Monitor::outputPath() const { return state_.ProgramDirectory + "netguard.txt"; }
+
+void Monitor::enterWait(Wait wait) {
+  wait_ = wait;
+  deadline_ = toMilliseconds(platform_.clock.now()) + (wait == Wait::EngineRuns ? kEngineBoundMs : kFileBoundMs);
 }
 
-void Monitor::endWait() { waiting_ = false; }
+void Monitor::poll() {
+  switch (wait_) {
+    case Wait::EngineRuns:
+      if (FileIsLocked(platform_.files, enginePath())) return pollAgain();
+      return after(50, [this] {
+        ConnectionLines.clear();
+        enterWait(Wait::FileMissing);
+        poll();
+      });
+    case Wait::FileMissing:
+      if (!platform_.files.exists(outputPath())) return pollAgain();
+      enterWait(Wait::FileHeld);
+      return poll();
+    case Wait::FileHeld:
+      if (FileIsLocked(platform_.files, outputPath())) return pollAgain();
+      wait_ = Wait::Pause;
+      return after(500, [this] { readConnections(); });
+    case Wait::Pause:
+    case Wait::None:
+      return;
+  }
+}
+
+void Monitor::pollAgain() {
+  // Past its bound, the tick gives up without reading.
+  if (toMilliseconds(platform_.clock.now()) >= deadline_) {
+    wait_ = Wait::None;
+    return;
+  }
+  after(kPollMs, [this] { poll(); });
+}
 
 void Monitor::readConnections() {
-  ConnectionLines = readLines(platform_.files, state_.ProgramDirectory + "netguard.txt").value_or(Lines{});
-  endWait();
+  ConnectionLines = readLines(platform_.files, outputPath()).value_or(Lines{});
+  wait_ = Wait::None;
   // The tick works on its own copy: a tick nested in one of its questions
   // reads the file afresh without pulling the lines from under this one.
   const Lines lines = ConnectionLines;

@@ -42,7 +42,7 @@ class Monitor {
 
   // One tick of Timer1.
   void Timer1Timer();
-  bool waitingForEngine() const { return waiting_; }
+  bool waitingForEngine() const { return wait_ != Wait::None; }
   // Steps 7 to 15 for the lines of one reading of netguard.txt. The alerts and
   // rules it records are saved when the lines are done, and before any
   // question: one durable save of each store for all the programs newly met.
@@ -63,11 +63,16 @@ class Monitor {
   void databaseUpdate();
   bool scanInProgress();
   void scheduledTasks();
-  // Step 6, in timer-driven steps.
-  void waitStep(std::function<bool()> stillWaiting, int boundMs, std::function<void()> next);
+  // Step 6, in timer-driven steps: each wait polls its condition until it ends
+  // or its bound passes; the fixed pauses come between.
+  enum class Wait { None, EngineRuns, FileMissing, FileHeld, Pause };
+  void enterWait(Wait wait);
+  void poll();
+  void pollAgain();
   void after(int ms, std::function<void()> next);
-  void endWait();
   void readConnections();
+  std::string enginePath() const;
+  std::string outputPath() const;
   void processLine(const ConnectionFields& f);
   void portQuestion(const ConnectionFields& f);
   std::optional<std::string> serviceOf(const ConnectionFields& f) const;
@@ -96,7 +101,7 @@ class Monitor {
   const LanguageTable& language_;
   MonitorWindow window_;
 
-  bool waiting_ = false;
+  Wait wait_ = Wait::None;
   bool alertsUnsaved_ = false;
   bool rulesUnsaved_ = false;
   TimerId pending_ = 0;
