@@ -18,16 +18,20 @@ LocalHost LocalHostQuery(Sockets& sockets) {
     }
   } else {
     result.hostName = name.name;
-    if (const auto bytes = sockets.firstAddress(name.name)) {
-      for (std::size_t i = 0; i < bytes->size(); ++i) {
-        if (i) result.address += '.';
-        result.address += std::to_string(static_cast<unsigned>((*bytes)[i]));
-      }
-    }
+    if (const auto bytes = sockets.firstAddress(name.name)) result.address = dottedAddress(*bytes);
     result.ok = true;
   }
   sockets.cleanup();
   return result;
+}
+
+std::string dottedAddress(std::span<const std::uint8_t> bytes) {
+  std::string out;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (i) out += '.';
+    out += std::to_string(static_cast<unsigned>(bytes[i]));
+  }
+  return out;
 }
 
 std::string IpDigits(std::string_view text) {

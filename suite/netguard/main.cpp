@@ -4,12 +4,12 @@
 #include <winsock2.h>
 #include <windows.h>
 #include <iphlpapi.h>
-#include <tlhelp32.h>
 #include <ws2tcpip.h>
 
 #include <map>
 #include <vector>
 
+#include "engines/HostAddress.h"
 #include "suite/common/EngineProcess.h"
 #include "suite/netguard/ConnectionList.h"
 
@@ -17,21 +17,15 @@ namespace {
 
 using tg::suite::Connection;
 
-std::map<DWORD, std::string> processNames() {
+std::map<DWORD, std::string> processNames(tg::Processes& processes) {
   std::map<DWORD, std::string> names;
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snap == INVALID_HANDLE_VALUE) return names;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
-    names[entry.th32ProcessID] = entry.szExeFile;
-  CloseHandle(snap);
+  for (const tg::ProcessEntry& entry : processes.snapshot().value_or(std::vector<tg::ProcessEntry>{}))
+    names[entry.pid] = entry.exeName;
   return names;
 }
 
 std::string dotted(DWORD networkOrder) {
-  const auto* b = reinterpret_cast<const unsigned char*>(&networkOrder);
-  return std::to_string(b[0]) + "." + std::to_string(b[1]) + "." + std::to_string(b[2]) + "." + std::to_string(b[3]);
+  return tg::dottedAddress(std::span(reinterpret_cast<const std::uint8_t*>(&networkOrder), 4));
 }
 
 int port(DWORD networkOrder) { return ntohs(static_cast<u_short>(networkOrder & 0xFFFF)); }
@@ -71,8 +65,8 @@ std::string nameOf(const std::map<DWORD, std::string>& names, DWORD pid) {
   return it == names.end() ? "?" : it->second;
 }
 
-std::vector<Connection> connections() {
-  const auto names = processNames();
+std::vector<Connection> connections(tg::Processes& processes) {
+  const auto names = processNames(processes);
   std::vector<Connection> out;
   const auto tcp = table([](void* b, DWORD* s) {
     return GetExtendedTcpTable(b, s, FALSE, AF_INET, TCP_TABLE_OWNER_PID_ALL, 0);
@@ -105,7 +99,7 @@ std::vector<Connection> connections() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tg::suite::EngineProcess self;
-  if (!tg::writeLines(self.real.files, self.inDirectory("netguard.txt"), tg::suite::netguardLines(connections())))
+  if (!tg::writeLines(self.real.files, self.inDirectory("netguard.txt"), tg::suite::netguardLines(connections(self.real.processes))))
     return 1;
   return 0;
 }

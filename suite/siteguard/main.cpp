@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <ws2tcpip.h>
 
+#include "engines/HostAddress.h"
 #include "stores/Text.h"
 #include "stores/TextFile.h"
 #include "suite/common/EngineProcess.h"
@@ -20,9 +21,8 @@ std::string firstAddress(const std::string& host) {
   addrinfo* found = nullptr;
   if (!host.empty() && getaddrinfo(host.c_str(), nullptr, &hints, &found) == 0 && found) {
     const auto* in = reinterpret_cast<const sockaddr_in*>(found->ai_addr);
-    const auto* b = reinterpret_cast<const unsigned char*>(&in->sin_addr);
-    address = std::to_string(b[0]) + "." + std::to_string(b[1]) + "." + std::to_string(b[2]) + "." +
-              std::to_string(b[3]);
+    const auto* b = reinterpret_cast<const std::uint8_t*>(&in->sin_addr);
+    address = tg::dottedAddress(std::span(b, 4));
     freeaddrinfo(found);
   }
   WSACleanup();
