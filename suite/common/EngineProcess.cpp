@@ -9,10 +9,9 @@
 namespace tg::suite {
 
 EngineProcess::EngineProcess()
-    : directory(win32::executableDirectory()), arguments(argumentText(GetCommandLineA())) {
-  char path[MAX_PATH] = {};
-  if (GetModuleFileNameA(nullptr, path, MAX_PATH) > 0) name = fileNameOf(path);
-}
+    : directory(win32::executableDirectory()),
+      name(fileNameOf(win32::executablePath())),
+      arguments(argumentText(GetCommandLineA())) {}
 
 void EngineProcess::log(const std::string& logName, const std::string& line) {
   const std::string stamp = dateTimeText(real.locale.formats(), real.clock.now());

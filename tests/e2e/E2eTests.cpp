@@ -2,7 +2,6 @@
 // own with probe engines, and driven from outside through window messages.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <atomic>
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include "stores/TextFile.h"
 #include "win32/EngineFolder.h"
 #include "win32/Screenshot.h"
+#include "win32/Win32Processes.h"
 
 namespace tg::e2e {
 namespace {
@@ -25,13 +25,10 @@ using testing::EngineFolder;
 using testing::StartedProgram;
 
 int countProcesses(const std::string& name) {
-  HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  win32::Win32Processes processes;
   int count = 0;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
-    if (_stricmp(entry.szExeFile, name.c_str()) == 0) ++count;
-  CloseHandle(snap);
+  for (const ProcessEntry& entry : processes.snapshot().value_or(std::vector<ProcessEntry>{}))
+    if (_stricmp(entry.exeName.c_str(), name.c_str()) == 0) ++count;
   return count;
 }
 
@@ -327,15 +324,10 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
   // real-time engine that the control centre started.
   std::vector<std::pair<std::string, HANDLE>> watched;
   for (auto& [name, program] : engines) watched.emplace_back(name, program.handle());
-  {
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32First(snap, &entry); more; more = Process32Next(snap, &entry))
-      if (_stricmp(entry.szExeFile, "rtguard.exe") == 0)
-        watched.emplace_back("rtguard.exe", OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID));
-    CloseHandle(snap);
-  }
+  win32::Win32Processes processes;
+  for (const ProcessEntry& entry : processes.snapshot().value_or(std::vector<ProcessEntry>{}))
+    if (_stricmp(entry.exeName.c_str(), "rtguard.exe") == 0)
+      watched.emplace_back("rtguard.exe", OpenProcess(SYNCHRONIZE, FALSE, entry.pid));
   std::vector<std::string> ended;
   std::atomic<bool> watching{true};
   std::thread watcher([&] {
