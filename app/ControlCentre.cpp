@@ -1,5 +1,7 @@
 #include "app/ControlCentre.h"
 
+#include <algorithm>
+
 #include "stores/ConfigurationStore.h"
 #include "stores/ExchangeFiles.h"
 #include "stores/LanguageChoice.h"
@@ -13,6 +15,10 @@ ControlCentre::ControlCentre(Platform& p, std::string programDirectory, NotifyUs
       stores(p.files, folderWithBackslash(programDirectory), CodePage(p.locale.formats().codePage), notify),
       notifyUser(std::move(notify)) {
   state.ProgramDirectory = folderWithBackslash(programDirectory);
+}
+
+ControlCentre::~ControlCentre() {
+  if (pendingTimer_) platform.timers.stop(pendingTimer_);
 }
 
 void ControlCentre::setStartValues() {
@@ -68,7 +74,10 @@ void ControlCentre::readBlockedSites() {
 
 void ControlCentre::loadLanguage() {
   LanguageCode = storedLanguageCode(stores);
-  loadLanguageTable(languageTable, platform.files, state.ProgramDirectory, LanguageCode);
+  // The window cannot do without its texts: a code that names no file, or a
+  // missing file, gives the French texts (the stored choice stays as it is).
+  if (!loadLanguageTable(languageTable, platform.files, state.ProgramDirectory, LanguageCode))
+    loadLanguageTable(languageTable, platform.files, state.ProgramDirectory, "FR");
 }
 
 void ControlCentre::readQuarantineNames() {
@@ -82,6 +91,60 @@ void ControlCentre::readQuarantineNames() {
   } catch (const StoreError&) {
   }
   quarantine.close();
+}
+
+void ControlCentre::watchPendingStores(std::function<void()> languageChanged) {
+  languageChanged_ = std::move(languageChanged);
+  const bool any = std::any_of(kAllStores.begin(), kAllStores.end(), [this](StoreId id) { return stores.pending(id); });
+  if (!any || pendingTimer_) return;
+  pendingSince_ = toMilliseconds(platform.clock.now());
+  pendingTimer_ = platform.timers.startRepeating(kPendingRetryMs, [this] { retryPendingStores(); });
+}
+
+void ControlCentre::retryPendingStores() {
+  for (StoreId id : stores.retryPending()) storeReadLate(id);
+  std::string waiting;
+  for (StoreId id : kAllStores)
+    if (stores.pending(id)) waiting += stores.pendingReason(id) + ".\r\n";
+  if (waiting.empty()) {
+    platform.timers.stop(pendingTimer_);
+    pendingTimer_ = 0;
+    return;
+  }
+  if (pendingReported_ || toMilliseconds(platform.clock.now()) - pendingSince_ < kPendingPatienceMs) return;
+  pendingReported_ = true;  // before the box: ticks go on while it is open
+  platform.dialogs.reportError(waiting +
+                               "\r\nThese files are left as they are. The program reads them as soon as it can, "
+                               "and saves nothing to them before.");
+}
+
+void ControlCentre::storeReadLate(StoreId id) {
+  switch (id) {
+    case StoreId::Configuration:
+      if (const auto read = readConfigurationFile(stores)) state.ConfigurationSwitches = *read;
+      break;
+    case StoreId::Sites:
+      readBlockedSites();
+      break;
+    case StoreId::Quarantine: {
+      // Names put in quarantine meanwhile stay.
+      const std::vector<std::string> meanwhile = state.QuarantineNames;
+      readQuarantineNames();
+      for (const std::string& name : meanwhile)
+        if (std::find(state.QuarantineNames.begin(), state.QuarantineNames.end(), name) == state.QuarantineNames.end())
+          state.QuarantineNames.push_back(name);
+      break;
+    }
+    case StoreId::Language: {
+      repairLanguageChoice(stores, storedLanguageCode(stores));
+      const std::string before = LanguageCode;
+      loadLanguage();
+      if (LanguageCode != before && languageChanged_) languageChanged_();
+      break;
+    }
+    default:
+      break;  // the monitor and the pages read these stores as they go
+  }
 }
 
 void ControlCentre::readCtrlplSwitch() {

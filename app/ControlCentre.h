@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "platform/Platform.h"
@@ -16,6 +18,9 @@ class ControlCentre {
  public:
   // `programDirectory` is the directory of the running executable.
   ControlCentre(Platform& platform, std::string programDirectory, NotifyUserHook notifyUser);
+  ~ControlCentre();
+  ControlCentre(const ControlCentre&) = delete;
+  ControlCentre& operator=(const ControlCentre&) = delete;
 
   // The steps of the main window's creation that concern state and files, each
   // run by the window in its place in the order.
@@ -29,12 +34,29 @@ class ControlCentre {
   void readQuarantineNames();   // QuarantineNames from the quarantine store
   void readCtrlplSwitch();      // ctrlpl.txt
 
+  // Stores whose file could not be read at start-up are tried again every
+  // moment until they are read; when one still waits after a few seconds the
+  // user is told once which files wait and why. `languageChanged` runs when a
+  // late reading of the language choice loaded another table.
+  void watchPendingStores(std::function<void()> languageChanged);
+  static constexpr int kPendingRetryMs = 500;
+  static constexpr int kPendingPatienceMs = 3000;
+
   Platform& platform;
   SharedState state;
   Stores stores;
   LanguageTable languageTable;
   std::string LanguageCode;
   NotifyUserHook notifyUser;
+
+ private:
+  void retryPendingStores();
+  void storeReadLate(StoreId id);
+
+  std::function<void()> languageChanged_;
+  TimerId pendingTimer_ = 0;
+  std::int64_t pendingSince_ = 0;
+  bool pendingReported_ = false;
 };
 
 }  // namespace tg

@@ -94,6 +94,8 @@ void MainWindow::FormCreate() {
   // 13. ctrlpl.txt.
   c.readCtrlplSwitch();
   Timer1.setEnabled(true);
+  // A store whose file was held or refused is read as soon as it can be.
+  c.watchPendingStores([this] { applyLanguage(); });
 }
 
 void MainWindow::applyLanguage() {

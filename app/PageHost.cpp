@@ -33,6 +33,8 @@ void PageHost::ListBox1Click() {
   ui::ListBox& list = window_.ListBox1;
   if (list.itemIndex() < 0) return;
   const std::string text = list.items()[static_cast<std::size_t>(list.itemIndex())];
+  // Without texts every item would equal every entry and one click would run them all.
+  if (text.empty()) return;
   for (int entry : kPageTestOrder)
     if (window_.centre.languageTable.text(entry) == text) choose(entry);
 }

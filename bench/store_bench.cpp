@@ -20,12 +20,12 @@ using namespace tg;
 // Plain files for the benchmark: the Windows implementation is not at hand here.
 class PosixFiles : public FileSystem {
  public:
-  std::optional<std::string> readBytes(const std::string& path) override {
+  FileRead read(const std::string& path) override {
     std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in) return {std::nullopt, FileError::Missing};
     std::ostringstream s;
     s << in.rdbuf();
-    return s.str();
+    return {s.str(), FileError::None};
   }
   bool writeBytes(const std::string& path, const std::string& bytes) override {
     FILE* f = std::fopen(path.c_str(), "wb");
@@ -46,7 +46,7 @@ class PosixFiles : public FileSystem {
   std::vector<FileEntry> find(const std::string&) override { return {}; }
   std::optional<std::uint64_t> size(const std::string&) override { return std::nullopt; }
   std::optional<std::string> readRange(const std::string&, std::uint64_t, std::size_t) override { return std::nullopt; }
-  bool canOpenExclusively(const std::string&) override { return true; }
+  FileError openExclusively(const std::string&) override { return FileError::None; }
   std::optional<AccountName> owner(const std::string&) override { return std::nullopt; }
 };
 

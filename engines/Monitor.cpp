@@ -302,7 +302,7 @@ bool Monitor::ruleKnows(const std::string& name) {
     rules.first();
   }
   for (const Row& row : rules.rows())
-    if (row[0].find(name) != std::string::npos) return true;
+    if (valueOf(row, 0).find(name) != std::string::npos) return true;
   return false;
 }
 
@@ -313,7 +313,7 @@ bool Monitor::quarantineKnows(const std::string& name) {
     stores_.load(StoreId::Quarantine);
     table.open();
     quarantineFileNames_.clear();
-    for (const Row& row : table.rows()) quarantineFileNames_.push_back(row[0]);
+    for (const Row& row : table.rows()) quarantineFileNames_.push_back(valueOf(row, 0));
     table.close();
     quarantineFileStamp_ = quarantineStampNow_;
   }
@@ -348,6 +348,8 @@ void Monitor::noteRecorded(const std::string& name) {
 void Monitor::record(const ConnectionFields& f) {
   const std::string& name = f.name();
   if (AlertInProgress || name.empty()) return;
+  // Until the rule file is read, every program would look new.
+  if (stores_.pending(StoreId::Rules)) return;
   try {
     if (isRecorded(name)) return;
 

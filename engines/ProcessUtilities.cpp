@@ -53,7 +53,10 @@ void StopEngines(Processes& processes, std::span<const std::string_view> exeName
 }
 
 bool FileIsLocked(FileSystem& files, const std::string& path) {
-  return files.exists(path) && !files.canOpenExclusively(path);
+  // Only another process's hold counts: a file the user may not write (a
+  // read-only engine, a protected folder) is not locked, or every wait for it
+  // would last its whole bound.
+  return files.openExclusively(path) == FileError::Held;
 }
 
 bool RunHidden(Processes& processes, const std::string& commandLine, int showState) {

@@ -35,19 +35,39 @@ struct AccountName {
   std::string account;
 };
 
+// Why a file could not be opened or read. A file held by another process may be
+// free a moment later; one the user may not open stays so; one too large for
+// memory will never be read whole.
+enum class FileError {
+  None,
+  Missing,   // no such file or folder
+  Held,      // opened by another process without the sharing asked for, or locked
+  Denied,    // access denied, a read-only file or folder, a folder where a file was expected
+  TooLarge,  // more than memory can hold
+  Failed,    // any other failure: a device error, a full disk, ...
+};
+
+// The whole content of a file, or why there is none.
+struct FileRead {
+  std::optional<std::string> bytes;
+  FileError error = FileError::None;
+};
+
 // Files, by Windows path (drive letter, backslashes, letter case ignored).
 // Every operation reports failure through its result and never throws.
 struct FileSystem {
-  // The whole content; empty when the file is missing or cannot be read
-  // (locked by another process, a folder, ...).
-  virtual std::optional<std::string> readBytes(const std::string& path) = 0;
+  // The whole content, read with read and write sharing, or why it cannot be had.
+  virtual FileRead read(const std::string& path) = 0;
+  // The content; empty when the file is missing or cannot be read.
+  std::optional<std::string> readBytes(const std::string& path) { return read(path).bytes; }
   // Creates or replaces the file with exactly these bytes.
   virtual bool writeBytes(const std::string& path, const std::string& bytes) = 0;
   // The same, and on the disk before it returns: what a file must hold before
   // it replaces another.
   virtual bool writeBytesDurably(const std::string& path, const std::string& bytes) = 0;
-  // Adds the bytes at the end of the file, creating it when missing, in one
-  // write that other writers' appends do not break into.
+  // Adds the bytes at the end of the file, creating it when missing. Writers
+  // take turns (the file is opened for one writer at a time, waiting a few
+  // seconds at most for the others), so no append breaks into another.
   virtual bool appendBytes(const std::string& path, const std::string& bytes) = 0;
   virtual bool exists(const std::string& path) = 0;
   virtual bool remove(const std::string& path) = 0;
@@ -70,9 +90,10 @@ struct FileSystem {
   // end; empty when it cannot be opened or read.
   virtual std::optional<std::string> readRange(const std::string& path, std::uint64_t offset,
                                                std::size_t count) = 0;
-  // Whether the file can be opened for reading and writing without sharing it,
-  // that is, no other process holds it open. The open is closed at once.
-  virtual bool canOpenExclusively(const std::string& path) = 0;
+  // Opens the file for reading and writing without sharing it and closes it at
+  // once: None when that worked, Held when another process holds the file open,
+  // otherwise why it could not be opened.
+  virtual FileError openExclusively(const std::string& path) = 0;
   // The owner of a file as the local machine names it; empty when unavailable.
   virtual std::optional<AccountName> owner(const std::string& path) = 0;
   virtual ~FileSystem() = default;

@@ -3,6 +3,8 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "stores/Text.h"
 
@@ -126,9 +128,17 @@ bool isNameChar(char c) {
 
 constexpr int kMaxDepth = 256;
 
+bool sameFieldNames(const std::vector<FieldDef>& declared, const std::vector<FieldDef>& expected) {
+  if (declared.size() != expected.size()) return false;
+  for (std::size_t i = 0; i < declared.size(); ++i)
+    if (!equalsIgnoringAsciiCase(declared[i].name, expected[i].name)) return false;
+  return true;
+}
+
 class PacketParser {
  public:
-  PacketParser(std::string_view text, const CodePage& codePage) : s_(text), codePage_(codePage) {}
+  PacketParser(std::string_view text, const CodePage& codePage, const std::vector<FieldDef>* expected)
+      : s_(text), codePage_(codePage), expected_(expected) {}
 
   DataPacket parse() {
     if (s_.substr(0, 3) == "\xEF\xBB\xBF") {
@@ -152,6 +162,7 @@ class PacketParser {
       } else if (child == "ROWDATA") {
         if (!sawFields) fail("ROWDATA before METADATA");
         if (sawRows) fail("a second ROWDATA");
+        checkFields();
         rowData();
         sawRows = true;
       } else {
@@ -161,11 +172,16 @@ class PacketParser {
     endTag("DATAPACKET");
     misc();
     if (p_ != s_.size()) fail("content after the root element");
-    if (packet_.fields.empty()) fail("no fields declared");
+    checkFields();
     return std::move(packet_);
   }
 
  private:
+  void checkFields() const {
+    if (packet_.fields.empty()) fail("no fields declared");
+    if (expected_ && !sameFieldNames(packet_.fields, *expected_)) fail("the fields declared are not this table's");
+  }
+
   [[noreturn]] void fail(const std::string& what) const {
     throw ParseError{what + " (at byte " + std::to_string(p_) + ")"};
   }
@@ -268,9 +284,9 @@ class PacketParser {
 
   using Attributes = std::vector<std::pair<std::string_view, std::string>>;
   bool startTagRest(Attributes& attributes) {
+    std::unordered_set<std::string_view> names;
     return attributeList([&](std::string_view key) -> std::string* {
-      for (const auto& a : attributes)
-        if (a.first == key) fail("attribute given twice");
+      if (!names.insert(key).second) fail("attribute given twice");
       return &attributes.emplace_back(key, std::string()).second;
     });
   }
@@ -362,6 +378,7 @@ class PacketParser {
       if (!named || field.name.empty()) fail("a field has no name");
       if (!sized) fail("a field has no width");
       packet_.fields.push_back(std::move(field));
+      if (expected_ && packet_.fields.size() > expected_->size()) fail("more fields declared than this table has");
       if (hasContent) skipContentOf("FIELD");
     }
     endTag("FIELDS");
@@ -379,6 +396,10 @@ class PacketParser {
   void rowData() {
     if (!startTagRest()) return;
     const std::size_t fieldCount = packet_.fields.size();
+    if (fieldCount > 16)
+      for (std::size_t i = 0; i < fieldCount; ++i) fieldIndex_.emplace(foldedAscii(packet_.fields[i].name), i);
+    scratch_.assign(fieldCount, std::string());
+    seenInRow_.assign(fieldCount, 0);
     for (;;) {
       const std::string_view child = nextChild();
       if (child.empty()) break;
@@ -386,8 +407,7 @@ class PacketParser {
         skipElement(child);
         continue;
       }
-      Row& row = packet_.rows.emplace_back(fieldCount);
-      if (rowAttributes(row)) skipContentOf("ROW");
+      if (rowAttributes()) skipContentOf("ROW");
     }
     endTag("ROWDATA");
   }
@@ -395,23 +415,40 @@ class PacketParser {
   std::size_t fieldIndexOf(std::string_view key, std::size_t expected) const {
     const auto& fields = packet_.fields;
     if (expected < fields.size() && equalsIgnoringAsciiCase(fields[expected].name, key)) return expected;
+    if (!fieldIndex_.empty()) {
+      const auto it = fieldIndex_.find(foldedAscii(key));
+      return it == fieldIndex_.end() ? fields.size() : it->second;
+    }
     for (std::size_t i = 0; i < fields.size(); ++i)
       if (equalsIgnoringAsciiCase(fields[i].name, key)) return i;
     return fields.size();
   }
 
-  // The attributes of a ROW, straight into its values. True when content follows.
-  bool rowAttributes(Row& row) {
-    std::vector<bool> seen(row.size(), false);
+  // The attributes of a ROW, gathered in the scratch row and then moved into a
+  // row that reaches only as far as its last non-empty value. True when
+  // content follows.
+  bool rowAttributes() {
+    ++rowNumber_;
     std::size_t expected = 0;
-    return attributeList([&](std::string_view key) -> std::string* {
+    std::size_t length = 0;
+    std::vector<std::size_t>& given = givenInRow_;
+    given.clear();
+    const bool content = attributeList([&](std::string_view key) -> std::string* {
       const std::size_t index = fieldIndexOf(key, expected);
-      if (index == row.size()) return nullptr;  // not one of the table's fields
-      if (seen[index]) fail("a field given twice in one ROW");
-      seen[index] = true;
+      if (index == scratch_.size()) return nullptr;  // not one of the table's fields
+      if (seenInRow_[index] == rowNumber_) fail("a field given twice in one ROW");
+      seenInRow_[index] = rowNumber_;
+      given.push_back(index);
       expected = index + 1;
-      return &row[index];
+      return &scratch_[index];
     });
+    for (std::size_t index : given)
+      if (!scratch_[index].empty()) length = std::max(length, index + 1);
+    Row& row = packet_.rows.emplace_back();
+    row.reserve(length);
+    for (std::size_t i = 0; i < length; ++i) row.push_back(seenInRow_[i] == rowNumber_ ? std::move(scratch_[i]) : std::string());
+    for (std::size_t index : given) scratch_[index].clear();
+    return content;
   }
 
   void attributeValue(std::string& out) {
@@ -450,8 +487,11 @@ class PacketParser {
         out += ' ';
         ++i;
       } else if (c == '&') {
-        const std::size_t semi = raw.find(';', i);
-        if (semi == std::string_view::npos || semi - i > 12) {
+        // References are short: looking further for their end would make a
+        // value of many '&' quadratic.
+        const std::size_t window = raw.substr(i, 13).find(';');
+        const std::size_t semi = window == std::string_view::npos ? window : i + window;
+        if (semi == std::string_view::npos) {
           p_ = base + i;
           fail("unterminated reference");
         }
@@ -517,16 +557,25 @@ class PacketParser {
 
   std::string_view s_;
   const CodePage& codePage_;
+  const std::vector<FieldDef>* expected_;
   std::size_t p_ = 0;
   bool utf8_ = false;
   DataPacket packet_;
+  // For the rows: the field index by folded name (for long field lists), the
+  // values being gathered, and in which row each field was last given.
+  std::unordered_map<std::string, std::size_t> fieldIndex_;
+  std::vector<std::string> scratch_;
+  std::vector<std::uint64_t> seenInRow_;
+  std::vector<std::size_t> givenInRow_;
+  std::uint64_t rowNumber_ = 0;
 };
 
 }  // namespace
 
-std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage& codePage, std::string* error) {
+std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage& codePage, std::string* error,
+                                           const std::vector<FieldDef>* expected) {
   try {
-    return PacketParser(xml, codePage).parse();
+    return PacketParser(xml, codePage, expected).parse();
   } catch (const ParseError& e) {
     if (error) *error = e.what;
     return std::nullopt;

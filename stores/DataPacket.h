@@ -26,7 +26,12 @@ std::string encodeDataPacket(const std::vector<FieldDef>& fields, const std::vec
 
 // Reads a document written by encodeDataPacket, or any well-formed document of
 // the same shape. Empty, with the reason in `error`, when the bytes are not one.
+// With `expected`, a document that declares other fields (other names, ignoring
+// letter case, another order or count) is refused before any row is read.
+// Time and memory grow linearly with the size of the document: a row takes
+// memory for the values up to its last non-empty one only.
 std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage& codePage,
-                                           std::string* error = nullptr);
+                                           std::string* error = nullptr,
+                                           const std::vector<FieldDef>* expected = nullptr);
 
 }  // namespace tg

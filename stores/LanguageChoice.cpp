@@ -9,18 +9,21 @@ bool isLanguageCode(std::string_view code) {
 }
 
 void validateLanguageChoice(Stores& stores) {
-  RecordStore& table = stores.table(StoreId::Language);
   std::string code;
-  bool fromFile = false;
   try {
-    fromFile = stores.openOrCreate(StoreId::Language, [&code](RecordStore& t) {
+    const Opened opened = stores.openOrCreate(StoreId::Language, [&code](RecordStore& t) {
       t.first();
       code = t.field("Champ1");
     });
+    if (opened != Opened::FromFile) return;  // a fresh store, or one waiting for its file, holds "FR"
   } catch (const StoreError&) {
-    return;  // the fresh store could not be saved; the next start tries again
+    return;  // the fresh store holds "FR" but could not be saved; its next save tries again
   }
-  if (!fromFile) return;  // a fresh store holds "FR"
+  repairLanguageChoice(stores, code);
+}
+
+void repairLanguageChoice(Stores& stores, const std::string& code) {
+  RecordStore& table = stores.table(StoreId::Language);
   if (isLanguageCode(trimmed(code))) return;
   try {
     table.emptyDataSet();

@@ -24,11 +24,14 @@ std::optional<std::string> languageFileOf(std::string_view code) {
   return std::nullopt;
 }
 
-void loadLanguageTable(LanguageTable& table, FileSystem& files, const std::string& programDirectory,
+bool loadLanguageTable(LanguageTable& table, FileSystem& files, const std::string& programDirectory,
                        std::string_view code) {
   const std::optional<std::string> file = languageFileOf(code);
-  if (!file) return;
-  if (const std::optional<Lines> lines = readLines(files, programDirectory + *file)) table.fill(*lines);
+  if (!file) return false;
+  const std::optional<Lines> lines = readLines(files, programDirectory + *file);
+  if (!lines) return false;
+  table.fill(*lines);
+  return true;
 }
 
 }  // namespace tg

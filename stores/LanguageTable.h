@@ -31,8 +31,9 @@ class LanguageTable {
 std::optional<std::string> languageFileOf(std::string_view code);
 
 // The start-up load: the file of the code, when the code names one and the file
-// exists, fills the table; otherwise the table stays as it is.
-void loadLanguageTable(LanguageTable& table, FileSystem& files, const std::string& programDirectory,
+// exists, fills the table; otherwise the table stays as it is. Whether a file
+// was read.
+bool loadLanguageTable(LanguageTable& table, FileSystem& files, const std::string& programDirectory,
                        std::string_view code);
 
 }  // namespace tg

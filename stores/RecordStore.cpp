@@ -4,6 +4,11 @@
 
 namespace tg {
 
+const std::string& valueOf(const Row& row, std::size_t field) {
+  static const std::string kEmpty;
+  return field < row.size() ? row[field] : kEmpty;
+}
+
 void RecordStore::clearFieldDefs() {
   if (active_) throw StoreError(name_ + ": cannot change the fields of an open store");
   fields_.clear();
@@ -26,8 +31,8 @@ void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows) {
   fields_ = std::move(fields);
   rows_ = std::move(rows);
   for (Row& row : rows_) {
-    row.resize(fields_.size());
-    for (std::size_t f = 0; f < fields_.size(); ++f)
+    if (row.size() > fields_.size()) row.resize(fields_.size());
+    for (std::size_t f = 0; f < row.size(); ++f)
       if (row[f].size() > fields_[f].size) row[f].resize(fields_[f].size);
   }
   cursor_ = 0;
@@ -73,7 +78,7 @@ bool RecordStore::eof() const {
 
 void RecordStore::append() {
   requireActive();
-  rows_.emplace_back(fields_.size());
+  rows_.emplace_back();
   cursor_ = rows_.size() - 1;
   ++generation_;
 }
@@ -104,7 +109,7 @@ std::string RecordStore::field(std::string_view name) const {
   requireActive();
   const std::size_t index = fieldIndex(name);
   if (cursor_ >= rows_.size()) throw StoreError(name_ + ": no current record");
-  return rows_[cursor_][index];
+  return valueOf(rows_[cursor_], index);
 }
 
 std::string RecordStore::cut(std::size_t field, std::string_view value) const {
@@ -115,7 +120,12 @@ void RecordStore::setField(std::string_view name, std::string_view value) {
   requireActive();
   const std::size_t index = fieldIndex(name);
   if (cursor_ >= rows_.size()) throw StoreError(name_ + ": no current record");
-  rows_[cursor_][index] = cut(index, value);
+  Row& row = rows_[cursor_];
+  if (row.size() <= index) {
+    if (value.empty()) return;  // already empty
+    row.resize(index + 1);
+  }
+  row[index] = cut(index, value);
   ++generation_;
 }
 

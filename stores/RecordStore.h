@@ -16,7 +16,13 @@ struct FieldDef {
   friend bool operator==(const FieldDef&, const FieldDef&) = default;
 };
 
+// The values of one row, in field order. A row may hold fewer values than the
+// table has fields: the values it lacks are empty (an empty row costs almost
+// nothing, however many fields the table has).
 using Row = std::vector<std::string>;
+
+// Value `field` of a row, empty when the row does not reach that far.
+const std::string& valueOf(const Row& row, std::size_t field);
 
 // Raised by a store operation that cannot be carried out: a closed store,
 // an unknown field, no current row, a file that cannot be read or written.

@@ -1,36 +1,68 @@
 #include "stores/StoreFile.h"
 
+#include <new>
+
 #include "stores/DataPacket.h"
-#include "stores/Text.h"
 
 namespace tg {
 
 namespace {
 
-bool sameFieldNames(const std::vector<FieldDef>& declared, const std::vector<FieldDef>& expected) {
-  if (declared.size() != expected.size()) return false;
-  for (std::size_t i = 0; i < declared.size(); ++i)
-    if (!equalsIgnoringAsciiCase(declared[i].name, expected[i].name)) return false;
-  return true;
+std::string inWords(FileError error) {
+  switch (error) {
+    case FileError::Held: return "it is in use by another program";
+    case FileError::Denied: return "access to it is denied";
+    case FileError::TooLarge: return "it is too large to be read";
+    default: return "the system could not read it";
+  }
 }
 
 }  // namespace
 
+StoreRead StoreFile::readFrom(const std::string& path) const {
+  StoreRead result;
+  FileRead file = files_.read(path);
+  if (!file.bytes) {
+    switch (file.error) {
+      case FileError::Missing: result.outcome = StoreRead::Outcome::Missing; break;
+      case FileError::TooLarge: result.outcome = StoreRead::Outcome::Unreadable; break;
+      default: result.outcome = StoreRead::Outcome::CannotOpen; break;
+    }
+    result.why = inWords(file.error);
+    return result;
+  }
+  try {
+    std::string why;
+    std::optional<DataPacket> packet = decodeDataPacket(*file.bytes, codePage_, &why, &fields_);
+    if (!packet) {
+      result.outcome = StoreRead::Outcome::Unreadable;
+      result.why = "it is not a readable store: " + why;
+      return result;
+    }
+    result.outcome = StoreRead::Outcome::Read;
+    result.rows = std::move(packet->rows);
+  } catch (const std::bad_alloc&) {
+    result.outcome = StoreRead::Outcome::Unreadable;
+    result.rows.clear();
+    result.why = "it is too large to be read";
+  }
+  return result;
+}
+
 void StoreFile::load(RecordStore& store) const {
   store.close();
-  const std::optional<std::string> bytes = files_.readBytes(path_);
-  if (!bytes) throw StoreError("cannot read " + path_);
-  std::string why;
-  std::optional<DataPacket> packet = decodeDataPacket(*bytes, codePage_, &why);
-  if (!packet) throw StoreError(path_ + " is not a readable store: " + why);
-  if (!sameFieldNames(packet->fields, fields_)) throw StoreError(path_ + " does not hold the fields of " + store.name());
+  StoreRead file = read();
+  if (file.outcome != StoreRead::Outcome::Read) {
+    if (file.outcome == StoreRead::Outcome::Missing) throw StoreError(path_ + " is missing");
+    throw StoreError(path_ + " cannot be read: " + file.why);
+  }
   // The declared sizes are this program's; a file cannot widen a field.
-  store.assign(fields_, std::move(packet->rows));
+  store.assign(fields_, std::move(file.rows));
 }
 
 void StoreFile::save(const RecordStore& store) const {
   const std::string bytes = encodeDataPacket(store.fieldDefs(), store.rows(), codePage_);
-  const std::string aside = path_ + ".saving";
+  const std::string aside = savingPath();
   if (!files_.writeBytesDurably(aside, bytes)) {
     files_.remove(aside);
     throw StoreError("cannot write " + aside);
@@ -46,6 +78,10 @@ std::optional<std::string> StoreFile::keepAside() const {
     const std::string target = path_ + ".unreadable" + (n == 1 ? std::string() : std::to_string(n));
     if (files_.exists(target)) continue;
     if (files_.rename(path_, target, false)) return target;
+    // A file that cannot be moved (open in a program that forbids it) may
+    // still be copied; the original is then replaced by the next save.
+    if (files_.copyFile(path_, target)) return target;
+    files_.remove(target);  // a copy that failed part-way
     return std::nullopt;
   }
   return std::nullopt;

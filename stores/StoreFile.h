@@ -10,6 +10,19 @@
 
 namespace tg {
 
+// What reading a store's file gave.
+struct StoreRead {
+  enum class Outcome {
+    Read,        // the rows of a file that holds this store
+    Missing,     // no such file
+    CannotOpen,  // held by another process, access denied, a device error: its content is unknown
+    Unreadable,  // read, but not this store (broken, other fields, too large for memory)
+  };
+  Outcome outcome = Outcome::Missing;
+  std::vector<Row> rows;
+  std::string why;  // for the last two, in words
+};
+
 // The XML file of one record store, and the fields a file must declare to be
 // read as that store.
 class StoreFile {
@@ -18,13 +31,18 @@ class StoreFile {
       : files_(files), path_(std::move(path)), fields_(std::move(fields)), codePage_(codePage) {}
 
   const std::string& path() const { return path_; }
+  // Where a save writes the table before it replaces the file.
+  std::string savingPath() const { return path_ + ".saving"; }
   const std::vector<FieldDef>& fields() const { return fields_; }
   bool exists() const { return files_.exists(path_); }
 
+  // Reads the file, or the one a save left beside it. Never throws.
+  StoreRead read() const { return readFrom(path_); }
+  StoreRead readSaving() const { return readFrom(savingPath()); }
+
   // Closes the store, then reads the whole file and opens the store on its table.
-  // Throws StoreError when the file is missing or cannot be read, is not a data
-  // packet, or does not declare exactly this store's fields in their order; the
-  // store then stays closed.
+  // Throws StoreError when the file is missing or cannot be read, or is not
+  // this store; the store then stays closed.
   void load(RecordStore& store) const;
 
   // Writes the whole table beside the file and then puts it in the file's place,
@@ -32,12 +50,15 @@ class StoreFile {
   // StoreError when it cannot.
   void save(const RecordStore& store) const;
 
-  // Moves a file that could not be read out of the way of a fresh store: to
-  // "<name>.unreadable", or "<name>.unreadable2" and so on when that is taken.
-  // The new name, or empty when the file could not be moved.
+  // Keeps a file that could not be read out of the way of a fresh store: moves
+  // it to "<name>.unreadable" ("<name>.unreadable2" and so on when taken), or
+  // copies it there when it cannot be moved. The name it is kept under, or
+  // empty when it could be neither moved nor copied.
   std::optional<std::string> keepAside() const;
 
  private:
+  StoreRead readFrom(const std::string& path) const;
+
   FileSystem& files_;
   std::string path_;
   std::vector<FieldDef> fields_;

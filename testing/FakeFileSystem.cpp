@@ -41,12 +41,19 @@ bool FakeFileSystem::parentExists(const std::string& k) const {
   return it != nodes_.end() && it->second.directory;
 }
 
+bool FakeFileSystem::parentWritable(const std::string& k) const {
+  const auto it = nodes_.find(parentKey(k));
+  return it != nodes_.end() && it->second.directory && !it->second.writeProtected;
+}
+
 DateTime FakeFileSystem::now() const { return clock_ ? clock_->now() : DateTime{2026, 1, 1, 0, 0, 0, 0}; }
 
-std::optional<std::string> FakeFileSystem::readBytes(const std::string& path) {
+FileRead FakeFileSystem::read(const std::string& path) {
   const auto it = nodes_.find(key(path));
-  if (it == nodes_.end() || it->second.directory || it->second.locked) return std::nullopt;
-  return it->second.bytes;
+  if (it == nodes_.end()) return {std::nullopt, FileError::Missing};
+  if (it->second.directory || it->second.denied) return {std::nullopt, FileError::Denied};
+  if (it->second.locked) return {std::nullopt, FileError::Held};
+  return {it->second.bytes, FileError::None};
 }
 
 bool FakeFileSystem::writeBytes(const std::string& path, const std::string& bytes) {
@@ -55,35 +62,41 @@ bool FakeFileSystem::writeBytes(const std::string& path, const std::string& byte
     if (failing->second == 0) return false;
     --failing->second;
   }
-  if (!parentExists(k)) return false;
+  if (!parentExists(k) || !parentWritable(k)) return false;
+  // A full disk takes the start of the bytes and then refuses the rest.
+  const std::string written = diskFull_ ? bytes.substr(0, bytes.size() / 2) : bytes;
   const auto it = nodes_.find(k);
   if (it != nodes_.end()) {
     Node& n = it->second;
     // Like replacing a file through a plain create: refused for folders, open
     // files and read-only, hidden or system files.
-    if (n.directory || n.locked || (n.attributes & (attr::ReadOnly | attr::Hidden | attr::System))) return false;
-    n.bytes = bytes;
+    if (n.directory || n.locked || n.denied || (n.attributes & (attr::ReadOnly | attr::Hidden | attr::System)))
+      return false;
+    n.bytes = written;
     n.lastWrite = now();
   } else {
     Node n;
     n.path = normalized(path);
-    n.bytes = bytes;
+    n.bytes = written;
     n.lastWrite = n.lastAccess = now();
     nodes_[k] = n;
   }
   ++writes_[k];
-  return true;
+  return !diskFull_;
 }
 
 bool FakeFileSystem::appendBytes(const std::string& path, const std::string& bytes) {
+  if (diskFull_) return false;  // an append that fails leaves the file as it was
   return writeBytes(path, contents(path).value_or(std::string()) + bytes);
 }
 
 bool FakeFileSystem::exists(const std::string& path) { return nodes_.count(key(path)) > 0; }
 
 bool FakeFileSystem::remove(const std::string& path) {
-  const auto it = nodes_.find(key(path));
-  if (it == nodes_.end() || it->second.directory || it->second.locked || (it->second.attributes & attr::ReadOnly))
+  const std::string k = key(path);
+  const auto it = nodes_.find(k);
+  if (it == nodes_.end() || it->second.directory || it->second.locked || it->second.denied ||
+      (it->second.attributes & attr::ReadOnly) || !parentWritable(k))
     return false;
   nodes_.erase(it);
   return true;
@@ -93,12 +106,14 @@ bool FakeFileSystem::rename(const std::string& from, const std::string& to, bool
   const std::string fromKey = key(from);
   const std::string toKey = key(to);
   const auto source = nodes_.find(fromKey);
-  if (source == nodes_.end() || source->second.locked || !parentExists(toKey)) return false;
+  if (source == nodes_.end() || source->second.locked || source->second.denied || !parentExists(toKey) ||
+      !parentWritable(fromKey) || !parentWritable(toKey))
+    return false;
   if (fromKey == toKey) return true;
   const auto target = nodes_.find(toKey);
   if (target != nodes_.end()) {
     const Node& t = target->second;
-    if (!replace || t.directory || t.locked || (t.attributes & attr::ReadOnly)) return false;
+    if (!replace || t.directory || t.locked || t.denied || (t.attributes & attr::ReadOnly)) return false;
   }
   if (source->second.directory) {
     // Moving a folder moves everything under it.
@@ -128,14 +143,15 @@ bool FakeFileSystem::createDirectory(const std::string& path) {
   const std::string k = key(path);
   const auto it = nodes_.find(k);
   if (it != nodes_.end()) return it->second.directory;
-  if (!parentExists(k)) return false;
+  if (!parentExists(k) || !parentWritable(k)) return false;
   addDirectory(path);
   return true;
 }
 
 bool FakeFileSystem::copyFile(const std::string& from, const std::string& to) {
   const auto source = nodes_.find(key(from));
-  if (source == nodes_.end() || source->second.directory || source->second.locked) return false;
+  if (source == nodes_.end() || source->second.directory || source->second.locked || source->second.denied)
+    return false;
   const Node copied = source->second;
   if (!writeBytes(to, copied.bytes)) return false;
   Node& target = nodes_[key(to)];
@@ -211,7 +227,7 @@ void FakeFileSystem::setApparentSize(const std::string& path, std::uint64_t size
 
 std::optional<std::uint64_t> FakeFileSystem::size(const std::string& path) {
   const auto it = nodes_.find(key(path));
-  if (it == nodes_.end() || it->second.directory || it->second.locked) return std::nullopt;
+  if (it == nodes_.end() || it->second.directory || it->second.locked || it->second.denied) return std::nullopt;
   return it->second.apparentSize.value_or(it->second.bytes.size());
 }
 
@@ -226,10 +242,13 @@ std::optional<std::string> FakeFileSystem::readRange(const std::string& path, st
   return out;
 }
 
-bool FakeFileSystem::canOpenExclusively(const std::string& path) {
+FileError FakeFileSystem::openExclusively(const std::string& path) {
   const auto it = nodes_.find(key(path));
-  return it != nodes_.end() && !it->second.directory && !it->second.locked &&
-         !(it->second.attributes & attr::ReadOnly);
+  if (it == nodes_.end()) return FileError::Missing;
+  const Node& n = it->second;
+  if (n.locked) return FileError::Held;
+  if (n.directory || n.denied || (n.attributes & attr::ReadOnly)) return FileError::Denied;
+  return FileError::None;
 }
 
 std::optional<AccountName> FakeFileSystem::owner(const std::string& path) {
@@ -246,6 +265,16 @@ void FakeFileSystem::setAttributes(const std::string& path, std::uint32_t attrib
 void FakeFileSystem::setLocked(const std::string& path, bool locked) {
   const auto it = nodes_.find(key(path));
   if (it != nodes_.end()) it->second.locked = locked;
+}
+
+void FakeFileSystem::setDenied(const std::string& path, bool denied) {
+  const auto it = nodes_.find(key(path));
+  if (it != nodes_.end()) it->second.denied = denied;
+}
+
+void FakeFileSystem::setFolderWritable(const std::string& folder, bool writable) {
+  const auto it = nodes_.find(key(folder));
+  if (it != nodes_.end() && it->second.directory) it->second.writeProtected = !writable;
 }
 
 std::optional<std::string> FakeFileSystem::contents(const std::string& path) const {

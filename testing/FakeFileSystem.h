@@ -13,12 +13,13 @@ namespace tg::testing {
 // An in-memory file system with the Windows rules the core meets: drive letters,
 // backslashes (a doubled one counts once), names compared ignoring letter case,
 // folders that must exist before files go in them, read-only, hidden and system
-// files, and files held open without sharing by another process.
+// files, files held open without sharing by another process, files and folders
+// the user may not touch, and a full disk.
 class FakeFileSystem : public FileSystem {
  public:
   explicit FakeFileSystem(Clock* clock = nullptr);
 
-  std::optional<std::string> readBytes(const std::string& path) override;
+  FileRead read(const std::string& path) override;
   bool writeBytes(const std::string& path, const std::string& bytes) override;
   bool appendBytes(const std::string& path, const std::string& bytes) override;
   bool writeBytesDurably(const std::string& path, const std::string& bytes) override { return writeBytes(path, bytes); }
@@ -31,7 +32,7 @@ class FakeFileSystem : public FileSystem {
   std::vector<FileEntry> find(const std::string& pattern) override;
   std::optional<std::uint64_t> size(const std::string& path) override;
   std::optional<std::string> readRange(const std::string& path, std::uint64_t offset, std::size_t count) override;
-  bool canOpenExclusively(const std::string& path) override;
+  FileError openExclusively(const std::string& path) override;
   std::optional<AccountName> owner(const std::string& path) override;
 
   // Setting the scene.
@@ -45,6 +46,14 @@ class FakeFileSystem : public FileSystem {
   void setApparentSize(const std::string& path, std::uint64_t size);
   // Another process holds the file open without sharing it.
   void setLocked(const std::string& path, bool locked);
+  // The user may not open the file at all (its permissions say so).
+  void setDenied(const std::string& path, bool denied);
+  // The user may read in the folder but not create, replace, move or delete
+  // anything in it.
+  void setFolderWritable(const std::string& folder, bool writable);
+  // Every write fails part-way, as on a full disk: a file written is left
+  // holding the first half of its new bytes.
+  void setDiskFull(bool full) { diskFull_ = full; }
   // Writes to this path fail, as on a full disk, once `successfulWritesFirst`
   // more writes to it have gone through.
   void failWritesTo(const std::string& path, int successfulWritesFirst = 0) {
@@ -64,6 +73,8 @@ class FakeFileSystem : public FileSystem {
     std::string bytes;
     std::uint32_t attributes = attr::Archive;
     bool locked = false;
+    bool denied = false;
+    bool writeProtected = false;  // a folder whose entries cannot change
     DateTime lastWrite;
     DateTime lastAccess;
     std::optional<AccountName> owner;
@@ -75,12 +86,14 @@ class FakeFileSystem : public FileSystem {
   static std::string parentKey(const std::string& k);
   static std::string leafName(const std::string& path);
   bool parentExists(const std::string& k) const;
+  bool parentWritable(const std::string& k) const;
   DateTime now() const;
 
   Clock* clock_;
   std::map<std::string, Node> nodes_;
   std::map<std::string, int> failingWrites_;  // path -> writes still allowed
   std::map<std::string, int> writes_;
+  bool diskFull_ = false;
 };
 
 // Windows file-name pattern match: '*' any run, '?' any one character, letter

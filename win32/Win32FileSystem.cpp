@@ -9,25 +9,54 @@
 
 namespace tg::win32 {
 
-std::optional<std::string> Win32FileSystem::readBytes(const std::string& path) {
+namespace {
+
+FileError fileErrorOf(DWORD code) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_INVALID_DRIVE: return FileError::Missing;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return FileError::Held;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT: return FileError::Denied;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return FileError::TooLarge;
+    default: return FileError::Failed;
+  }
+}
+
+FileError lastFileError() { return fileErrorOf(GetLastError()); }
+
+}  // namespace
+
+FileRead Win32FileSystem::read(const std::string& path) {
   Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
+  if (!file) return {std::nullopt, lastFileError()};
   LARGE_INTEGER size;
-  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-      static_cast<unsigned long long>(size.QuadPart) > std::string().max_size())
-    return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+  if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return {std::nullopt, lastFileError()};
+  if (static_cast<unsigned long long>(size.QuadPart) >= std::string().max_size())
+    return {std::nullopt, FileError::TooLarge};
+  std::string bytes;
+  try {
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  } catch (const std::exception&) {  // bad_alloc, length_error
+    return {std::nullopt, FileError::TooLarge};
+  }
   std::size_t done = 0;
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
     DWORD read = 0;
-    if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return std::nullopt;
+    if (!ReadFile(file.get(), bytes.data() + done, chunk, &read, nullptr)) return {std::nullopt, lastFileError()};
     if (read == 0) break;  // the file shrank meanwhile
     done += read;
   }
   bytes.resize(done);
-  return bytes;
+  return {std::move(bytes), FileError::None};
 }
 
 namespace {
@@ -56,20 +85,29 @@ bool Win32FileSystem::writeBytesDurably(const std::string& path, const std::stri
 }
 
 bool Win32FileSystem::appendBytes(const std::string& path, const std::string& bytes) {
-  // Another writer may hold the file for a moment: a few tries.
-  for (int attempt = 0; attempt < 50; ++attempt) {
-    Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+  // Appends through shared handles are not atomic everywhere (wine looks up the
+  // end and then writes), so writers take turns: the file is opened for one
+  // writer at a time, and a writer that finds it taken waits a little.
+  constexpr DWORD kPatienceMs = 5000;
+  const ULONGLONG start = GetTickCount64();
+  DWORD pause = 1;
+  for (;;) {
+    Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-      if (GetLastError() != ERROR_SHARING_VIOLATION) return false;
-      Sleep(10);
-      continue;
+    if (file) {
+      std::size_t done = 0;
+      while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+      }
+      return true;
     }
-    DWORD written = 0;
-    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
+    if (fileErrorOf(GetLastError()) != FileError::Held || GetTickCount64() - start >= kPatienceMs) return false;
+    Sleep(pause);
+    pause = std::min<DWORD>(pause * 2, 16);
   }
-  return false;
 }
 
 bool Win32FileSystem::exists(const std::string& path) {
@@ -145,10 +183,10 @@ std::optional<std::string> Win32FileSystem::readRange(const std::string& path, s
   return bytes;
 }
 
-bool Win32FileSystem::canOpenExclusively(const std::string& path) {
+FileError Win32FileSystem::openExclusively(const std::string& path) {
   Handle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  return static_cast<bool>(file);
+  return file ? FileError::None : lastFileError();
 }
 
 std::optional<AccountName> Win32FileSystem::owner(const std::string& path) {

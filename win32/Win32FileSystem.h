@@ -8,7 +8,7 @@ namespace tg::win32 {
 // names stay in the code page the core keeps all text in.
 class Win32FileSystem : public FileSystem {
  public:
-  std::optional<std::string> readBytes(const std::string& path) override;
+  FileRead read(const std::string& path) override;
   bool writeBytes(const std::string& path, const std::string& bytes) override;
   bool appendBytes(const std::string& path, const std::string& bytes) override;
   bool writeBytesDurably(const std::string& path, const std::string& bytes) override;
@@ -21,7 +21,7 @@ class Win32FileSystem : public FileSystem {
   std::vector<FileEntry> find(const std::string& pattern) override;
   std::optional<std::uint64_t> size(const std::string& path) override;
   std::optional<std::string> readRange(const std::string& path, std::uint64_t offset, std::size_t count) override;
-  bool canOpenExclusively(const std::string& path) override;
+  FileError openExclusively(const std::string& path) override;
   std::optional<AccountName> owner(const std::string& path) override;
 };
 

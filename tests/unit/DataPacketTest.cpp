@@ -10,6 +10,13 @@ const CodePage kWindows1252(1252);
 
 std::vector<FieldDef> twoFields() { return {{"Champ1", 200}, {"Champ2", 5000}}; }
 
+// Rows read back hold their values up to the last non-empty one; this gives
+// each row all its fields, as a reader of the values sees them.
+std::vector<Row> padded(std::vector<Row> rows, std::size_t fields) {
+  for (Row& row : rows) row.resize(fields);
+  return rows;
+}
+
 DataPacket roundTrip(const std::vector<Row>& rows) {
   const std::string xml = encodeDataPacket(twoFields(), rows, kWindows1252);
   std::string error;
@@ -34,7 +41,8 @@ TEST(DataPacket, EveryByteOfAValueSurvivesSaveAndLoad) {
   };
   const DataPacket packet = roundTrip(rows);
   EXPECT_EQ(packet.fields, twoFields());
-  EXPECT_EQ(packet.rows, rows);
+  EXPECT_EQ(padded(packet.rows, 2), rows);
+  EXPECT_EQ(packet.rows[4].size(), 1u);  // no room taken for the empty value at its end
 }
 
 TEST(DataPacket, AnIndependentParserAcceptsTheFileAndReadsTheSameCharacters) {
@@ -76,7 +84,7 @@ TEST(DataPacket, ReadsWhatOtherWritersMayProduce) {
   ASSERT_TRUE(packet);
   ASSERT_EQ(packet->rows.size(), 2u);
   EXPECT_EQ(packet->rows[0], (Row{"a\xE9\x80", "b"}));
-  EXPECT_EQ(packet->rows[1], (Row{"x y z", ""}));
+  EXPECT_EQ(packet->rows[1], (Row{"x y z"}));
 }
 
 TEST(DataPacket, UnicodeFilesAreTakenIntoTheCodePage) {
@@ -109,6 +117,54 @@ TEST(DataPacket, RefusesDocumentsThatAreNotWellFormedPackets) {
       good + "<extra/>",
   };
   for (const std::string& doc : bad) EXPECT_FALSE(decodeDataPacket(doc, kWindows1252)) << doc;
+}
+
+TEST(DataPacket, AFileOfOtherFieldsIsRefusedBeforeItsRowsAreRead) {
+  // Thousands of fields over thousands of rows once took gigabytes before the
+  // fields were compared; the rows here would not even parse.
+  std::string doc = "<DATAPACKET><METADATA><FIELDS>";
+  for (int f = 0; f < 3000; ++f) doc += "<FIELD attrname=\"F" + std::to_string(f) + "\" WIDTH=\"1\"/>";
+  doc += "</FIELDS></METADATA><ROWDATA>";
+  for (int r = 0; r < 1000; ++r) doc += "<ROW/>";
+  doc += "<ROW broken</ROWDATA></DATAPACKET>";
+  const std::vector<FieldDef> expected = twoFields();
+  std::string error;
+  EXPECT_FALSE(decodeDataPacket(doc, kWindows1252, &error, &expected));
+  EXPECT_NE(error.find("more fields declared"), std::string::npos) << error;
+
+  const std::string others = encodeDataPacket({{"Champ1", 200}, {"Other", 200}}, {{"a", "b"}}, kWindows1252);
+  EXPECT_FALSE(decodeDataPacket(others, kWindows1252, &error, &expected));
+  EXPECT_NE(error.find("not this table's"), std::string::npos) << error;
+  const std::string same = encodeDataPacket({{"CHAMP1", 9}, {"champ2", 9}}, {{"a", "b"}}, kWindows1252);
+  EXPECT_TRUE(decodeDataPacket(same, kWindows1252, &error, &expected)) << error;
+}
+
+TEST(DataPacket, EmptyRowsTakeNoRoomForTheirValues) {
+  std::string doc = "<DATAPACKET><METADATA><FIELDS>";
+  for (int f = 0; f < 500; ++f) doc += "<FIELD attrname=\"F" + std::to_string(f) + "\" WIDTH=\"1\"/>";
+  doc += "</FIELDS></METADATA><ROWDATA>";
+  for (int r = 0; r < 20000; ++r) doc += "<ROW/>";
+  doc += "<ROW F499=\"x\" F3=\"\"/></ROWDATA></DATAPACKET>";
+  const auto packet = decodeDataPacket(doc, kWindows1252);
+  ASSERT_TRUE(packet);
+  ASSERT_EQ(packet->rows.size(), 20001u);
+  for (std::size_t r = 0; r < 20000; ++r) ASSERT_EQ(packet->rows[r].capacity(), 0u) << r;
+  EXPECT_EQ(packet->rows.back().size(), 500u);
+  EXPECT_EQ(packet->rows.back()[499], "x");
+}
+
+TEST(DataPacket, RepeatedAttributesAndUnendedReferencesAreFoundInOnePass) {
+  // Found among many attributes, and a value of many '&' is refused at its first.
+  std::string doc = "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"C\" WIDTH=\"1\"";
+  for (int a = 0; a < 20000; ++a) doc += " a" + std::to_string(a) + "=\"\"";
+  doc += " a7=\"again\"/></FIELDS></METADATA></DATAPACKET>";
+  std::string error;
+  EXPECT_FALSE(decodeDataPacket(doc, kWindows1252, &error));
+  EXPECT_NE(error.find("attribute given twice"), std::string::npos) << error;
+  const std::string amps = "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"C\" WIDTH=\"1\"/></FIELDS></METADATA>"
+                           "<ROWDATA><ROW C=\"" + std::string(100000, '&') + ";\"/></ROWDATA></DATAPACKET>";
+  EXPECT_FALSE(decodeDataPacket(amps, kWindows1252, &error));
+  EXPECT_NE(error.find("unterminated reference"), std::string::npos) << error;
 }
 
 TEST(DataPacket, DeepNestingIsRefusedWithoutExhaustingTheStack) {

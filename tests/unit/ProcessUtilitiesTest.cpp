@@ -83,6 +83,15 @@ TEST(ProcessUtilities, FileIsLockedOnlyWhileAnotherProcessHoldsAnExistingFile) {
   EXPECT_FALSE(FileIsLocked(fake.files, path));
   fake.files.setLocked(path, true);
   EXPECT_TRUE(FileIsLocked(fake.files, path));
+  fake.files.setLocked(path, false);
+  // Files that cannot be opened for writing for other reasons are not held by
+  // anyone: a wait for them would last its whole bound.
+  fake.files.setAttributes(path, attr::ReadOnly);
+  EXPECT_FALSE(FileIsLocked(fake.files, path));
+  fake.files.setAttributes(path, attr::Archive);
+  fake.files.setDenied(path, true);
+  EXPECT_FALSE(FileIsLocked(fake.files, path));
+  EXPECT_FALSE(FileIsLocked(fake.files, FakePlatform::kProgramDirectory));  // a folder
 }
 
 TEST(ProcessUtilities, NotifyUserStartsTheMessageEngineWithSpacesAsSemicolons) {

@@ -169,14 +169,23 @@ TEST_F(StartUp, ALanguageCodeInLowerCaseIsResetToFrench) {
   EXPECT_EQ(c.languageTable.text(1), "Accueil");
 }
 
-TEST_F(StartUp, ALanguageCodeWithSpacesPassesTheCheckButLoadsNothing) {
+TEST_F(StartUp, ALanguageCodeWithSpacesPassesTheCheckAndTheWindowTakesTheFrenchTexts) {
   const std::string xml = storeXml(champs(1), {{" GB "}});
   put("langues.xml", xml);
   putLanguage("kelm2013_gb.txt", "Home");
+  putLanguage("kelm2013_fr.txt", "Accueil");
   ControlCentre& c = start();
-  EXPECT_EQ(file("langues.xml"), xml);
+  EXPECT_EQ(file("langues.xml"), xml);  // the stored choice stays as it is
   EXPECT_EQ(c.LanguageCode, " GB ");
-  for (int n = 1; n <= LanguageTable::kEntries; ++n) EXPECT_EQ(c.languageTable.text(n), "") << n;
+  EXPECT_EQ(c.languageTable.text(1), "Accueil");
+}
+
+TEST_F(StartUp, AMissingLanguageFileAlsoGivesTheFrenchTexts) {
+  put("langues.xml", storeXml(champs(1), {{"DE"}}));
+  putLanguage("kelm2013_fr.txt", "Accueil");
+  ControlCentre& c = start();
+  EXPECT_EQ(c.LanguageCode, "DE");
+  EXPECT_EQ(c.languageTable.text(1), "Accueil");
 }
 
 TEST_F(StartUp, EachValidCodeLoadsItsOwnFile) {

@@ -74,6 +74,11 @@ TEST(ProcessUtilitiesUnderWindows, AFileIsLockedWhileAnotherProcessHoldsIt) {
     EXPECT_TRUE(FileIsLocked(files, folder / "holder.exe"));
   }
   EXPECT_FALSE(FileIsLocked(files, folder / "netguard.txt"));
+  // A read-only file cannot be opened for writing, but nobody holds it.
+  ASSERT_TRUE(SetFileAttributesA((folder / "netguard.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(FileIsLocked(files, folder / "netguard.txt"));
+  SetFileAttributesA((folder / "netguard.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_FALSE(FileIsLocked(files, folder.path()));  // a folder
 }
 
 TEST(ProcessUtilitiesUnderWindows, NotifyUserStartsTheMessageEngineWithSemicolons) {

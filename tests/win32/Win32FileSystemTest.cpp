@@ -47,17 +47,74 @@ TEST(Win32FileSystem, WritesAndReadsEveryByteExactly) {
   EXPECT_FALSE(files.writeBytes(dir / "no such folder\\x.txt", "x"));
 }
 
-TEST(Win32FileSystem, AppendsFromManyWritersAllArrive) {
+TEST(Win32FileSystem, AppendsFromManyWritersAllArriveWhole) {
+  // Lost appends need two writers at the same moment: many rounds of eight
+  // writers make that moment come every time, were appends not taking turns.
   TempFolder dir;
   Win32FileSystem files;
-  std::vector<std::thread> writers;
-  for (int w = 0; w < 8; ++w)
-    writers.emplace_back([&files, &dir, w] {
-      for (int i = 0; i < 50; ++i) files.appendBytes(dir / "shared.log", "writer " + std::to_string(w) + "\r\n");
+  constexpr int kRounds = 10, kWriters = 8, kLines = 40;
+  for (int round = 0; round < kRounds; ++round) {
+    const std::string log = dir / ("shared" + std::to_string(round) + ".log");
+    std::vector<std::thread> writers;
+    for (int w = 0; w < kWriters; ++w)
+      writers.emplace_back([&files, &log, w] {
+        for (int i = 0; i < kLines; ++i)
+          files.appendBytes(log, "writer " + std::to_string(w) + " line " + std::to_string(i) + "\r\n");
+      });
+    for (auto& t : writers) t.join();
+    const std::string text = files.readBytes(log).value_or("");
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2)
+      lines.push_back(text.substr(at, end - at));
+    ASSERT_EQ(lines.size(), static_cast<std::size_t>(kWriters * kLines)) << "round " << round;
+    std::sort(lines.begin(), lines.end());
+    std::vector<std::string> expected;
+    for (int w = 0; w < kWriters; ++w)
+      for (int i = 0; i < kLines; ++i) expected.push_back("writer " + std::to_string(w) + " line " + std::to_string(i));
+    std::sort(expected.begin(), expected.end());
+    ASSERT_EQ(lines, expected) << "round " << round;
+  }
+}
+
+TEST(Win32FileSystem, AnAppendWaitsForAnotherWriterAndGivesUpOnlyAfterItsPatience) {
+  TempFolder dir;
+  Win32FileSystem files;
+  ASSERT_TRUE(files.appendBytes(dir / "log.txt", "first\r\n"));
+  {
+    ExclusiveHold hold(dir / "log.txt");
+    ASSERT_NE(hold.h, INVALID_HANDLE_VALUE);
+    std::thread release([&hold] {
+      Sleep(300);
+      CloseHandle(hold.h);
+      hold.h = INVALID_HANDLE_VALUE;
     });
-  for (auto& t : writers) t.join();
-  const std::string log = files.readBytes(dir / "shared.log").value_or("");
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 400);
+    EXPECT_TRUE(files.appendBytes(dir / "log.txt", "second\r\n"));
+    release.join();
+  }
+  EXPECT_EQ(files.readBytes(dir / "log.txt"), "first\r\nsecond\r\n");
+  ExclusiveHold hold(dir / "log.txt");
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_FALSE(files.appendBytes(dir / "log.txt", "third\r\n"));
+  EXPECT_GE(GetTickCount64() - start, 4000u);
+}
+
+TEST(Win32FileSystem, AReadSaysWhyItFailed) {
+  TempFolder dir;
+  Win32FileSystem files;
+  EXPECT_EQ(files.read(dir / "missing.txt").error, FileError::Missing);
+  EXPECT_EQ(files.read(dir / "no folder\\missing.txt").error, FileError::Missing);
+  ASSERT_TRUE(CreateDirectoryA((dir / "folder").c_str(), nullptr));
+  EXPECT_EQ(files.read(dir / "folder").error, FileError::Denied);
+  files.writeBytes(dir / "held.txt", "x");
+  ExclusiveHold hold(dir / "held.txt");
+  EXPECT_EQ(files.read(dir / "held.txt").error, FileError::Held);
+  EXPECT_EQ(files.openExclusively(dir / "held.txt"), FileError::Held);
+  EXPECT_EQ(files.openExclusively(dir / "missing.txt"), FileError::Missing);
+  files.writeBytes(dir / "readonly.txt", "x");
+  ASSERT_TRUE(SetFileAttributesA((dir / "readonly.txt").c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(files.openExclusively(dir / "readonly.txt"), FileError::Denied);
+  EXPECT_EQ(files.read(dir / "readonly.txt").bytes, "x");
+  SetFileAttributesA((dir / "readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(Win32FileSystem, RenameReplacesOnlyWhenAsked) {
