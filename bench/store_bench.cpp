@@ -1,6 +1,7 @@
 // Loading and saving a rule store of 10,000 rows, beside libxml2 parsing the
 // same bytes and writing the same table, in one run.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <libxml/parser.h>
 #include <libxml/xmlwriter.h>
 
@@ -192,6 +193,71 @@ void Libxml2WriteFile(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * packetBytes().size()));
 }
+
+// Hostile files: time must grow with the size of the file, and memory stay
+// within a small multiple of it.
+
+std::string fieldsTimesRows(int fields, int rows) {
+  std::string doc = "<DATAPACKET><METADATA><FIELDS>";
+  for (int f = 0; f < fields; ++f) doc += "<FIELD attrname=\"F" + std::to_string(f) + "\" WIDTH=\"1\"/>";
+  doc += "</FIELDS></METADATA><ROWDATA>";
+  for (int r = 0; r < rows; ++r) doc += "<ROW/>";
+  return doc + "</ROWDATA></DATAPACKET>";
+}
+
+std::string manyAttributes(int count) {
+  std::string doc = "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Champ1\" WIDTH=\"200\"";
+  for (int a = 0; a < count; ++a) doc += " a" + std::to_string(a) + "=\"v\"";
+  return doc + "/></FIELDS></METADATA><ROWDATA/></DATAPACKET>";
+}
+
+// Rows whose only value is in the last field: the most memory a byte of file can ask for.
+std::string lastFieldOnly(int rows) {
+  std::string doc = encodeDataPacket(schemaOf(StoreId::Rules).fields, {}, kCodePage);
+  std::string body;
+  for (int r = 0; r < rows; ++r) body += "<ROW Champ11=\"x\"/>";
+  return doc.insert(doc.find("</ROWDATA>"), body);
+}
+
+std::size_t heapInUse() { return mallinfo2().uordblks; }
+
+// Decodes as the rule store does, and as a reader that expects nothing.
+void DecodeHostile(benchmark::State& state, const std::string& doc, bool asRules) {
+  const auto& rules = schemaOf(StoreId::Rules).fields;
+  const std::vector<FieldDef>* expected = asRules ? &rules : nullptr;
+  double ratio = 0;
+  {
+    // Measured once, outside the timing: the heap walk costs more than the decoding.
+    const std::size_t before = heapInUse();
+    const auto packet = decodeDataPacket(doc, kCodePage, nullptr, expected);
+    ratio = static_cast<double>(heapInUse() - before) / static_cast<double>(doc.size());
+  }
+  for (auto _ : state) {
+    auto packet = decodeDataPacket(doc, kCodePage, nullptr, expected);
+    benchmark::DoNotOptimize(packet);
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * doc.size()));
+  state.counters["file_KB"] = static_cast<double>(doc.size()) / 1024;
+  state.counters["memory_per_file_byte"] = ratio;
+}
+
+void FieldsTimesRowsAsRules(benchmark::State& state) {
+  DecodeHostile(state, fieldsTimesRows(15000, static_cast<int>(state.range(0))), true);
+}
+void FieldsTimesRowsAsAnyTable(benchmark::State& state) {
+  DecodeHostile(state, fieldsTimesRows(15000, static_cast<int>(state.range(0))), false);
+}
+void ManyAttributes(benchmark::State& state) {
+  DecodeHostile(state, manyAttributes(static_cast<int>(state.range(0))), true);
+}
+void LastFieldOnlyRows(benchmark::State& state) {
+  DecodeHostile(state, lastFieldOnly(static_cast<int>(state.range(0))), true);
+}
+
+BENCHMARK(FieldsTimesRowsAsRules)->Arg(17500)->Arg(70000)->Unit(benchmark::kMillisecond);
+BENCHMARK(FieldsTimesRowsAsAnyTable)->Arg(17500)->Arg(70000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ManyAttributes)->Arg(50000)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(LastFieldOnlyRows)->Arg(25000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(OurLoadFromFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(Libxml2ParseFile)->Unit(benchmark::kMillisecond);
