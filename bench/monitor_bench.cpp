@@ -1,6 +1,7 @@
 // One reading of netguard.txt by the monitor: 1,000 connection lines of 50
 // programs against 10,000 rules and 1,000 quarantine rows, on the in-memory
-// platform, beside the cost of only reading and splitting the same lines.
+// platform, beside the cost of only reading and splitting the same lines; and
+// one reading that meets 20,000 or 80,000 programs at once.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -96,9 +97,41 @@ void FirstMeetingTick(benchmark::State& state) {
   }
 }
 
+// One reading in which every line is a program met for the first time, at
+// reaction level 2: each is recorded as an alert and a rule. The time per
+// program should not grow with their number.
+void ManyNewProgramsTick(benchmark::State& state) {
+  const int programs = static_cast<int>(state.range(0));
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto scene = std::make_unique<Scene>(false);
+    // The lines name a few running processes, so that the facts of every
+    // program are taken without the fake's process table growing with them.
+    std::vector<std::uint32_t> pids;
+    for (int p = 0; p < kPrograms; ++p) pids.push_back(scene->fake.processes.add(programName(p)));
+    Lines lines;
+    for (int i = 0; i < programs; ++i)
+      lines.push_back("app" + std::to_string(i) + ".exe;" + std::to_string(pids[static_cast<std::size_t>(i % kPrograms)]) +
+                      ";TCP;10.0.0.2:50000;93.184.216.34;443;ESTABLISHED;50000;;;;");
+    lines.push_back("end;1000;;");
+    state.ResumeTiming();
+    scene->window->monitor.processLines(lines);
+    state.PauseTiming();
+    RecordStore& rules = scene->window->centre.stores.table(StoreId::Rules);
+    if (rules.recordCount() != static_cast<std::size_t>(kRules + programs) ||
+        scene->window->centre.stores.table(StoreId::Alerts).recordCount() != static_cast<std::size_t>(programs))
+      state.SkipWithError("the programs were not recorded");
+    scene.reset();
+    state.ResumeTiming();
+  }
+  state.counters["per_program"] =
+      benchmark::Counter(programs, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 BENCHMARK(ReadAndSplitOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SteadyStateTick)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FirstMeetingTick)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(ManyNewProgramsTick)->Arg(20000)->Arg(80000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 

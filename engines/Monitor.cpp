@@ -6,6 +6,7 @@
 
 #include "engines/EngineTable.h"
 #include "engines/HostAddress.h"
+#include "engines/NameMatcher.h"
 #include "engines/PortTable.h"
 #include "engines/ProcessUtilities.h"
 #include "pages/records/FileFacts.h"
@@ -51,7 +52,12 @@ std::string attributeCode(std::optional<std::uint32_t> attributes) {
 
 Monitor::Monitor(Platform& platform, SharedState& state, Stores& stores, const LanguageTable& language,
                  MonitorWindow window)
-    : platform_(platform), state_(state), stores_(stores), language_(language), window_(std::move(window)) {}
+    : platform_(platform),
+      state_(state),
+      stores_(stores),
+      language_(language),
+      window_(std::move(window)),
+      nameWidth_(schemaOf(StoreId::Rules).fields.front().size) {}
 
 Monitor::~Monitor() {
   if (pending_) platform_.timers.stop(pending_);
@@ -165,16 +171,36 @@ void Monitor::readConnections() {
 }
 
 void Monitor::refreshLookups() {
-  quarantined_ = std::unordered_set<std::string>(state_.QuarantineNames.begin(), state_.QuarantineNames.end());
+  quarantined_.clear();
+  for (const std::string& name : state_.QuarantineNames) quarantined_.insert(trimmed(storedName(name)));
   quarantineStampNow_ = quarantineStamp();
   locale_ = platform_.locale.formats();
 }
 
+// What one reading knows of its programs. It is built at the first name that
+// the known names do not answer: a matcher over the reading's names not known
+// yet, fed the Champ1 of every rule and quarantine row once. Within an epoch
+// the stores only grow at their end (by the monitor's own rules and quarantine
+// rows, of this reading or of one nested in its questions), so keeping up with
+// them means feeding the rows added since; a new epoch builds it again.
+struct Monitor::NameLookup {
+  const std::vector<ConnectionFields>& lines;
+  std::optional<NameMatcher> matcher;
+  std::uint64_t epoch = 0;
+  std::size_t rulesFed = 0;
+  std::size_t quarantineFed = 0;
+};
+
 void Monitor::processLines(const Lines& lines) {
   if (lines.empty()) return;
   refreshLookups();
-  for (std::size_t i = 0; i + 1 < lines.size(); ++i) processLine(parseConnectionLine(lines[i]));
+  std::vector<ConnectionFields> fields;
+  fields.reserve(lines.size() - 1);
+  for (std::size_t i = 0; i + 1 < lines.size(); ++i) fields.push_back(parseConnectionLine(lines[i]));
+  NameLookup lookup{fields, std::nullopt};
+  for (const ConnectionFields& f : fields) processLine(f, lookup);
   saveRecords();
+  writeJournals();
 }
 
 void Monitor::saveRecords() {
@@ -195,14 +221,14 @@ void Monitor::saveRecords() {
   }
 }
 
-void Monitor::processLine(const ConnectionFields& f) {
+void Monitor::processLine(const ConnectionFields& f, NameLookup& lookup) {
   portQuestion(f);
   protocolBlocks(f);
   clearStatus();
   quarantine(f);
   siteBlocking(f);
   webBlock(f);
-  record(f);
+  record(f, lookup);
   journal(f);
 }
 
@@ -211,7 +237,9 @@ void Monitor::portQuestion(const ConnectionFields& f) {
   if (contains(AllowedPorts, port) || f.port() == " " || state_.ReactionLevel != 1) return;
   saveRecords();
   const Answer answer = platform_.dialogs.askYesNo(language_.text(54) + f.port() + " pour " + f.name());
-  refreshLookups();  // the pages may have changed them while the question was open
+  // The pages may have changed the lists and the stores while the question was open.
+  refreshLookups();
+  noticeChanges();
   if (answer == Answer::Yes)
     KillByNameAndPid(platform_.processes, f.name(), f.pid());
   else
@@ -243,9 +271,14 @@ void Monitor::protocolBlocks(const ConnectionFields& f) {
     if (state_.ProtocolSwitches[p]) blockOnService(f, *service, protocolText(p));
 }
 
+bool Monitor::isQuarantined(const std::string& name) const {
+  // The list holds the names as the quarantine store keeps them, trimmed; the
+  // name may have been cut to the field before being trimmed or after.
+  return quarantined_.count(trimmed(storedName(name))) || quarantined_.count(storedName(trimmed(name)));
+}
+
 void Monitor::quarantine(const ConnectionFields& f) {
-  const std::string name = trimmed(f.name());
-  if (quarantined_.count(name)) KillByNameAndPid(platform_.processes, name, trimmed(f.pid()));
+  if (isQuarantined(f.name())) KillByNameAndPid(platform_.processes, trimmed(f.name()), trimmed(f.pid()));
 }
 
 void Monitor::siteBlocking(const ConnectionFields& f) {
@@ -292,7 +325,16 @@ std::string Monitor::quarantineStamp() {
   return std::to_string(e.size) + "@" + std::to_string(toMilliseconds(e.lastWrite));
 }
 
-bool Monitor::ruleKnows(const std::string& name) {
+void Monitor::noticeChanges() {
+  const std::uint64_t generation = stores_.table(StoreId::Rules).generation();
+  if (generation == knownRulesGeneration_ && quarantineStampNow_ == knownQuarantineStamp_) return;
+  knownNames_.clear();
+  knownRulesGeneration_ = generation;
+  knownQuarantineStamp_ = quarantineStampNow_;
+  ++epoch_;
+}
+
+RecordStore& Monitor::readableRules() {
   RecordStore& rules = stores_.table(StoreId::Rules);
   try {
     rules.first();
@@ -301,12 +343,10 @@ bool Monitor::ruleKnows(const std::string& name) {
     rules.open();
     rules.first();
   }
-  for (const Row& row : rules.rows())
-    if (valueOf(row, 0).find(name) != std::string::npos) return true;
-  return false;
+  return rules;
 }
 
-bool Monitor::quarantineKnows(const std::string& name) {
+const std::vector<std::string>& Monitor::quarantineFileNames() {
   // The quarantine store is read from its file, once for every state of the file.
   if (quarantineFileStamp_ != quarantineStampNow_) {
     RecordStore& table = stores_.table(StoreId::Quarantine);
@@ -316,48 +356,57 @@ bool Monitor::quarantineKnows(const std::string& name) {
     for (const Row& row : table.rows()) quarantineFileNames_.push_back(valueOf(row, 0));
     table.close();
     quarantineFileStamp_ = quarantineStampNow_;
+    ++epoch_;  // rows no reading has been fed
   }
-  for (const std::string& quarantined : quarantineFileNames_)
-    if (quarantined.find(name) != std::string::npos) return true;
-  return false;
+  return quarantineFileNames_;
 }
 
-bool Monitor::isRecorded(const std::string& name) {
-  const std::uint64_t generation = stores_.table(StoreId::Rules).generation();
-  const std::string& stamp = quarantineStampNow_;
-  if (generation != knownRulesGeneration_ || stamp != knownQuarantineStamp_) {
-    knownNames_.clear();
-    knownRulesGeneration_ = generation;
-    knownQuarantineStamp_ = stamp;
+void Monitor::catchUp(NameLookup& lookup) {
+  RecordStore& rules = readableRules();
+  const std::vector<std::string>& quarantined = quarantineFileNames();
+  noticeChanges();  // a store read again is a new state
+  if (!lookup.matcher || lookup.epoch != epoch_) {
+    std::vector<std::string> open;
+    for (const ConnectionFields& f : lookup.lines) {
+      if (f.name().empty()) continue;
+      std::string name = storedName(f.name());
+      if (!knownNames_.count(name)) open.push_back(std::move(name));
+    }
+    lookup.matcher.emplace(std::move(open));
+    lookup.epoch = epoch_;
+    lookup.rulesFed = lookup.quarantineFed = 0;
   }
+  const std::vector<Row>& rows = rules.rows();
+  for (; lookup.rulesFed < rows.size(); ++lookup.rulesFed) lookup.matcher->scan(valueOf(rows[lookup.rulesFed], 0));
+  for (; lookup.quarantineFed < quarantined.size(); ++lookup.quarantineFed)
+    lookup.matcher->scan(quarantined[lookup.quarantineFed]);
+}
+
+// A program counts as recorded when its name, as a store keeps it, occurs
+// inside Champ1 of a rule or of a quarantine row.
+bool Monitor::isRecorded(const std::string& name, NameLookup& lookup) {
+  noticeChanges();
   if (knownNames_.count(name)) return true;
-  const bool known = ruleKnows(name) || quarantineKnows(name);
-  // Reading the stores may have reloaded them; what was learnt holds for that state.
-  knownRulesGeneration_ = stores_.table(StoreId::Rules).generation();
-  if (known) knownNames_.insert(name);
-  return known;
-}
-
-void Monitor::noteRecorded(const std::string& name) {
-  // The monitor's own addition keeps what it knew true, and adds this name.
-  knownRulesGeneration_ = stores_.table(StoreId::Rules).generation();
-  quarantineStampNow_ = knownQuarantineStamp_ = quarantineStamp();
+  catchUp(lookup);
+  if (!lookup.matcher->found(name)) return false;
   knownNames_.insert(name);
+  return true;
 }
 
-void Monitor::record(const ConnectionFields& f) {
+void Monitor::record(const ConnectionFields& f, NameLookup& lookup) {
   const std::string& name = f.name();
   if (AlertInProgress || name.empty()) return;
   // Until the rule file is read, every program would look new.
   if (stores_.pending(StoreId::Rules)) return;
   try {
-    if (isRecorded(name)) return;
+    const std::string stored = storedName(name);
+    if (isRecorded(stored, lookup)) return;
 
     // Facts about the program and its file.
     const auto pidNumber = readInteger(f.pid());
     if (!pidNumber || *pidNumber < 0 || *pidNumber > UINT32_MAX) return;
     const auto pid = static_cast<std::uint32_t>(*pidNumber);
-    const std::string path = pid == 0 ? std::string() : ProcessExePath(platform_.processes, pid);
+    const std::string path = ProcessExePath(platform_.processes, pid);
     const std::string modules = ProcessModuleList(platform_.processes, pid);
     const std::uint64_t bytes = path.empty() ? 0 : FileSizeBytes(platform_.files, path);
     const std::string sizeText = bytes == 0 ? "?" : std::to_string(std::llround(static_cast<double>(bytes) / 1024.0));
@@ -408,7 +457,9 @@ void Monitor::record(const ConnectionFields& f) {
                                    language_.text(46) + " )";
       const Answer answer = platform_.dialogs.askYesNo(question);
       AlertInProgress = false;
+      // Pages may have changed the stores while the question was open.
       refreshLookups();
+      noticeChanges();
       if (answer == Answer::Yes) {
         KillByName(platform_.processes, name);
         RecordStore& q = stores_.table(StoreId::Quarantine);
@@ -418,8 +469,16 @@ void Monitor::record(const ConnectionFields& f) {
         q.setField("Champ1", name);
         q.post();
         stores_.save(StoreId::Quarantine);
+        // The file now holds what it held and this row: what was learnt of it stays true.
+        std::vector<std::string> names;
+        for (const Row& row : q.rows()) names.push_back(valueOf(row, 0));
         q.close();
-        noteRecorded(name);
+        if (names.size() != quarantineFileNames_.size() + 1 ||
+            !std::equal(quarantineFileNames_.begin(), quarantineFileNames_.end(), names.begin()))
+          ++epoch_;  // it held more than was fed
+        quarantineFileNames_ = std::move(names);
+        quarantineStampNow_ = knownQuarantineStamp_ = quarantineFileStamp_ = quarantineStamp();
+        knownNames_.insert(stored);
         return;
       }
     }
@@ -432,7 +491,9 @@ void Monitor::record(const ConnectionFields& f) {
     rules.setField("Champ9", path.empty() ? "0" : std::to_string(FileChecksum(platform_.files, path)));
     rules.post();
     rulesUnsaved_ = true;
-    noteRecorded(name);
+    // The monitor's own rule keeps what it knew true, and makes this name known.
+    knownRulesGeneration_ = rules.generation();
+    knownNames_.insert(stored);
   } catch (const StoreError&) {
     // This program's recording is abandoned for this tick; the next tick tries again.
     AlertInProgress = false;
@@ -448,10 +509,33 @@ void Monitor::journal(const ConnectionFields& f) {
     ++JournalCount;
   }
   if (JournalCount <= 100) return;
-  const std::string file = state_.ProgramDirectory + "tcp" + without(without(stamp, '/'), ':') + ".txt";
-  if (!writeLines(platform_.files, file, JournalLines)) return;  // kept, and tried again with the next line
-  JournalCount = 0;
+  // The block is complete: it goes to a file of its own, and the next lines to the next block.
+  unwrittenJournals_.push_back({freeJournalName(stamp), std::move(JournalLines)});
   JournalLines.clear();
+  JournalCount = 0;
+  writeJournals();
+}
+
+// The journal file named from a date and time, or, when a file or a block
+// waiting to be written already has that name, the same name followed by "-2",
+// "-3" and so on: the name still starts with the moment and sorts beside it,
+// and a dash cannot be read as one more digit of the time.
+std::string Monitor::freeJournalName(const std::string& stamp) {
+  const std::string base = state_.ProgramDirectory + "tcp" + without(without(stamp, '/'), ':');
+  auto taken = [this](const std::string& path) {
+    return platform_.files.exists(path) ||
+           std::any_of(unwrittenJournals_.begin(), unwrittenJournals_.end(),
+                       [&](const JournalFile& j) { return equalsIgnoringAsciiCase(j.path, path); });
+  };
+  std::string path = base + ".txt";
+  for (int n = 2; taken(path); ++n) path = base + "-" + std::to_string(n) + ".txt";
+  return path;
+}
+
+void Monitor::writeJournals() {
+  // A block that cannot be written keeps its lines and its name, and is
+  // written again later (over what a failed write left of it).
+  std::erase_if(unwrittenJournals_, [this](const JournalFile& j) { return writeLines(platform_.files, j.path, j.lines); });
 }
 
 }  // namespace tg

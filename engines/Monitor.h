@@ -58,6 +58,9 @@ class Monitor {
   Lines JournalLines;
   int JournalCount = 0;
 
+  // Journal files whose lines are complete but could not be written yet.
+  std::size_t unwrittenJournalFiles() const { return unwrittenJournals_.size(); }
+
  private:
   // Steps 1 to 5, before the wait.
   void databaseUpdate();
@@ -73,7 +76,8 @@ class Monitor {
   void readConnections();
   std::string enginePath() const;
   std::string outputPath() const;
-  void processLine(const ConnectionFields& f);
+  struct NameLookup;
+  void processLine(const ConnectionFields& f, NameLookup& lookup);
   void portQuestion(const ConnectionFields& f);
   std::optional<std::string> serviceOf(const ConnectionFields& f) const;
   void blockOnService(const ConnectionFields& f, const std::string& service, std::string_view text);
@@ -81,14 +85,20 @@ class Monitor {
   void quarantine(const ConnectionFields& f);
   void siteBlocking(const ConnectionFields& f);
   void webBlock(const ConnectionFields& f);
-  void record(const ConnectionFields& f);
+  void record(const ConnectionFields& f, NameLookup& lookup);
   void journal(const ConnectionFields& f);
+  std::string freeJournalName(const std::string& stamp);
+  void writeJournals();
 
-  bool isRecorded(const std::string& name);
-  void noteRecorded(const std::string& name);
+  // A name as a field of the rule and quarantine stores keeps it.
+  std::string storedName(std::string_view name) const { return std::string(name.substr(0, nameWidth_)); }
+  bool isQuarantined(const std::string& name) const;
+  bool isRecorded(const std::string& name, NameLookup& lookup);
+  void noticeChanges();
+  void catchUp(NameLookup& lookup);
+  RecordStore& readableRules();
+  const std::vector<std::string>& quarantineFileNames();
   std::string quarantineStamp();
-  bool ruleKnows(const std::string& name);
-  bool quarantineKnows(const std::string& name);
 
   void saveRecords();
   void showBlockedStatus();
@@ -118,10 +128,20 @@ class Monitor {
   std::string quarantineFileStamp_;
 
   // Names known to be recorded, valid while neither the rule store nor the
-  // quarantine file changed but by the monitor's own hand.
+  // quarantine file changed but by the monitor's own hand. Each change by
+  // another hand starts a new epoch.
   std::unordered_set<std::string> knownNames_;
   std::uint64_t knownRulesGeneration_ = 0;
   std::string knownQuarantineStamp_;
+  std::uint64_t epoch_ = 0;
+  std::size_t nameWidth_;
+
+  // Complete journal blocks still to be written, each with the file it goes to.
+  struct JournalFile {
+    std::string path;
+    Lines lines;
+  };
+  std::vector<JournalFile> unwrittenJournals_;
 };
 
 }  // namespace tg

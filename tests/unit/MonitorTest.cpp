@@ -294,6 +294,100 @@ TEST_F(MonitorTest, ATickNestedInAQuestionRecordsNothing) {
   EXPECT_EQ(rows("regles.xml").size(), 2u);
 }
 
+TEST_F(MonitorTest, ProgramsWithNamesLongerThanTheFieldAreKnownAndEndedAcrossARestart) {
+  const std::string allowed = std::string(226, 'a') + ".exe";  // 230 characters; the stores keep 200
+  const std::string banned = std::string(221, 'b') + ".exe";
+  start();
+  connections = {line(allowed, program(allowed), "", "80")};
+  tick();
+  window->TrackBar1.moveTo(1);
+  monitor().AllowedPorts = {"80"};
+  connections = {line(banned, program(banned), "", "80")};
+  fake.dialogs.answerNext(Answer::Yes);
+  tick();
+  ASSERT_EQ(rows("regles.xml").size(), 1u);
+  EXPECT_EQ(rows("regles.xml")[0][0], allowed.substr(0, 200));
+  EXPECT_EQ(rows("quarantaines.xml"), (std::vector<Row>{{banned.substr(0, 200)}}));
+  ASSERT_EQ(rows("alertes.xml").size(), 2u);
+
+  window.reset();  // the next run reads the same files
+  start();
+  const auto pid = program(banned);
+  connections = {line(allowed, program(allowed), "", "80"), line(banned, pid, "", "80")};
+  tick();
+  EXPECT_EQ(fake.processes.ended.back(), banned + "#" + std::to_string(pid));  // by its whole name
+  EXPECT_EQ(rows("alertes.xml").size(), 2u);
+  EXPECT_EQ(rows("regles.xml").size(), 1u);
+}
+
+TEST_F(MonitorTest, ARuleRecordedOnOneLineMakesTheNamesInsideItKnownFromTheNextLineOn) {
+  start();
+  for (const char* name : {"winword.exe", "word.exe", "pad.exe", "notepad.exe", "pad.exe", "ord.exe"})
+    connections.push_back(line(name, program(name), "", "80"));
+  tick();
+  std::vector<std::string> recorded;
+  for (const Row& r : rows("regles.xml")) recorded.push_back(r[0]);
+  EXPECT_EQ(recorded, (std::vector<std::string>{"winword.exe", "pad.exe", "notepad.exe"}));
+  EXPECT_EQ(rows("alertes.xml").size(), 3u);
+}
+
+TEST_F(MonitorTest, ARuleRemovedWhileAQuestionIsOpenNoLongerMakesItsProgramKnown) {
+  start();
+  RecordStore& rules = window->centre.stores.table(StoreId::Rules);
+  rules.append();
+  rules.setField("Champ1", "xb.exe");
+  rules.post();
+  connections = {line("b.exe", program("b.exe"), "", "80")};
+  tick();  // known through xb.exe
+  EXPECT_TRUE(rows("alertes.xml").empty());
+
+  window->TrackBar1.moveTo(1);
+  monitor().AllowedPorts = {"80"};
+  connections = {line("a.exe", program("a.exe"), "", "80"), line("b.exe", program("b.exe"), "", "80")};
+  fake.dialogs.answerNext(Answer::No, [&] {  // the rule page removes xb.exe meanwhile
+    rules.first();
+    rules.deleteRecord();
+  });
+  fake.dialogs.answerNext(Answer::No);
+  tick();
+  ASSERT_EQ(fake.dialogs.questions.size(), 2u);
+  std::vector<std::string> recorded;
+  for (const Row& r : rows("regles.xml")) recorded.push_back(r[0]);
+  EXPECT_EQ(recorded, (std::vector<std::string>{"a.exe", "b.exe"}));
+}
+
+TEST_F(MonitorTest, RulesATickNestedInAPortQuestionRecordsAreKnownToTheTickThatAsked) {
+  start();
+  window->TrackBar1.moveTo(1);
+  const auto superapp = program("superapp.exe");
+  connections = {line("first.exe", program("first.exe"), "", " "), line("other.exe", program("other.exe"), "", "8080"),
+                 line("app.exe", program("app.exe"), "", " ")};
+  fake.dialogs.answerNext(Answer::No);  // first.exe is allowed
+  fake.dialogs.answerNext(Answer::No, [&] {  // port 8080 is allowed; meanwhile a tick meets superapp.exe
+    connections = {line("superapp.exe", superapp, "", " ")};
+    fake.timers.advance(2200);
+  });
+  fake.dialogs.answerNext(Answer::No);  // superapp.exe, inside, is allowed
+  fake.dialogs.answerNext(Answer::No);  // other.exe is allowed
+  tick();
+  EXPECT_EQ(fake.dialogs.questions.size(), 4u);  // app.exe is known through superapp.exe
+  std::vector<std::string> recorded;
+  for (const Row& r : rows("regles.xml")) recorded.push_back(r[0]);
+  EXPECT_EQ(recorded, (std::vector<std::string>{"first.exe", "superapp.exe", "other.exe"}));
+}
+
+TEST_F(MonitorTest, AConnectionOfProcessZeroRecordsNoModulesAndNoPath) {
+  start();
+  connections = {line("system.exe", 0, "", "80")};
+  tick();
+  const auto alerts = rows("alertes.xml");
+  ASSERT_EQ(alerts.size(), 1u);
+  EXPECT_EQ(valueOf(alerts[0], 0), "system.exe");
+  EXPECT_EQ(valueOf(alerts[0], 7), "");
+  EXPECT_EQ(valueOf(alerts[0], 8), "");  // not the control centre's own modules
+  EXPECT_EQ(valueOf(rows("regles.xml").at(0), 8), "0");
+}
+
 TEST_F(MonitorTest, TheHundredAndFirstJournalLineWritesAFileOfThatManyLines) {
   start();
   state().JournalOn = true;
@@ -313,6 +407,64 @@ TEST_F(MonitorTest, TheHundredAndFirstJournalLineWritesAFileOfThatManyLines) {
   EXPECT_EQ(written[0], "app.exe08/12/2026 10:15:02TCP5.6.7.8443");
   EXPECT_EQ(monitor().JournalCount, 19);
   EXPECT_EQ(monitor().JournalLines.size(), 19u);
+}
+
+std::vector<std::string> journalFiles(testing::FakeFileSystem& files) {
+  std::vector<std::string> names = files.fileNames(FakePlatform::kProgramDirectory);
+  std::erase_if(names, [](const std::string& n) { return n.rfind("tcp", 0) != 0; });
+  return names;
+}
+
+TEST_F(MonitorTest, JournalFilesOfTheSameSecondGetNamesOfTheirOwnAndExactlyTheirLines) {
+  start();
+  state().JournalOn = true;
+  RecordStore& rules = window->centre.stores.table(StoreId::Rules);
+  rules.append();
+  rules.setField("Champ1", "app.exe");
+  for (int i = 0; i < 250; ++i) connections.push_back(line("app.exe", 4, "5.6.7.8", std::to_string(i)));
+  tick();
+  const auto files = journalFiles(fake.files);
+  ASSERT_EQ(files, (std::vector<std::string>{"tcp08122026 101502-2.txt", "tcp08122026 101502.txt"}));
+  const Lines first = readLines(fake.files, fake.inProgram(files[1])).value();
+  const Lines second = readLines(fake.files, fake.inProgram(files[0])).value();
+  ASSERT_EQ(first.size(), 101u);
+  ASSERT_EQ(second.size(), 101u);
+  EXPECT_EQ(first[0], "app.exe08/12/2026 10:15:02TCP5.6.7.80");
+  EXPECT_EQ(second[0], "app.exe08/12/2026 10:15:02TCP5.6.7.8101");
+  EXPECT_EQ(monitor().JournalCount, 48);
+  EXPECT_EQ(monitor().JournalLines.size(), 48u);
+  EXPECT_EQ(monitor().JournalLines[0], "app.exe08/12/2026 10:15:02TCP5.6.7.8202");
+}
+
+TEST_F(MonitorTest, AJournalFileThatCannotBeWrittenIsWrittenLaterWithItsOwnLinesOnly) {
+  start();
+  state().JournalOn = true;
+  RecordStore& rules = window->centre.stores.table(StoreId::Rules);
+  rules.append();
+  rules.setField("Champ1", "app.exe");
+  auto reading = [](int from, int count) {
+    Lines lines;
+    for (int i = from; i < from + count; ++i) lines.push_back(line("app.exe", 4, "5.6.7.8", std::to_string(i)));
+    lines.push_back("end;0;;");
+    return lines;
+  };
+  fake.files.setDiskFull(true);
+  monitor().processLines(reading(0, 101));
+  EXPECT_EQ(monitor().unwrittenJournalFiles(), 1u);
+  EXPECT_TRUE(monitor().JournalLines.empty());
+  fake.files.setDiskFull(false);
+  monitor().processLines(reading(101, 1));  // the waiting block is written at the end of the reading
+  EXPECT_EQ(monitor().unwrittenJournalFiles(), 0u);
+  monitor().processLines(reading(102, 100));
+  const auto files = journalFiles(fake.files);
+  ASSERT_EQ(files, (std::vector<std::string>{"tcp08122026 101500-2.txt", "tcp08122026 101500.txt"}));
+  const Lines first = readLines(fake.files, fake.inProgram(files[1])).value();
+  const Lines second = readLines(fake.files, fake.inProgram(files[0])).value();
+  ASSERT_EQ(first.size(), 101u);
+  ASSERT_EQ(second.size(), 101u);
+  EXPECT_EQ(first.back(), "app.exe08/12/2026 10:15:00TCP5.6.7.8100");
+  EXPECT_EQ(second.front(), "app.exe08/12/2026 10:15:00TCP5.6.7.8101");
+  EXPECT_EQ(monitor().JournalCount, 0);
 }
 
 TEST_F(MonitorTest, OnlyMatchedConnectionsAreJournaledWhenAsked) {
