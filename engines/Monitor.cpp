@@ -204,20 +204,23 @@ void Monitor::processLines(const Lines& lines) {
 }
 
 void Monitor::saveRecords() {
-  // A store that cannot be written now keeps its rows and is tried again.
-  if (alertsUnsaved_) {
-    try {
-      stores_.save(StoreId::Alerts);
-      alertsUnsaved_ = false;
-    } catch (const StoreError&) {
-    }
-  }
-  if (rulesUnsaved_) {
-    try {
-      stores_.save(StoreId::Rules);
-      rulesUnsaved_ = false;
-    } catch (const StoreError&) {
-    }
+  saveRecordsOf(StoreId::Alerts, alertsUnsaved_, alertsFailureShown_);
+  saveRecordsOf(StoreId::Rules, rulesUnsaved_, rulesFailureShown_);
+}
+
+void Monitor::saveRecordsOf(StoreId id, bool& unsaved, bool& failureShown) {
+  if (!unsaved) return;
+  try {
+    stores_.save(id);
+    unsaved = false;
+    failureShown = false;
+  } catch (const StoreError& e) {
+    // The rows are kept and saved at a later reading. The user is told once
+    // (a store waiting for its file has been told of by the start-up already).
+    if (failureShown || stores_.pending(id)) return;
+    failureShown = true;  // before the box: ticks go on while it is open
+    platform_.dialogs.reportError(std::string(e.what()) +
+                                  "\r\nThe new records are kept and saved again at the next reading.");
   }
 }
 

@@ -101,6 +101,7 @@ class Monitor {
   std::string quarantineStamp();
 
   void saveRecords();
+  void saveRecordsOf(StoreId id, bool& unsaved, bool& failureShown);
   void showBlockedStatus();
   void clearStatus();
   std::string timeText();
@@ -114,6 +115,8 @@ class Monitor {
   Wait wait_ = Wait::None;
   bool alertsUnsaved_ = false;
   bool rulesUnsaved_ = false;
+  bool alertsFailureShown_ = false;
+  bool rulesFailureShown_ = false;
   TimerId pending_ = 0;
   TimerId statusTimer_ = 0;
   std::int64_t deadline_ = 0;

@@ -38,7 +38,7 @@ class MonitorTest : public ::testing::Test {
         ++netguardStarts;
         Lines out = connections;
         out.push_back("end;0;;");
-        fake.files.writeBytes(fake.inProgram("netguard.txt"), joinLines(out));
+        fake.files.addFile(fake.inProgram("netguard.txt"), joinLines(out));  // written whatever the test does to the disk
       }
       return kShellSuccess;
     };
@@ -205,6 +205,27 @@ TEST_F(MonitorTest, ProgramsMetTogetherAreSavedTogetherAndBeforeAnyQuestion) {
   tick();
   EXPECT_EQ(alertsWhileAsked, 4u);
   EXPECT_EQ(rows("regles.xml").size(), 4u);
+}
+
+TEST_F(MonitorTest, RecordsThatCannotBeSavedAreKeptSavedLaterAndTheUserIsToldOnce) {
+  start();
+  fake.files.setDiskFull(true);
+  connections = {line("a.exe", program("a.exe"), "", "80")};
+  tick();
+  connections.push_back(line("b.exe", program("b.exe"), "", "80"));
+  tick();
+  tick();
+  // One report for each store, not one per reading; the files are as they were.
+  ASSERT_EQ(fake.dialogs.errors.size(), 2u);
+  EXPECT_NE(fake.dialogs.errors[0].find("alertes.xml"), std::string::npos) << fake.dialogs.errors[0];
+  EXPECT_NE(fake.dialogs.errors[1].find("regles.xml"), std::string::npos) << fake.dialogs.errors[1];
+  EXPECT_TRUE(rows("regles.xml").empty());
+  fake.files.setDiskFull(false);
+  connections.push_back(line("c.exe", program("c.exe"), "", "80"));
+  tick();
+  EXPECT_EQ(rows("regles.xml").size(), 3u);
+  EXPECT_EQ(rows("alertes.xml").size(), 3u);
+  EXPECT_EQ(fake.dialogs.errors.size(), 2u);
 }
 
 TEST_F(MonitorTest, ARuleForWinwordAlsoMakesWordKnown) {
@@ -561,7 +582,7 @@ TEST_F(MonitorTest, ATickWaitsForTheEngineAndNoOtherStartsMeanwhile) {
       fake.timers.startOnce(4000, [this] {
         Lines out = connections;
         out.push_back("end;");
-        fake.files.writeBytes(fake.inProgram("netguard.txt"), joinLines(out));
+        fake.files.addFile(fake.inProgram("netguard.txt"), joinLines(out));  // written whatever the test does to the disk
         fake.files.setLocked(fake.inProgram("netguard.exe"), false);
       });
     }
