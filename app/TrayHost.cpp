@@ -7,10 +7,20 @@ namespace tg {
 TrayHost::TrayHost(Platform& platform, std::string exePath, std::function<void()> showMainWindow)
     : platform_(platform), exePath_(std::move(exePath)), showMainWindow_(std::move(showMainWindow)) {}
 
+TrayHost::~TrayHost() {
+  if (retry_) platform_.timers.stop(retry_);
+}
+
 void TrayHost::create() {
-  platform_.tray.addIcon(product::kName, [this](unsigned event) { iconEvent(event); });
+  addIcon();
   const auto stored = platform_.registry.readAutorun(product::kAutorunValue);
   if (stored && *stored != exePath_) platform_.registry.writeAutorun(product::kAutorunValue, exePath_);
+}
+
+void TrayHost::addIcon() {
+  retry_ = 0;
+  if (platform_.tray.addIcon(product::kName, [this](unsigned event) { iconEvent(event); })) return;
+  retry_ = platform_.timers.startOnce(kIconRetryMs, [this] { addIcon(); });
 }
 
 void TrayHost::iconEvent(unsigned mouseEvent) {

@@ -13,7 +13,9 @@ constexpr unsigned kTrayCallbackMessage = 1025;  // the first user message plus 
 // The notification-area icon of the hidden tray host.
 struct Tray {
   // Adds the application's icon with its tip; the shell's mouse events on it
-  // reach `onMouse`. False when the shell refuses it.
+  // reach `onMouse`. False when the shell refuses it. An icon already added is
+  // not added again (the call is true). Once added, or even only asked for,
+  // the icon comes back whenever the shell's task bar is created anew.
   virtual bool addIcon(const std::string& tip, std::function<void(unsigned mouseEvent)> onMouse) = 0;
   // Brings the tray host to the foreground and opens a pop-up menu at the
   // cursor; the index of the item chosen, or -1 when none was.

@@ -6,11 +6,17 @@
 
 namespace tg::testing {
 
-// The notification area: one icon at most per test, and scripted menu choices.
+// The notification area: one icon at most, scripted refusals of the shell,
+// and scripted menu choices.
 class FakeTray : public Tray {
  public:
   bool addIcon(const std::string& text, std::function<void(unsigned)> onMouse) override {
-    ++icons;
+    ++adds;
+    if (refusals > 0) {
+      --refusals;
+      return false;
+    }
+    icons = 1;  // an icon already there is not added twice
     tip = text;
     mouse_ = std::move(onMouse);
     return true;
@@ -24,7 +30,9 @@ class FakeTray : public Tray {
     if (mouse_) mouse_(event);
   }
 
-  int icons = 0;
+  int icons = 0;      // icons shown: 0 or 1
+  int adds = 0;       // calls of addIcon, refused ones included
+  int refusals = 0;   // how many of the next adds the shell refuses
   std::string tip;
   std::vector<std::vector<std::string>> menus;
   int nextChoice = 0;

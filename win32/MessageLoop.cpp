@@ -1,11 +1,15 @@
 #include "win32/MessageLoop.h"
 
+#include "win32/ErrorBox.h"
+
 namespace tg::win32 {
 
 namespace {
 
 void handle(const MSG& msg, const MessageRoute& route) {
-  if (route && route(msg)) return;
+  bool taken = false;
+  // A key's action that fails ends there: the key is not handed on as well.
+  if (route && (!guarded([&] { taken = route(msg); }) || taken)) return;
   TranslateMessage(&msg);
   DispatchMessageA(&msg);
 }

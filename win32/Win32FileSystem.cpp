@@ -186,7 +186,12 @@ std::optional<std::string> Win32FileSystem::readRange(const std::string& path, s
 FileError Win32FileSystem::openExclusively(const std::string& path) {
   Handle file(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
-  return file ? FileError::None : lastFileError();
+  if (!file) return lastFileError();
+  // Windows refuses to open a read-only file for writing; wine run by root
+  // opens it all the same, so the attribute is asked for what Windows would say.
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file.get(), &info)) return lastFileError();
+  return (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) ? FileError::Denied : FileError::None;
 }
 
 std::optional<AccountName> Win32FileSystem::owner(const std::string& path) {

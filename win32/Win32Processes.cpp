@@ -26,6 +26,9 @@ bool Win32Processes::terminate(std::uint32_t pid) {
 }
 
 std::optional<std::vector<std::string>> Win32Processes::modules(std::uint32_t pid) {
+  // A module snapshot of process 0 is one of this process: the idle process
+  // (or an owner nobody knows) has no modules to give.
+  if (pid == 0) return std::nullopt;
   Handle snap(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
   if (!snap) return std::nullopt;
   std::vector<std::string> out;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "win32/ErrorBox.h"
 #include "win32/FileTimes.h"
 
 namespace tg::win32 {
@@ -40,8 +41,6 @@ Answer Win32Dialogs::askYesNo(const std::string& text) {
   return choice == IDYES ? Answer::Yes : Answer::No;
 }
 
-void Win32Dialogs::reportError(const std::string& text) {
-  MessageBoxA(owner_, text.c_str(), kBoxTitle, MB_OK | MB_ICONERROR);
-}
+void Win32Dialogs::reportError(const std::string& text) { showErrorBox(text, owner_ ? owner_ : GetActiveWindow()); }
 
 }  // namespace tg::win32

@@ -1,5 +1,7 @@
 #include "win32/Win32Timers.h"
 
+#include "win32/ErrorBox.h"
+
 namespace tg::win32 {
 
 namespace {
@@ -52,7 +54,7 @@ void Win32Timers::fired(TimerId id) {
 LRESULT CALLBACK Win32Timers::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_TIMER) {
     if (auto* self = reinterpret_cast<Win32Timers*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)))
-      self->fired(static_cast<TimerId>(wParam));
+      guarded([&] { self->fired(static_cast<TimerId>(wParam)); });
     return 0;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "app/ProductImages.h"
+#include "win32/ErrorBox.h"
 #include "win32/Icons.h"
 
 namespace tg::win32 {
@@ -58,13 +59,17 @@ bool Win32Tray::registerIcon() {
   data.uCallbackMessage = kTrayCallbackMessage;
   data.hIcon = icon_;
   std::strncpy(data.szTip, tip_.c_str(), 63);
-  added_ = Shell_NotifyIconA(NIM_ADD, &data) != 0;
+  // An add refused because the shell still has the icon (a task bar message
+  // that came without a restart) leaves the icon there: it counts as added.
+  added_ = Shell_NotifyIconA(NIM_ADD, &data) != 0 || Shell_NotifyIconA(NIM_MODIFY, &data) != 0;
   return added_;
 }
 
 bool Win32Tray::addIcon(const std::string& tip, std::function<void(unsigned)> onMouse) {
   tip_ = tip;
   onMouse_ = std::move(onMouse);
+  wanted_ = true;
+  if (added_) return true;
   return ensureWindow() && registerIcon();
 }
 
@@ -87,11 +92,14 @@ int Win32Tray::popupMenu(const std::vector<std::string>& items) {
 LRESULT CALLBACK Win32Tray::windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = reinterpret_cast<Win32Tray*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   if (self && message == kTrayCallbackMessage) {
-    if (self->onMouse_) self->onMouse_(static_cast<unsigned>(lParam));
+    // The menu and what its item does run from here.
+    if (self->onMouse_) guarded([&] { self->onMouse_(static_cast<unsigned>(lParam)); });
     return 0;
   }
   if (self && self->taskbarCreated_ && message == self->taskbarCreated_) {
-    if (self->added_) self->registerIcon();
+    // A new task bar knows no icon: ours goes back, whether or not the first
+    // add worked (the shell may have come up only now).
+    if (self->wanted_) self->registerIcon();
     return 0;
   }
   if (message == WM_DESTROY) {

@@ -30,7 +30,8 @@ class Win32Tray : public Tray {
   HWND window_ = nullptr;
   HICON icon_ = nullptr;
   std::string tip_;
-  bool added_ = false;
+  bool wanted_ = false;  // addIcon was called
+  bool added_ = false;   // the shell has the icon
   UINT taskbarCreated_ = 0;
   std::function<void(unsigned)> onMouse_;
 };

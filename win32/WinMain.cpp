@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "app/Product.h"
 #include "app/TrayHost.h"
+#include "win32/ErrorBox.h"
 #include "win32/Win32Desktop.h"
 #include "win32/Win32Platform.h"
 
@@ -17,26 +18,29 @@ class InstanceLock {
     SetLastError(0);
     mutex_ = CreateMutexA(nullptr, FALSE, tg::product::kMutexName);
     const DWORD error = GetLastError();
-    held_ = mutex_ && error != ERROR_ALREADY_EXISTS && error != ERROR_ACCESS_DENIED;
+    // Only a mutex that exists, or one we may not open, means another control
+    // centre. Any other failure (another kind of object holding the name, for
+    // one) leaves no lock, and the program runs without it.
+    anotherRuns_ = error == ERROR_ALREADY_EXISTS || error == ERROR_ACCESS_DENIED;
   }
   ~InstanceLock() {
     if (mutex_) CloseHandle(mutex_);
   }
   InstanceLock(const InstanceLock&) = delete;
   InstanceLock& operator=(const InstanceLock&) = delete;
-  // False when another control centre runs for this log-on.
-  bool held() const { return held_; }
+  // True when another control centre runs for this log-on.
+  bool anotherRuns() const { return anotherRuns_; }
 
  private:
   HANDLE mutex_ = nullptr;
-  bool held_ = false;
+  bool anotherRuns_ = false;
 };
 
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   InstanceLock lock;
-  if (!lock.held()) return 0;  // a second start ends at once, silently
+  if (lock.anotherRuns()) return 0;  // a second start ends at once, silently
 
   tg::win32::Win32Platform real;
   tg::win32::Win32Desktop desktop;
@@ -46,13 +50,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tg::TrayHost tray(real.platform, tg::win32::executablePath(), [&main] {
     if (main) main->showFromTray();
   });
-  tray.create();
+  tg::win32::guarded([&] { tray.create(); });
 
   main = std::make_unique<tg::MainWindow>(real.platform, desktop, tg::win32::executableDirectory());
   const HWND window = desktop.windowOf(main->form);
   real.dialogs.setOwner(window);
   real.shell.setMainWindow(window);
-  main->FormCreate();
+  // A start-up step that fails is reported, and the program runs on with what
+  // it has, as after any other action.
+  tg::win32::guarded([&] { main->FormCreate(); });
 
   const int code = desktop.run();
   main.reset();  // the main window's destruction stops the engines once more

@@ -27,8 +27,9 @@ std::string connectionLine(const Connection& c) {
 Lines netguardLines(const std::vector<Connection>& connections) {
   Lines lines;
   lines.reserve(connections.size() + 1);
-  for (const Connection& c : connections) lines.push_back(connectionLine(c));
-  lines.push_back("end;" + std::to_string(connections.size()) + ";;");
+  for (const Connection& c : connections)
+    if (c.pid != 0) lines.push_back(connectionLine(c));
+  lines.push_back("end;" + std::to_string(lines.size()) + ";;");
   return lines;
 }
 

@@ -25,7 +25,9 @@ struct Connection {
 // ending with two characters beyond the ninth field, which a reader never needs.
 std::string connectionLine(const Connection& c);
 
-// Every connection's line, then the closing line, which carries no connection.
+// Every connection's line, then the closing line, which carries no connection
+// and counts the lines before it. An endpoint without a known owning process
+// (process id 0) gets no line: it names nobody the monitor could act on.
 Lines netguardLines(const std::vector<Connection>& connections);
 
 }  // namespace tg::suite

@@ -200,6 +200,24 @@ TEST(ControlCentreUnderWine, ASecondStartEndsAtOnceLeavingOneOfEverything) {
   EXPECT_EQ(countProcesses("rtguard.exe"), 1);
 }
 
+TEST(ControlCentreUnderWine, AnObjectOfAnotherKindUnderTheLocksNameIsNoSecondStart) {
+  // An event holding the name leaves no mutex to create, and says so with
+  // another error than "already exists": nobody else runs.
+  HANDLE event = CreateEventA(nullptr, TRUE, FALSE, "tarnivoxguard2013.exe");
+  ASSERT_NE(event, nullptr);
+  SetLastError(0);
+  EXPECT_EQ(CreateMutexA(nullptr, FALSE, "tarnivoxguard2013.exe"), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  ProgramDirectory dir;
+  {
+    ControlCentre centre(dir);
+    EXPECT_TRUE(centre.ready);
+    EXPECT_NE(centre.trayHost(), nullptr);
+    EXPECT_FALSE(centre.process.waitForExit(500));
+  }
+  CloseHandle(event);
+}
+
 std::string autorunValue(FILETIME* written) {
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0, KEY_READ, &key) !=

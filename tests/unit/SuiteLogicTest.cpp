@@ -42,6 +42,20 @@ TEST(NetguardFile, EveryLineReadsBackWithTheMonitorsFieldRules) {
   EXPECT_EQ(second.name(), "svc,odd.exe");  // a ";" in a name cannot break the line
   EXPECT_EQ(second.port(), "-1");
   EXPECT_EQ(second.field[6], "-");
+  EXPECT_EQ(lines[2], "end;2;;");
+}
+
+TEST(NetguardFile, AnEndpointWithoutAKnownOwnerGetsNoLine) {
+  const std::vector<Connection> connections = {
+      {"?", 0, "TCP", "0.0.0.0", 135, "", -1, "LISTEN"},
+      {"svchost.exe", 912, "TCP", "0.0.0.0", 445, "", -1, "LISTEN"},
+      {"System Idle Process", 0, "TCP", "10.0.0.2", 50124, "10.0.0.1", 80, "TIME_WAIT"},
+  };
+  const Lines lines = netguardLines(connections);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(parseConnectionLine(lines[0]).pid(), "912");
+  EXPECT_EQ(lines[1], "end;1;;");
+  EXPECT_EQ(netguardLines({connections[0]}), (Lines{"end;0;;"}));
 }
 
 struct EngineFilesTest : ::testing::Test {

@@ -127,6 +127,9 @@ TEST(FileFactsUnderWindows, ModulesOfALiveProcessAreFullPathsEachEndedBySemicolo
   EXPECT_EQ(_stricmp(exe.c_str(), (folder / "word.exe").c_str()), 0) << exe;
   EXPECT_EQ(ProcessExePath(processes, 0xFFFFFFF0u), "");
   EXPECT_EQ(ProcessModuleList(processes, 0xFFFFFFF0u), "");
+  // Process 0 would be taken for this one by a module snapshot.
+  EXPECT_EQ(processes.modules(0), std::nullopt);
+  EXPECT_EQ(ProcessModuleList(processes, 0), "");
 }
 
 TEST(FileFactsUnderWindows, SizesDatesOwnersAndChecksumsOfRealFiles) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "win32/ErrorBox.h"
 #include "win32/peers/GdiCanvas.h"
 
 namespace tg::win32 {
@@ -100,22 +101,27 @@ bool ListBoxPeer::drawItem(DRAWITEMSTRUCT& item) {
 }
 
 LRESULT CALLBACK ListBoxPeer::checks(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto* self = reinterpret_cast<ListBoxPeer*>(data);
+  LRESULT result = 0;
+  guarded([&] { result = reinterpret_cast<ListBoxPeer*>(data)->checkListAnswer(hwnd, message, wParam, lParam); });
+  return result;
+}
+
+LRESULT ListBoxPeer::checkListAnswer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_LBUTTONDOWN) {
     const LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lParam);
     const int index = LOWORD(hit);
     RECT row;
     if (!HIWORD(hit) && SendMessageA(hwnd, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row)) != LB_ERR) {
       const int x = static_cast<short>(LOWORD(lParam));
-      if (x < row.left + self->context().scale(17)) {
+      if (x < row.left + context().scale(17)) {
         const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
-        self->checkList_->toggleCheck(index);
+        checkList_->toggleCheck(index);
         return result;
       }
     }
   } else if (message == WM_CHAR && wParam == ' ') {
     const int index = static_cast<int>(SendMessageA(hwnd, LB_GETCURSEL, 0, 0));
-    if (index >= 0) self->checkList_->toggleCheck(index);
+    if (index >= 0) checkList_->toggleCheck(index);
     return 0;
   }
   return DefSubclassProc(hwnd, message, wParam, lParam);

@@ -22,6 +22,7 @@ class ListBoxPeer : public WindowPeer {
   void fill();
   void showSelection();
   static LRESULT CALLBACK checks(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  LRESULT checkListAnswer(HWND, UINT, WPARAM, LPARAM);
   ui::ListBox& list_;
   ui::CheckListBox* checkList_;
 };

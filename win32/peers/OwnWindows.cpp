@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "win32/ErrorBox.h"
 #include "win32/peers/OwnWindowPeer.h"
 
 namespace tg::win32 {
@@ -14,7 +15,23 @@ WindowPeer* childPeer(HWND child) { return child ? WindowPeer::of(child) : nullp
 
 namespace {
 
-LRESULT CALLBACK ownWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+// Ends a paint even when drawing fails, so that the window does not ask for it
+// again at once.
+class Painting {
+ public:
+  explicit Painting(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+  ~Painting() { EndPaint(hwnd_, &paint_); }
+  Painting(const Painting&) = delete;
+  Painting& operator=(const Painting&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_;
+  HDC dc_;
+};
+
+LRESULT answer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = dynamic_cast<OwnWindowPeer*>(WindowPeer::of(hwnd));
   if (self) {
     LRESULT result = 0;
@@ -70,10 +87,8 @@ LRESULT CALLBACK ownWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       break;
     case WM_PAINT:
       if (self) {
-        PAINTSTRUCT paint;
-        HDC dc = BeginPaint(hwnd, &paint);
-        self->paint(dc);
-        EndPaint(hwnd, &paint);
+        const Painting painting(hwnd);
+        self->paint(painting.dc());
         return 0;
       }
       break;
@@ -81,6 +96,14 @@ LRESULT CALLBACK ownWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
       break;
   }
   return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+// Every message of the project's windows passes here, the controls' own
+// notifications included (they are reflected to the children's peers).
+LRESULT CALLBACK ownWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  guarded([&] { result = answer(hwnd, message, wParam, lParam); });
+  return result;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "stores/TextFile.h"
+#include "win32/ErrorBox.h"
 
 namespace tg::win32 {
 
@@ -22,7 +23,8 @@ LRESULT CALLBACK EditPeer::filter(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   if (message == WM_CHAR) {
     auto* self = reinterpret_cast<EditPeer*>(data);
     char key = static_cast<char>(wParam);
-    if (!self->edit_.keyPress(key)) return 0;  // dropped by the filter
+    bool passes = false;
+    if (!guarded([&] { passes = self->edit_.keyPress(key); }) || !passes) return 0;  // dropped by the filter
     wParam = static_cast<unsigned char>(key);
   }
   return DefSubclassProc(hwnd, message, wParam, lParam);
