@@ -115,7 +115,7 @@ void ControlCentre::retryPendingStores() {
   pendingReported_ = true;  // before the box: ticks go on while it is open
   platform.dialogs.reportError(waiting +
                                "\r\nThese files are left as they are. The program reads them as soon as it can, "
-                               "and saves nothing to them before.");
+                               "and saves nothing to them until then.");
 }
 
 void ControlCentre::storeReadLate(StoreId id) {

@@ -492,3 +492,71 @@ TEST(MonitorUnderWine, AQuarantinedProgramIsEnded) {
 
 }  // namespace
 }  // namespace tg::e2e
+
+namespace tg::e2e {
+namespace {
+
+// Size and last write of a file, read from its folder: possible while another program holds it.
+std::pair<std::uint64_t, std::uint64_t> sizeAndWriteTime(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  HANDLE search = FindFirstFileA(path.c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return {0, 0};
+  FindClose(search);
+  return {(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+          (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime};
+}
+
+std::string boxText(HWND box) {
+  char text[2048] = {};
+  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the static text of a message box
+  return text;
+}
+
+TEST(StoresUnderWine, ARuleFileHeldAtStartUpSurvivesWholeAndIsReadOnceReleased) {
+  Victim victim;
+  ASSERT_TRUE(victim.process);
+  ProgramDirectory dir;
+  std::vector<Row> rules;
+  for (int i = 0; i < 10000; ++i)
+    rules.push_back({"program" + std::to_string(i) + ".exe", "08/12/2026 10:15:00", "@", "?", "?", "0", "",
+                     "C:\\Apps\\program" + std::to_string(i) + ".exe", "0"});
+  const std::string xml = encodeDataPacket(schemaOf(StoreId::Rules).fields, rules, CodePage(1252));
+  ASSERT_TRUE(dir.folder.write("regles.xml", xml));
+  // Another program holds the file open without sharing it.
+  ASSERT_TRUE(dir.folder.install("probe.exe", "holder.exe"));
+  dir.folder.write("holder.resident", "");
+  dir.folder.write("holder.hold", "regles.xml\r\n");
+  StartedProgram holder = dir.folder.start("holder.exe");
+  ASSERT_TRUE(dir.folder.waitForText("probe.log", "holder.exe|", 10000));
+  const auto before = sizeAndWriteTime(dir.folder / "regles.xml");
+  ASSERT_EQ(before.first, xml.size());
+  answerAsNetworkEngine(dir, victim.connectionLine());
+
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  // After a few seconds the user is told which file waits, once.
+  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; }, 20000));
+  HWND box = FindWindowA("#32770", "Tarnivoxguard2013");
+  const std::string text = boxText(box);
+  EXPECT_NE(text.find("regles.xml cannot be read: it is in use by another program"), std::string::npos) << text;
+  screenshot(box, "held-store-report.bmp");
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") == nullptr; }, 5000));
+  Sleep(3000);  // two ticks more: nothing recorded, nothing written, no second box
+  EXPECT_EQ(FindWindowA("#32770", "Tarnivoxguard2013"), nullptr);
+  EXPECT_TRUE(storeRows(dir.folder, "alertes.xml").empty());
+  EXPECT_FALSE(dir.folder.exists("regles.xml.saving"));
+  EXPECT_EQ(sizeAndWriteTime(dir.folder / "regles.xml"), before);  // never written
+  holder = StartedProgram{};  // ended: the file is free
+
+  // Read within a moment; the newcomer then joins the 10,000 rules.
+  ASSERT_TRUE(waitFor([&] { return storeRows(dir.folder, "regles.xml").size() == 10001u; }, 20000));
+  const std::vector<Row> after = storeRows(dir.folder, "regles.xml");
+  for (std::size_t i = 0; i < 10000; ++i) ASSERT_EQ(after[i], rules[i]) << i;
+  EXPECT_EQ(valueOf(after.back(), 0), "victim.exe");
+  EXPECT_EQ(storeRows(dir.folder, "alertes.xml").size(), 1u);
+  EXPECT_FALSE(dir.folder.exists("regles.xml.unreadable"));
+}
+
+}  // namespace
+}  // namespace tg::e2e
