@@ -61,16 +61,21 @@ FileRead Win32FileSystem::read(const std::string& path) {
 
 namespace {
 
-bool writeWhole(const std::string& path, const std::string& bytes, bool durable) {
-  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
+// Every byte, in as many writes as it takes.
+bool writeAll(HANDLE file, const std::string& bytes) {
   std::size_t done = 0;
   while (done < bytes.size()) {
     const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
     DWORD written = 0;
-    if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
     done += written;
   }
+  return true;
+}
+
+bool writeWhole(const std::string& path, const std::string& bytes, bool durable) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file || !writeAll(file.get(), bytes)) return false;
   return !durable || FlushFileBuffers(file.get()) != 0;
 }
 
@@ -94,16 +99,7 @@ bool Win32FileSystem::appendBytes(const std::string& path, const std::string& by
   for (;;) {
     Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) {
-      std::size_t done = 0;
-      while (done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
-        done += written;
-      }
-      return true;
-    }
+    if (file) return writeAll(file.get(), bytes);
     if (fileErrorOf(GetLastError()) != FileError::Held || GetTickCount64() - start >= kPatienceMs) return false;
     Sleep(pause);
     pause = std::min<DWORD>(pause * 2, 16);
