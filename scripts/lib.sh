@@ -16,6 +16,7 @@ PACKAGES=(
   wine wine64 fonts-wine
   xvfb xauth
   procps
+  clang-14 libclang-rt-14-dev llvm-14
 )
 
 log() { printf '== %s\n' "$*" >&2; }
@@ -49,6 +50,17 @@ configure_and_build() {  # configure_and_build <name> [cmake args...]
 
 build_native() { configure_and_build native; }
 build_windows() { configure_and_build windows -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"; }
+# The fuzz targets only (clang, libFuzzer, ASan, UBSan); the tree's unit tests are not built.
+build_fuzz() {
+  local dir=$BUILD/fuzz
+  if [ ! -f "$dir/build.ninja" ]; then
+    log "configuring the fuzz build"
+    cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+      -DTG_FUZZ=ON >/dev/null
+  fi
+  log "building fuzz"
+  cmake --build "$dir" -j "$JOBS" --target fuzzers
+}
 
 STARTED_XVFB=
 STARTED_WINESERVER=
