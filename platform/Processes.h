@@ -25,7 +25,8 @@ struct Processes {
   // False when it cannot be opened or ended.
   virtual bool terminate(std::uint32_t pid) = 0;
   // Full paths of the modules loaded in a process, the executable first, in
-  // snapshot order; empty when no module snapshot can be taken.
+  // snapshot order; empty when no module snapshot can be taken, and for process
+  // 0 (which names no program: the system's snapshot would give the caller's own).
   virtual std::optional<std::vector<std::string>> modules(std::uint32_t pid) = 0;
   // Starts a command line in a new console at normal priority, asking for the
   // given show state for its first window; handles are not kept. A program named

@@ -4,25 +4,14 @@
 
 namespace tg {
 
-namespace {
-
-// A module snapshot of process 0 is one of the calling process: the control
-// centre's own modules are no program's facts.
-std::optional<std::vector<std::string>> modulesOf(Processes& processes, std::uint32_t pid) {
-  if (pid == 0) return std::nullopt;
-  return processes.modules(pid);
-}
-
-}  // namespace
-
 std::string ProcessExePath(Processes& processes, std::uint32_t pid) {
-  const auto modules = modulesOf(processes, pid);
+  const auto modules = processes.modules(pid);
   if (!modules || modules->empty()) return {};
   return modules->front().substr(0, 260);
 }
 
 std::string ProcessModuleList(Processes& processes, std::uint32_t pid) {
-  const auto modules = modulesOf(processes, pid);
+  const auto modules = processes.modules(pid);
   if (!modules) return {};
   std::string list;
   for (const std::string& module : *modules) {
