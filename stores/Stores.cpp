@@ -20,12 +20,16 @@ Stores::Stores(FileSystem& files, const std::string& programDirectory, const Cod
   }
 }
 
-void Stores::buildFresh(StoreId id) {
+void Stores::declareTable(StoreId id) {
   RecordStore& t = slot(id).table;
   t.close();
   t.clearFieldDefs();
   for (const FieldDef& field : schemaOf(id).fields) t.addFieldDef(field.name, field.size);
   t.createDataSet();
+}
+
+void Stores::appendDefaultRow(StoreId id) {
+  RecordStore& t = slot(id).table;
   if (id == StoreId::Language) {
     t.append();
     t.setField("Champ1", "FR");
@@ -42,7 +46,8 @@ void Stores::becomePending(StoreId id, std::string reason) {
   if (!s.pending) {
     // The store works from a fresh table meanwhile (the quarantine store stays
     // closed: its users read its file).
-    buildFresh(id);
+    declareTable(id);
+    appendDefaultRow(id);
     if (id == StoreId::Quarantine) s.table.close();
     s.rowsBeforePending = s.table.active() ? s.table.recordCount() : 0;
   }
@@ -111,8 +116,7 @@ Stores::Settled Stores::settle(StoreId id, const std::function<void(RecordStore&
     return Settled::Pending;
   }
   if (leftover.outcome == StoreRead::Outcome::Unreadable) files_.remove(s.file.savingPath());  // half a save
-  if (!s.pending) return Settled::Fresh;
-  // Settled late: the store goes on from what it holds in memory.
+  // Settled late, the store goes on from what it holds in memory.
   s.pending = false;
   return Settled::Fresh;
 }
@@ -131,10 +135,7 @@ void Stores::create(StoreId id) {
   Slot& s = slot(id);
   RecordStore& t = s.table;
   s.pending = false;
-  t.close();
-  t.clearFieldDefs();
-  for (const FieldDef& field : schemaOf(id).fields) t.addFieldDef(field.name, field.size);
-  t.createDataSet();
+  declareTable(id);
   std::string failure;
   auto trySave = [&] {
     try {
@@ -153,17 +154,13 @@ void Stores::create(StoreId id) {
       break;
     case StoreId::Language:
       // The default row is held in memory whether or not it reaches the file.
-      t.append();
-      t.setField("Champ1", "FR");
-      t.post();
+      appendDefaultRow(id);
       saved = trySave();
       break;
     case StoreId::Configuration:
       try {
         t.emptyDataSet();
-        t.append();
-        for (std::size_t f = 1; f <= kConfigurationFieldCount; ++f) t.setField("Champ" + std::to_string(f), "1");
-        t.post();
+        appendDefaultRow(id);
         saveFile(id);
       } catch (const StoreError&) {
         if (notify_) notify_("erreur creation configuration");

@@ -87,7 +87,9 @@ class Stores {
   enum class Settled { FromFile, Fresh, Pending };
   Settled settle(StoreId id, const std::function<void(RecordStore&)>& readOpened);
   bool adopt(StoreId id, std::vector<Row> rows, const std::function<void(RecordStore&)>& readOpened);
-  void buildFresh(StoreId id);
+  // The store's fields over an empty table, open; and its default row, if any.
+  void declareTable(StoreId id);
+  void appendDefaultRow(StoreId id);
   void becomePending(StoreId id, std::string reason);
   void saveFile(StoreId id) { slot(id).file.save(slot(id).table); }
 
