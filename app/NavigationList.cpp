@@ -21,6 +21,7 @@ void drawNavigationRow(ui::Canvas& canvas, const ui::ImageList& images, int inde
     canvas.textOut(area.left + 30, area.top + 2, text);
   }
   canvas.drawImage(images, index, area.left + 4, area.top + (kNavigationRowHeight - images.height()) / 2);
+  if (state.focused) canvas.drawFocusRect(area);
 }
 
 }  // namespace tg

@@ -29,7 +29,8 @@ void fillNavigationList(ui::ListBox& list, const LanguageTable& table);
 
 // One row as the navigation list draws it: odd rows light grey-blue, even rows
 // white, the text at 30 pixels from the left; a selected row light blue with
-// its text in bold italic yellow; the row's picture at 4 pixels, centred.
+// its text in bold italic yellow; the row's picture at 4 pixels, centred; the
+// focused row framed by the focus rectangle.
 void drawNavigationRow(ui::Canvas& canvas, const ui::ImageList& images, int index, const std::string& text,
                        const ui::Rect& area, ui::ItemState state);
 

@@ -27,7 +27,7 @@ class RecordingCanvas : public ui::Canvas {
     int x;
     int y;
   };
-  enum class Op { Fill, Text, Image };
+  enum class Op { Fill, Text, Image, Focus };
 
   explicit RecordingCanvas(ui::Font font = {}) : font_(std::move(font)) {}
 
@@ -45,7 +45,13 @@ class RecordingCanvas : public ui::Canvas {
     order.push_back(Op::Image);
   }
 
+  void drawFocusRect(const ui::Rect& area) override {
+    focusRects.push_back(area);
+    order.push_back(Op::Focus);
+  }
+
   std::vector<Fill> fills;
+  std::vector<ui::Rect> focusRects;
   std::vector<Text> texts;
   std::vector<Picture> pictures;
   std::vector<Op> order;

@@ -28,6 +28,8 @@ class Canvas {
   // Text at a point (its top left), transparent background, in font().
   virtual void textOut(int x, int y, const std::string& text) = 0;
   virtual void drawImage(const ImageList& images, int index, int x, int y) = 0;
+  // The dotted rectangle that shows which row or control has the keyboard focus.
+  virtual void drawFocusRect(const Rect& area) = 0;
 };
 
 }  // namespace tg::ui

@@ -1,5 +1,7 @@
 #include "ui/Lists.h"
 
+#include <algorithm>
+
 namespace tg::ui {
 
 void drawPlainRow(Canvas& canvas, const Rect& area, const std::string& text, ItemState state) {
@@ -36,6 +38,66 @@ Rect ListBox::itemRect(int index) const { return {0, index * itemHeight_, bounds
 void ListBox::clickItem(int index) {
   if (!usable()) return;
   setItemIndex(index);
+  fire(onClick);
+}
+
+void ListBox::pressKey(ListKey key) {
+  if (!usable() || items_.empty()) return;
+  const int last = count() - 1;
+  const int page = std::max(1, bounds().height / std::max(1, itemHeight_) - 1);
+  const int at = itemIndex_;
+  int to = at;
+  switch (key) {
+    case ListKey::Up: to = at <= 0 ? 0 : at - 1; break;
+    case ListKey::Down: to = at < 0 ? 0 : at + 1; break;
+    case ListKey::PageUp: to = at - page; break;
+    case ListKey::PageDown: to = at < 0 ? page : at + page; break;
+    case ListKey::Home: to = 0; break;
+    case ListKey::End: to = last; break;
+  }
+  moveSelectionTo(std::clamp(to, 0, last));
+}
+
+namespace {
+
+// The letter case folding of the Western code page that the rows are written in.
+unsigned char foldedCharacter(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if (u >= 'a' && u <= 'z') return static_cast<unsigned char>(u - 0x20);
+  if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<unsigned char>(u - 0x20);
+  switch (u) {
+    case 0x9A: return 0x8A;
+    case 0x9C: return 0x8C;
+    case 0x9E: return 0x8E;
+    case 0xFF: return 0x9F;
+    default: return u;
+  }
+}
+
+}  // namespace
+
+void ListBox::typeCharacter(char c) {
+  if (!usable() || items_.empty() || static_cast<unsigned char>(c) < 0x20) return;
+  const unsigned char wanted = foldedCharacter(c);
+  const int n = count();
+  for (int step = 1; step <= n; ++step) {
+    const int row = ((itemIndex_ < 0 ? -1 : itemIndex_) + step) % n;
+    const std::string& text = items_[static_cast<std::size_t>(row)];
+    if (!text.empty() && foldedCharacter(text.front()) == wanted) {
+      moveSelectionTo(row);
+      return;
+    }
+  }
+}
+
+void ListBox::moveSelectionTo(int index) {
+  if (index == itemIndex_) return;
+  setItemIndex(index);
+  if (!keysOnlyMove_) fire(onClick);
+}
+
+void ListBox::activate() {
+  if (!usable() || itemIndex_ < 0) return;
   fire(onClick);
 }
 

@@ -5,6 +5,7 @@
 
 #include "ui/Control.h"
 #include "ui/Event.h"
+#include "ui/Keys.h"
 
 namespace tg::ui {
 
@@ -39,6 +40,20 @@ class ListBox : public Control {
   // The user clicks a row (or, with -1, below the last row): it becomes the
   // selection, then onClick.
   void clickItem(int index);
+
+  // The keyboard. By default a key that moves the selection acts as a click,
+  // as the platform's own list does. A list whose rows start actions (the
+  // navigation list) has keys that only move: the arrows, the page keys, Home,
+  // End and letters move the selection, and Enter or Space acts on it.
+  void setKeysOnlyMove(bool on) { keysOnlyMove_ = on; }
+  bool keysOnlyMove() const { return keysOnlyMove_; }
+  void pressKey(ListKey key);
+  // A typed character selects the next row whose text starts with it, in
+  // either letter case, round the list.
+  void typeCharacter(char c);
+  // Enter or Space: onClick for the selected row, when one is.
+  void activate();
+  bool usesKey(DialogKey key) const override { return keysOnlyMove_ && key == DialogKey::Enter; }
   // The list draws a row: through onDrawItem when the rows are owner-drawn,
   // otherwise background and text.
   void drawItem(int index, ItemState state, Canvas& canvas) const { drawItem(index, itemRect(index), state, canvas); }
@@ -51,9 +66,12 @@ class ListBox : public Control {
   std::vector<std::string> items_;
 
  private:
+  void moveSelectionTo(int index);
+
   Drawing drawing_;
   int itemHeight_ = 13;
   int itemIndex_ = -1;
+  bool keysOnlyMove_ = false;
 };
 
 // A list with a check box on each row, in one or more columns.

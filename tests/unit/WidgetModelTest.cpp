@@ -252,6 +252,60 @@ TEST(WidgetModel, OwnerDrawnRowsAreDrawnThroughTheHandlerOnTheCanvas) {
   EXPECT_EQ(other.texts.size(), 1u);
 }
 
+TEST(WidgetModel, ListKeysMoveTheSelectionAndActAsClicksUnlessTheyOnlyMove) {
+  ShownForm form;
+  // Five rows of 18 pixels in a list 54 pixels high: three rows show, a page moves two.
+  ListBox& list = form.add<ListBox>("l", Rect{0, 0, 100, 54});
+  list.setItemHeight(18);
+  list.setItems({"Alpha", "beta", "Bravo", "\xC9t\xE9", "\xE9" "cole"});
+  std::vector<int> clicks;
+  list.onClick = [&] { clicks.push_back(list.itemIndex()); };
+
+  // As the platform's list: every move is a click, a key that does not move is none.
+  list.pressKey(ListKey::Down);  // from no selection to the first row
+  list.pressKey(ListKey::Up);
+  list.pressKey(ListKey::PageDown);
+  list.pressKey(ListKey::End);
+  list.pressKey(ListKey::Down);
+  EXPECT_EQ(clicks, (std::vector<int>{0, 2, 4}));
+  EXPECT_FALSE(list.usesKey(DialogKey::Enter));
+
+  clicks.clear();
+  list.setKeysOnlyMove(true);
+  list.pressKey(ListKey::PageUp);
+  EXPECT_EQ(list.itemIndex(), 2);
+  list.pressKey(ListKey::Home);
+  // Letters in either case, round the list, accented capitals of the code page too.
+  list.typeCharacter('b');
+  EXPECT_EQ(list.itemIndex(), 1);
+  list.typeCharacter('B');
+  EXPECT_EQ(list.itemIndex(), 2);
+  list.typeCharacter('a');
+  EXPECT_EQ(list.itemIndex(), 0);
+  list.typeCharacter('\xE9');
+  EXPECT_EQ(list.itemIndex(), 3);
+  list.typeCharacter('\xC9');
+  EXPECT_EQ(list.itemIndex(), 4);
+  list.typeCharacter('z');  // no row starts with it
+  EXPECT_EQ(list.itemIndex(), 4);
+  EXPECT_TRUE(clicks.empty());
+  EXPECT_TRUE(list.usesKey(DialogKey::Enter));
+  EXPECT_FALSE(list.usesKey(DialogKey::Escape));
+  list.activate();
+  EXPECT_EQ(clicks, (std::vector<int>{4}));
+
+  // A disabled list takes no key; an empty one has nothing to act on.
+  list.setEnabled(false);
+  list.pressKey(ListKey::Home);
+  list.activate();
+  EXPECT_EQ(list.itemIndex(), 4);
+  list.setEnabled(true);
+  list.clear();
+  list.pressKey(ListKey::Down);
+  list.activate();
+  EXPECT_EQ(clicks.size(), 1u);
+}
+
 TEST(WidgetModel, ListClicksSelectThenFire) {
   ShownForm form;
   ListBox& list = form.add<ListBox>("l", Rect{});

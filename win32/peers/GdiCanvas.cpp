@@ -23,4 +23,13 @@ void GdiCanvas::drawImage(const ui::ImageList& images, int index, int x, int y) 
       .draw(dc_, context_.scale(x), context_.scale(y), context_.scale(images.width()), context_.scale(images.height()));
 }
 
+void GdiCanvas::drawFocusRect(const ui::Rect& area) {
+  const RECT r = context_.scaled(area.left, area.top, area.width, area.height);
+  // The dots are drawn in the inverse of what lies below: text colours set
+  // for a row must not tint them.
+  SetTextColor(dc_, RGB(0, 0, 0));
+  SetBkColor(dc_, RGB(255, 255, 255));
+  DrawFocusRect(dc_, &r);
+}
+
 }  // namespace tg::win32

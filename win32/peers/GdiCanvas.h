@@ -16,6 +16,7 @@ class GdiCanvas : public ui::Canvas {
   void fillRect(const ui::Rect& area, const ui::Color& color) override;
   void textOut(int x, int y, const std::string& text) override;
   void drawImage(const ui::ImageList& images, int index, int x, int y) override;
+  void drawFocusRect(const ui::Rect& area) override;
 
  private:
   HDC dc_;

@@ -29,11 +29,13 @@ ListBoxPeer::ListBoxPeer(ui::ListBox& list, PeerContext& context)
   if (checkList_ && checkList_->columns() > 1)
     SendMessageA(hwnd_, LB_SETCOLUMNWIDTH, context.scale(list.bounds().width) / checkList_->columns(), 0);
   if (checkList_) SetWindowSubclass(hwnd_, checks, 1, reinterpret_cast<DWORD_PTR>(this));
+  if (list.keysOnlyMove()) SetWindowSubclass(hwnd_, keys, 2, reinterpret_cast<DWORD_PTR>(this));
   fill();
 }
 
 ListBoxPeer::~ListBoxPeer() {
   if (hwnd_ && checkList_) RemoveWindowSubclass(hwnd_, checks, 1);
+  if (hwnd_ && list_.keysOnlyMove()) RemoveWindowSubclass(hwnd_, keys, 2);
 }
 
 void ListBoxPeer::fill() {
@@ -67,7 +69,8 @@ void ListBoxPeer::update(ui::Change change, std::size_t index) {
 }
 
 void ListBoxPeer::command(WORD code) {
-  if (code != LBN_SELCHANGE || updating()) return;
+  // A list whose keys only move acts through its subclass alone.
+  if (code != LBN_SELCHANGE || updating() || list_.keysOnlyMove()) return;
   list_.clickItem(static_cast<int>(SendMessageA(hwnd_, LB_GETCURSEL, 0, 0)));
 }
 
@@ -123,6 +126,71 @@ LRESULT ListBoxPeer::checkListAnswer(HWND hwnd, UINT message, WPARAM wParam, LPA
     const int index = static_cast<int>(SendMessageA(hwnd, LB_GETCURSEL, 0, 0));
     if (index >= 0) checkList_->toggleCheck(index);
     return 0;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ListBoxPeer::keys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  LRESULT result = 0;
+  guarded([&] { result = reinterpret_cast<ListBoxPeer*>(data)->keysAnswer(hwnd, message, wParam, lParam); });
+  return result;
+}
+
+int ListBoxPeer::rowAt(LPARAM point) const {
+  const LRESULT hit = SendMessageA(hwnd_, LB_ITEMFROMPOINT, 0, point);
+  if (HIWORD(hit)) return -1;
+  const int index = LOWORD(hit);
+  RECT row;
+  if (SendMessageA(hwnd_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&row)) == LB_ERR) return -1;
+  const POINT at{static_cast<short>(LOWORD(point)), static_cast<short>(HIWORD(point))};
+  return PtInRect(&row, at) ? index : -1;
+}
+
+LRESULT ListBoxPeer::keysAnswer(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  constexpr LPARAM kRepeated = 1 << 30;  // the key was already down
+  switch (message) {
+    case WM_KEYDOWN:
+      switch (wParam) {
+        case VK_UP:
+        case VK_LEFT: list_.pressKey(ui::ListKey::Up); return 0;
+        case VK_DOWN:
+        case VK_RIGHT: list_.pressKey(ui::ListKey::Down); return 0;
+        case VK_PRIOR: list_.pressKey(ui::ListKey::PageUp); return 0;
+        case VK_NEXT: list_.pressKey(ui::ListKey::PageDown); return 0;
+        case VK_HOME: list_.pressKey(ui::ListKey::Home); return 0;
+        case VK_END: list_.pressKey(ui::ListKey::End); return 0;
+        case VK_RETURN:
+        case VK_SPACE:
+          // A held key acts once, not at every repeat.
+          if (!(lParam & kRepeated)) list_.activate();
+          return 0;
+        default: break;
+      }
+      break;
+    case WM_CHAR:
+      if (wParam == ' ' || wParam == '\r') return 0;  // acted on when the key went down
+      if (wParam > ' ') {
+        list_.typeCharacter(static_cast<char>(wParam));
+        return 0;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: pressed_ = true; break;
+    case WM_LBUTTONUP: {
+      const bool wasPressed = pressed_;
+      pressed_ = false;
+      const LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
+      if (wasPressed) {
+        const int row = rowAt(lParam);
+        if (row >= 0) {
+          list_.clickItem(row);
+        } else {
+          showSelection();  // released away from the rows: the click is cancelled
+        }
+      }
+      return result;
+    }
+    default: break;
   }
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
