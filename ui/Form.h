@@ -9,11 +9,13 @@
 namespace tg::ui {
 
 // A top-level window. It routes Enter to its default button and Escape to its
-// cancel button unless the focused control uses the key itself.
+// cancel button unless the focused control uses the key itself. Its bounds are
+// its place on the screen and the size of its client area, where its controls
+// are laid out: the frame around it is whatever the system draws.
 class Form : public Container {
  public:
   // The main window has a caption and a close box; a dialog window a fixed
-  // dialog frame, its bounds giving its client area, centred on the screen.
+  // dialog frame, centred on the screen whatever its bounds' place.
   enum class Frame { Single, Dialog };
 
   Form(std::string name, Rect bounds, std::string caption, Frame frame = Frame::Single);

@@ -7,8 +7,9 @@
 
 namespace tg::win32 {
 
-// A top-level window: caption and close box only; its bounds are its outer
-// rectangle, its children sit in its client area.
+// A top-level window: caption and close box only. The model's bounds give its
+// client area, where its children sit; the outer size follows from the frame
+// the system really draws.
 class FormPeer : public OwnWindowPeer {
  public:
   FormPeer(ui::Form& form, PeerContext& context);
@@ -20,6 +21,7 @@ class FormPeer : public OwnWindowPeer {
   std::function<bool(UINT, WPARAM, LPARAM, LRESULT&)> onMessage;
 
  private:
+  void fitClientArea();
   ui::Form& form_;
 };
 
