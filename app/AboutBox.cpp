@@ -30,6 +30,32 @@ void AboutBox::show() {
   desktop.bringToFront(form);
 }
 
-void AboutBox::OKButtonClick() { form.setVisible(false); }
+void AboutBox::OKButtonClick() {
+  form.setVisible(false);
+  if (onClosed) onClosed();
+}
+
+AboutBoxes::~AboutBoxes() {
+  if (sweep_) timers_.stop(sweep_);
+}
+
+AboutBox& AboutBoxes::open() {
+  boxes_.push_back(std::make_unique<AboutBox>(desktop_));
+  AboutBox& box = *boxes_.back();
+  box.onClosed = [this] {
+    if (!sweep_) sweep_ = timers_.startOnce(0, [this] { destroyClosed(); });
+  };
+  box.show();
+  return box;
+}
+
+void AboutBoxes::hideAll() {
+  for (auto& box : boxes_) box->form.setVisible(false);
+}
+
+void AboutBoxes::destroyClosed() {
+  sweep_ = 0;
+  std::erase_if(boxes_, [](const std::unique_ptr<AboutBox>& box) { return !box->shown(); });
+}
 
 }  // namespace tg

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/Timers.h"
 #include "ui/Button.h"
 #include "ui/Containers.h"
 #include "ui/Desktop.h"
@@ -9,7 +14,7 @@
 namespace tg {
 
 // TAboutBox: a small window with the product's name, version, year, web site
-// and e-mail. Each is its own window; OK hides only its own.
+// and e-mail. Each is its own window; OK or its close box closes only its own.
 class AboutBox {
  public:
   explicit AboutBox(ui::Desktop& desktop);
@@ -18,8 +23,10 @@ class AboutBox {
   AboutBox& operator=(const AboutBox&) = delete;
 
   void show();
+  // Hides the box, then onClosed.
   void OKButtonClick();
   bool shown() const { return form.visible(); }
+  std::function<void()> onClosed;
 
   ui::Desktop& desktop;
   ui::Form form;
@@ -31,6 +38,31 @@ class AboutBox {
   ui::Label& Label1;
   ui::Label& Comments;
   ui::Button& OKButton;
+};
+
+// The about boxes that are open. A closed box is destroyed on the next turn of
+// the message loop: its own button's handler is still running when it closes.
+class AboutBoxes {
+ public:
+  AboutBoxes(ui::Desktop& desktop, Timers& timers) : desktop_(desktop), timers_(timers) {}
+  ~AboutBoxes();
+  AboutBoxes(const AboutBoxes&) = delete;
+  AboutBoxes& operator=(const AboutBoxes&) = delete;
+
+  // One more box, shown.
+  AboutBox& open();
+  // Hides every box at once (the application ends).
+  void hideAll();
+  // The boxes not yet destroyed, closed ones waiting for their turn included.
+  std::size_t count() const { return boxes_.size(); }
+  AboutBox& operator[](std::size_t i) const { return *boxes_[i]; }
+
+ private:
+  void destroyClosed();
+  ui::Desktop& desktop_;
+  Timers& timers_;
+  std::vector<std::unique_ptr<AboutBox>> boxes_;
+  TimerId sweep_ = 0;  // the pending destruction of closed boxes, 0 when none
 };
 
 }  // namespace tg

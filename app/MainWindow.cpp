@@ -16,7 +16,9 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
       ImageList1(navigationImages()),
       ImageList2(languageFlags()),
       ImageList3(internetGlyphs()),
-      form("TForm2", {117, 35, 802, 500}, ""),
+      // The client area that the controls' bounds imply; with the classic frame
+      // the window measures 802 x 500.
+      form("TForm2", {117, 35, 786, 462}, ""),
       Shape1(form.add<ui::Shape>("Shape1", ui::Rect{0, 0, 785, 49}, ui::kAqua)),
       ListBox1(form.add<ui::ListBox>("ListBox1", ui::Rect{16, 48, 161, 369}, ui::ListBox::Drawing::OwnerVariable)),
       Bevel2(form.add<ui::Bevel>("Bevel2", ui::Rect{328, 144, 193, 177})),
@@ -35,9 +37,13 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
                             [this] {
                               if (enableScanStartButton) enableScanStartButton();
                             }}),
-      pages(*this) {
+      pages(*this),
+      aboutBoxes(d, p.timers) {
   ListBox1.setItemHeight(kNavigationRowHeight);
   ListBox1.setShowHint(true);
+  // Moving through the list must not run every item passed over: the quit
+  // question, an about box.
+  ListBox1.setKeysOnlyMove(true);
   ListBox1.onDrawItem = [this](int index, const ui::Rect& area, ui::ItemState state, ui::Canvas& canvas) {
     ListBox1DrawItem(index, area, state, canvas);
   };
@@ -59,7 +65,6 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
 
 MainWindow::~MainWindow() {
   FormDestroy();
-  aboutBoxes.clear();
   desktop.detach(form);
 }
 
@@ -105,6 +110,7 @@ void MainWindow::applyLanguage() {
   Label11.setCaption(t.text(50));
   Label12.setCaption(t.text(51));
   form.setCaption(t.text(24));
+  showInternetState();
 }
 
 void MainWindow::ListBox1DrawItem(int index, const ui::Rect& area, ui::ItemState state, ui::Canvas& canvas) {
@@ -135,6 +141,14 @@ void MainWindow::showFromTray() {
 void MainWindow::BitBtn15Click() {
   centre.state.InternetAllowed = !centre.state.InternetAllowed;
   BitBtn15.setGlyph(ImageList3.at(centre.state.InternetAllowed ? 0 : 1));
+  showInternetState();
+}
+
+void MainWindow::showInternetState() {
+  // The glyph alone does not say which state it shows: the tip names the
+  // state and what a click does.
+  const std::string& text = centre.languageTable.text(centre.state.InternetAllowed ? 7 : 8);
+  BitBtn15.setHint(text.empty() ? "Internet" : text);
 }
 
 void MainWindow::openWebSite() {
@@ -156,13 +170,17 @@ void MainWindow::showHomePage() {
 }
 
 void MainWindow::openAboutBox() {
-  aboutBoxes.push_back(std::make_unique<AboutBox>(desktop));
-  aboutBoxes.back()->show();
+  aboutBoxes.open();
   openWebSite();
 }
 
 void MainWindow::quitItem() {
   if (platform.dialogs.askYesNo(centre.languageTable.text(65)) != Answer::Yes) return;
+  // The answer shows at once: nothing of the program stays on the screen while
+  // the engines are stopped.
+  form.setVisible(false);
+  aboutBoxes.hideAll();
+  if (onQuitting) onQuitting();
   StopEngines(platform.processes, kQuitStopList);
   desktop.endApplication();
 }

@@ -41,8 +41,9 @@ class MainWindow {
   // The tray menu's item: shows the window and brings it up.
   void showFromTray();
 
-  // The home page's Internet button.
+  // The home page's Internet button; its tip names the current state.
   void BitBtn15Click();
+  void showInternetState();
   // What the page host does for the items that build no page.
   void showHomePage();
   void showHomeControls();
@@ -75,11 +76,13 @@ class MainWindow {
   ui::Panel& PagePanel;
   ui::Timer Timer1;
   Monitor monitor;
+  // What goes from the screen with the main window when the user quits: the tray icon.
+  std::function<void()> onQuitting;
   // While the scan page is built, the monitor enables its start button through this.
   std::function<void()> enableScanStartButton;
 
   PageHost pages;
-  std::vector<std::unique_ptr<AboutBox>> aboutBoxes;
+  AboutBoxes aboutBoxes;
 
  private:
   void ListBox1DrawItem(int index, const ui::Rect& area, ui::ItemState state, ui::Canvas& canvas);

@@ -23,6 +23,12 @@ void TrayHost::addIcon() {
   retry_ = platform_.timers.startOnce(kIconRetryMs, [this] { addIcon(); });
 }
 
+void TrayHost::removeIcon() {
+  if (retry_) platform_.timers.stop(retry_);
+  retry_ = 0;
+  platform_.tray.removeIcon();
+}
+
 void TrayHost::iconEvent(unsigned mouseEvent) {
   if (mouseEvent != kTrayRightButtonDown) return;  // left clicks and double clicks do nothing
   if (platform_.tray.popupMenu({product::kName}) == 0) scannprocess1Click();

@@ -25,6 +25,8 @@ class TrayHost {
   // the shell refuses (its notification area may not exist yet at log-on) is
   // tried again on a timer until the shell takes it.
   void create();
+  // Takes the icon away for good (the application ends).
+  void removeIcon();
   // A mouse event on the icon, as the shell reports it.
   void iconEvent(unsigned mouseEvent);
   void scannprocess1Click();

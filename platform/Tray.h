@@ -17,6 +17,8 @@ struct Tray {
   // not added again (the call is true). Once added, or even only asked for,
   // the icon comes back whenever the shell's task bar is created anew.
   virtual bool addIcon(const std::string& tip, std::function<void(unsigned mouseEvent)> onMouse) = 0;
+  // Takes the icon away; a new task bar does not bring it back.
+  virtual void removeIcon() = 0;
   // Brings the tray host to the foreground and opens a pop-up menu at the
   // cursor; the index of the item chosen, or -1 when none was.
   virtual int popupMenu(const std::vector<std::string>& items) = 0;

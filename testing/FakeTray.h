@@ -21,6 +21,7 @@ class FakeTray : public Tray {
     mouse_ = std::move(onMouse);
     return true;
   }
+  void removeIcon() override { icons = 0; }
   int popupMenu(const std::vector<std::string>& items) override {
     menus.push_back(items);
     return nextChoice;

@@ -36,18 +36,23 @@ bool Win32Tray::ensureWindow() {
 }
 
 Win32Tray::~Win32Tray() {
-  if (added_) {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data.hWnd = window_;
-    data.uID = 1;
-    Shell_NotifyIconA(NIM_DELETE, &data);
-  }
+  removeIcon();
   if (window_) {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
   if (icon_) DestroyIcon(icon_);
+}
+
+void Win32Tray::removeIcon() {
+  wanted_ = false;
+  if (!added_) return;
+  NOTIFYICONDATAA data{};
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = window_;
+  data.uID = 1;
+  Shell_NotifyIconA(NIM_DELETE, &data);  // a shell that lost it already has nothing to take away
+  added_ = false;
 }
 
 bool Win32Tray::registerIcon() {

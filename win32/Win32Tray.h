@@ -19,6 +19,7 @@ class Win32Tray : public Tray {
   Win32Tray& operator=(const Win32Tray&) = delete;
 
   bool addIcon(const std::string& tip, std::function<void(unsigned mouseEvent)> onMouse) override;
+  void removeIcon() override;
   int popupMenu(const std::vector<std::string>& items) override;
   HWND window() const { return window_; }
 

@@ -53,6 +53,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tg::win32::guarded([&] { tray.create(); });
 
   main = std::make_unique<tg::MainWindow>(real.platform, desktop, tg::win32::executableDirectory());
+  main->onQuitting = [&tray] { tray.removeIcon(); };
   const HWND window = desktop.windowOf(main->form);
   real.dialogs.setOwner(window);
   real.shell.setMainWindow(window);

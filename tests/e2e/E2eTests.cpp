@@ -319,6 +319,138 @@ TEST(ControlCentreUnderWine, ChoosingItemsShowsTheAboutBoxAndKeepsTheWindowWhole
   EXPECT_TRUE(IsWindowVisible(window));
 }
 
+// The about boxes of the control centre: its windows other than the main one.
+std::vector<HWND> aboutBoxesOf(const ControlCentre& centre) {
+  std::vector<HWND> boxes = windowsOf(centre.process.pid(), "TgForm");
+  std::erase(boxes, centre.mainWindow());
+  return boxes;
+}
+
+std::pair<LONG, LONG> clientSize(HWND window) {
+  RECT r{};
+  GetClientRect(window, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+
+// The frame is the system's (wine's own on its virtual desktop, a window
+// manager's otherwise): the controls' area stays as designed.
+TEST(WindowFrames, TheMainWindowAndTheAboutBoxKeepTheirDesignedClientAreas) {
+  ProgramDirectory dir;
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  centre.trayMenuItem();
+  HWND window = centre.mainWindow();
+  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != 0; }, 10000));
+  EXPECT_EQ(clientSize(window), (std::pair<LONG, LONG>{786, 462}));
+  // The status bar spans the window's width and lies on its bottom edge.
+  HWND status = childAt(window, "msctls_statusbar32", 0, 443);
+  ASSERT_NE(status, nullptr);
+  RECT bar;
+  GetWindowRect(status, &bar);
+  POINT corner{bar.right, bar.bottom};
+  ScreenToClient(window, &corner);
+  EXPECT_EQ(corner.x, 786);
+  EXPECT_EQ(corner.y, 462);
+  screenshot(window, "frame-main.bmp");
+
+  centre.choose(48);
+  ASSERT_TRUE(waitFor([&] { return aboutBoxesOf(centre).size() == 1; }, 10000));
+  HWND about = aboutBoxesOf(centre).front();
+  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(about) != 0; }, 5000));
+  EXPECT_EQ(clientSize(about), (std::pair<LONG, LONG>{298, 213}));
+  screenshot(about, "frame-about.bmp");
+}
+
+TEST(ControlCentreUnderWine, AboutBoxesAreDestroyedByTheirOkButtonOrTheirCloseBox) {
+  ProgramDirectory dir;
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  centre.trayMenuItem();
+  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(centre.mainWindow()) != 0; }, 10000));
+  for (int i = 0; i < 3; ++i) centre.choose(48);
+  ASSERT_TRUE(waitFor([&] { return aboutBoxesOf(centre).size() == 3; }, 10000));
+  std::vector<HWND> boxes = aboutBoxesOf(centre);
+  HWND ok = childAt(boxes[0], "BUTTON", 111, 180);
+  ASSERT_NE(ok, nullptr);
+  PostMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageA(ok, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  PostMessageA(boxes[1], WM_CLOSE, 0, 0);
+  EXPECT_TRUE(waitFor([&] { return !IsWindow(boxes[0]) && !IsWindow(boxes[1]); }, 5000));
+  EXPECT_EQ(aboutBoxesOf(centre), (std::vector<HWND>{boxes[2]}));
+  EXPECT_TRUE(IsWindowVisible(boxes[2]));
+  EXPECT_TRUE(IsWindowVisible(centre.mainWindow()));
+}
+
+TEST(ControlCentreUnderWine, TheNavigationKeysOnlyMoveAndEnterOrSpaceActsOnTheSelectedItem) {
+  ProgramDirectory dir;
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  centre.trayMenuItem();
+  HWND window = centre.mainWindow();
+  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != 0; }, 10000));
+  HWND list = centre.navigationList();
+  auto selected = [&] { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); };
+  auto questionShown = [] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; };
+  centre.choose(3);  // a click: the alert list's row takes the selection and the focus
+  ASSERT_TRUE(waitFor([&] { return selected() == 2; }, 5000));
+
+  // Down over the about item onto the quit item: nothing but the selection moves.
+  for (int i = 0; i < 17; ++i) PostMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
+  ASSERT_TRUE(waitFor([&] { return selected() == 19; }, 5000));
+  EXPECT_FALSE(questionShown());
+  EXPECT_TRUE(aboutBoxesOf(centre).empty());
+  // The focused row shows the focus rectangle: dots of the inverse of the
+  // selected row's colour along its top edge.
+  RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  Sleep(300);
+  const testing::Screenshot shot(window);
+  POINT rowTop{60, 19 * 18};
+  MapWindowPoints(list, window, &rowTop, 1);
+  int dots = 0;
+  for (int x = 0; x < 80; ++x)
+    if (shot.pixel(rowTop.x + x, rowTop.y) == RGB(0xFF - 0xC5, 0xFF - 0xD1, 0xFF - 0xF8)) ++dots;
+  EXPECT_GE(dots, 30) << "no focus rectangle on the quit row";
+  screenshot(window, "navigation-focus.bmp");
+
+  // Up twice to the about item; Enter opens one box.
+  PostMessageA(list, WM_KEYDOWN, VK_UP, 1);
+  PostMessageA(list, WM_KEYDOWN, VK_UP, 1);
+  PostMessageA(list, WM_KEYDOWN, VK_RETURN, 1);
+  ASSERT_TRUE(waitFor([&] { return aboutBoxesOf(centre).size() == 1; }, 10000));
+  EXPECT_EQ(selected(), 17);
+
+  // Home, End and a letter only move too; a letter goes to the next row whose text starts with it.
+  PostMessageA(list, WM_KEYDOWN, VK_END, 1);
+  PostMessageA(list, WM_KEYDOWN, VK_HOME, 1);
+  ASSERT_TRUE(waitFor([&] { return selected() == 0; }, 5000));
+  const int rows[] = {1, 2, 3, 4, 5, 6, 57, 58, 59, 99, 60, 61, 62, 85, 90, 96, 63, 48, 64, 25};
+  const char letter = dir.entry(25).front();
+  int expected = 1;
+  while (std::toupper(static_cast<unsigned char>(dir.entry(rows[expected]).front())) != std::toupper(static_cast<unsigned char>(letter)))
+    ++expected;
+  PostMessageA(list, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(letter)), 1);
+  ASSERT_TRUE(waitFor([&] { return selected() == expected; }, 5000));
+  EXPECT_FALSE(questionShown());
+  EXPECT_EQ(aboutBoxesOf(centre).size(), 1u);
+
+  // Space on the quit item asks; No keeps everything.
+  PostMessageA(list, WM_KEYDOWN, VK_END, 1);
+  PostMessageA(list, WM_KEYDOWN, VK_SPACE, 1);
+  answerNextBox(IDNO);
+  EXPECT_TRUE(waitFor([&] { return !questionShown(); }, 5000));
+  EXPECT_FALSE(centre.process.waitForExit(300));
+
+  // A press on the about item released over another row runs neither.
+  POINT aboutRow{40, 17 * 18 + 9};
+  POINT alertRow{40, 2 * 18 + 9};
+  PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(aboutRow.x, aboutRow.y));
+  PostMessageA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(alertRow.x, alertRow.y));
+  PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(alertRow.x, alertRow.y));
+  ASSERT_TRUE(waitFor([&] { return selected() == 2; }, 5000));
+  Sleep(300);
+  EXPECT_EQ(aboutBoxesOf(centre).size(), 1u);
+}
+
 TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess) {
   ProgramDirectory dir;
   ControlCentre centre(dir);
@@ -348,6 +480,8 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
       watched.emplace_back("rtguard.exe", OpenProcess(SYNCHRONIZE, FALSE, entry.pid));
   std::vector<std::string> ended;
   std::atomic<bool> watching{true};
+  HWND window = centre.mainWindow();
+  bool shownAtFirstEnd = true;
   std::thread watcher([&] {
     auto running = watched;
     while (!running.empty() && watching) {
@@ -355,6 +489,7 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
       for (auto& [name, h] : running) handles.push_back(h);
       const DWORD which = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, 200);
       if (which >= WAIT_OBJECT_0 + handles.size()) continue;
+      if (ended.empty()) shownAtFirstEnd = IsWindowVisible(window) != 0;
       ended.push_back(running[which - WAIT_OBJECT_0].first);
       running.erase(running.begin() + (which - WAIT_OBJECT_0));
     }
@@ -372,6 +507,7 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
     if (name == "rtguard.exe") CloseHandle(handle);
   EXPECT_EQ(ended, (std::vector<std::string>{"rtguard.exe", "scanengine.exe", "diskscan.exe", "siteguard.exe",
                                              "netguard.exe", "dbupdate.exe", "mailfilter.exe", "backup.exe"}));
+  EXPECT_FALSE(shownAtFirstEnd);  // the window went from the screen before the engines were stopped
 }
 
 // ---------------------------------------------------------------- the monitor

@@ -158,7 +158,7 @@ TEST_F(KeepingData, WithoutAnyTextsAClickOnANavigationItemRunsNothing) {
     w.ListBox1.clickItem(row);
   }
   EXPECT_TRUE(fake.dialogs.questions.empty());  // no quit question
-  EXPECT_TRUE(w.aboutBoxes.empty());
+  EXPECT_EQ(w.aboutBoxes.count(), 0u);
   for (const ShellRequest& r : fake.shell.requests) EXPECT_EQ(r.file.find("http"), std::string::npos) << r.file;
 }
 

@@ -171,20 +171,37 @@ TEST_F(MainWindowTest, AfterALanguageChangeTheItemsShowTheNewTextsAndStillBuildT
   EXPECT_EQ(builds(rules), 1);
 }
 
-TEST_F(MainWindowTest, AboutBoxesOpenOneMoreEachTimeAndCloseOneByOne) {
+TEST_F(MainWindowTest, AboutBoxesOpenOneMoreEachTimeAndEachIsDestroyedWhenClosed) {
   MainWindow& w = start();
   registerCountingPage(2, "BitBtn7");
   choose(2);
   choose(48);
   choose(48);
-  ASSERT_EQ(w.aboutBoxes.size(), 2u);
-  EXPECT_TRUE(w.aboutBoxes[0]->shown());
-  EXPECT_TRUE(w.aboutBoxes[1]->shown());
-  w.aboutBoxes[0]->OKButton.click();
-  EXPECT_FALSE(w.aboutBoxes[0]->shown());
-  EXPECT_TRUE(w.aboutBoxes[1]->shown());
+  choose(48);
+  ASSERT_EQ(w.aboutBoxes.count(), 3u);
+  EXPECT_EQ(desktop.forms.size(), 4u);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_TRUE(w.aboutBoxes[i].shown());
+  EXPECT_EQ(w.aboutBoxes[1].Version.caption(), "Version :1.17.08.28");
+  ui::Form* last = &w.aboutBoxes[2].form;
+
+  // OK in the first, the close box of the second: each goes on its own, once
+  // its handler has returned.
+  w.aboutBoxes[0].OKButton.click();
+  w.aboutBoxes[1].form.close();
+  EXPECT_FALSE(w.aboutBoxes[0].shown());
+  EXPECT_FALSE(w.aboutBoxes[1].shown());
+  ASSERT_EQ(w.aboutBoxes.count(), 3u);
+  fake.timers.advance(1);
+  ASSERT_EQ(w.aboutBoxes.count(), 1u);
+  EXPECT_EQ(&w.aboutBoxes[0].form, last);
+  EXPECT_TRUE(w.aboutBoxes[0].shown());
+  EXPECT_EQ(desktop.forms.size(), 2u);
   EXPECT_TRUE(w.pages.built(2));  // the page area keeps its page
-  EXPECT_EQ(w.aboutBoxes[1]->Version.caption(), "Version :1.17.08.28");
+
+  w.aboutBoxes[0].OKButton.click();
+  fake.timers.advance(1);
+  EXPECT_EQ(w.aboutBoxes.count(), 0u);
+  EXPECT_EQ(desktop.forms, (std::vector<ui::Form*>{&w.form}));
   const ShellRequest& site = fake.shell.requests.back();
   EXPECT_EQ(site.file, "https://www.tarnivox.example/");
   EXPECT_EQ(site.show, kShowHidden);
@@ -203,8 +220,15 @@ TEST_F(MainWindowTest, TheQuitItemAsksAndOnYesStopsItsEnginesInOrderAndEndsTheAp
   EXPECT_TRUE(fake.processes.endedNames.empty());
   EXPECT_FALSE(desktop.ended);
 
+  // Yes: the window, an about box and the tray icon go before the engines are stopped.
+  choose(48);
+  bool goneBeforeTheEngines = false;
+  w.onQuitting = [&] {
+    goneBeforeTheEngines = !w.form.visible() && !w.aboutBoxes[0].shown() && fake.processes.endedNames.empty();
+  };
   fake.dialogs.answerNext(Answer::Yes);
   choose(25);
+  EXPECT_TRUE(goneBeforeTheEngines);
   EXPECT_EQ(fake.processes.endedNames, (std::vector<std::string>{"rtguard.exe", "scanengine.exe", "diskscan.exe",
                                                                  "siteguard.exe", "netguard.exe", "dbupdate.exe"}));
   EXPECT_TRUE(desktop.ended);
@@ -228,9 +252,10 @@ TEST_F(MainWindowTest, TheEndOfTheLogOnStopsEveryEngineInItsOrder) {
 
 TEST_F(MainWindowTest, TheInternetButtonTogglesItsGlyphAndAnswersEscapeWhileShown) {
   MainWindow& w = start();
-  EXPECT_EQ(w.BitBtn15.hint(), "Internet");
+  EXPECT_EQ(w.BitBtn15.hint(), "fr 7");  // allowed, a click blocks it
   w.BitBtn15.click();
   EXPECT_FALSE(w.centre.state.InternetAllowed);
+  EXPECT_EQ(w.BitBtn15.hint(), "fr 8");
   EXPECT_EQ(w.BitBtn15.glyph().pixels, w.ImageList3.at(1).pixels);
   w.BitBtn15.click();
   EXPECT_TRUE(w.centre.state.InternetAllowed);
@@ -243,6 +268,50 @@ TEST_F(MainWindowTest, TheInternetButtonTogglesItsGlyphAndAnswersEscapeWhileShow
   choose(2);  // the button is hidden with the home page
   w.form.dialogKey(ui::DialogKey::Escape);
   EXPECT_FALSE(w.centre.state.InternetAllowed);
+}
+
+TEST_F(MainWindowTest, TheInternetButtonsTipFollowsTheLanguageAndFallsBackOnItsName) {
+  MainWindow& w = start();
+  w.BitBtn15.click();
+  Lines gb = numberedEntries("gb");
+  fake.files.addFile(fake.inProgram("kelm2013_gb.txt"), joinLines(gb));
+  loadLanguageTable(w.centre.languageTable, fake.files, FakePlatform::kProgramDirectory, "GB");
+  w.applyLanguage();
+  EXPECT_EQ(w.BitBtn15.hint(), "gb 8");
+  gb[6] = gb[7] = "";  // a language file that leaves the two texts empty
+  fake.files.writeBytes(fake.inProgram("kelm2013_gb.txt"), joinLines(gb));
+  loadLanguageTable(w.centre.languageTable, fake.files, FakePlatform::kProgramDirectory, "GB");
+  w.applyLanguage();
+  EXPECT_EQ(w.BitBtn15.hint(), "Internet");
+}
+
+TEST_F(MainWindowTest, TheNavigationKeysOnlyMoveAndEnterOrSpaceActsOnTheSelectedItem) {
+  MainWindow& w = start();
+  const int rules = registerCountingPage(2, "BitBtn7");
+  // Down through every row, the about and quit items included, and back up.
+  for (int i = 0; i < 25; ++i) w.ListBox1.pressKey(ui::ListKey::Down);
+  EXPECT_EQ(w.ListBox1.itemIndex(), 19);
+  for (int i = 0; i < 25; ++i) w.ListBox1.pressKey(ui::ListKey::Up);
+  w.ListBox1.pressKey(ui::ListKey::End);
+  w.ListBox1.pressKey(ui::ListKey::PageUp);
+  w.ListBox1.pressKey(ui::ListKey::Home);
+  w.ListBox1.typeCharacter('F');  // "fr 1", "fr 2", ...: each letter moves on to the next
+  EXPECT_TRUE(fake.dialogs.questions.empty());
+  EXPECT_EQ(w.aboutBoxes.count(), 0u);
+  EXPECT_EQ(builds(rules), 0);
+  EXPECT_EQ(fake.shell.requests.size(), 1u);  // only the real-time engine's start: no web site
+  EXPECT_EQ(w.ListBox1.itemIndex(), 1);
+
+  // Enter or Space acts; the focused list takes Enter before the window's buttons.
+  w.form.setFocus(&w.ListBox1);
+  EXPECT_FALSE(w.form.dialogKey(ui::DialogKey::Enter));
+  w.ListBox1.activate();
+  EXPECT_EQ(builds(rules), 1);
+  w.ListBox1.pressKey(ui::ListKey::End);
+  w.ListBox1.pressKey(ui::ListKey::Up);
+  w.ListBox1.pressKey(ui::ListKey::Up);  // the about item
+  w.ListBox1.activate();
+  EXPECT_EQ(w.aboutBoxes.count(), 1u);
 }
 
 TEST_F(MainWindowTest, TheTrackBarIsTheReactionLevel) {
@@ -280,7 +349,10 @@ TEST(NavigationRows, OddRowsAreTintedAndTheSelectedRowIsYellowBoldItalicWithItsP
   EXPECT_EQ(selected.texts[1].font.color, ui::kYellow);
   EXPECT_TRUE(selected.texts[1].font.bold);
   EXPECT_TRUE(selected.texts[1].font.italic);
-  EXPECT_EQ(selected.order.back(), testing::RecordingCanvas::Op::Image);  // the picture goes over all
+  EXPECT_EQ(selected.order.back(), testing::RecordingCanvas::Op::Focus);  // the focus frame goes over all
+  EXPECT_EQ(selected.focusRects, (std::vector<ui::Rect>{{0, 90, 161, 18}}));
+  EXPECT_TRUE(odd.focusRects.empty());
+  EXPECT_EQ(odd.order.back(), testing::RecordingCanvas::Op::Image);
 }
 
 TEST(TrayHostTest, TheIconItsMenuAndTheAutorunValue) {

@@ -58,5 +58,16 @@ TEST(TrayHostIcon, AnIconTakenAtOnceNeedsNoTimerAndAHostGoneStopsTrying) {
   EXPECT_EQ(refusing.tray.adds, 6);
 }
 
+TEST(TrayHostIcon, AnIconTakenAwayAtTheEndIsNotTriedAgain) {
+  FakePlatform fake;
+  fake.tray.refusals = 2;
+  TrayHost host(fake.platform, "C:\\T\\tarnivoxguard2013.exe", {});
+  host.create();
+  host.removeIcon();
+  fake.timers.advance(5 * TrayHost::kIconRetryMs);
+  EXPECT_EQ(fake.tray.adds, 1);
+  EXPECT_EQ(fake.tray.icons, 0);
+}
+
 }  // namespace
 }  // namespace tg

@@ -39,6 +39,13 @@ TEST(Win32Tray, OneIconThatComesBackWithEveryNewTaskBarAndTheLoopEndsWithTheHost
 
     SendMessageA(tray.window(), kTrayCallbackMessage, 1, kTrayRightButtonDown);
     EXPECT_EQ(events, (std::vector<unsigned>{kTrayRightButtonDown}));
+
+    // Taken away (the application ends), it stays away, new task bar or not.
+    EXPECT_TRUE(tray.addIcon("Tarnivoxguard2013", [](unsigned) {}));
+    tray.removeIcon();
+    EXPECT_FALSE(shellDropsIcon(tray.window()));
+    SendMessageA(tray.window(), taskbarCreated, 0, 0);
+    EXPECT_FALSE(shellDropsIcon(tray.window()));
   }
   // The tray host is the application's main window: its end ends the loop.
   // The quit message is taken here, or the next tests' boxes would end at once.
