@@ -156,6 +156,11 @@ class ControlCentre {
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(list, WM_LBUTTONUP, 0, at);
   }
+  // Opens the main window through the tray menu; whether it showed.
+  bool openWindow() const {
+    trayMenuItem();
+    return waitFor([&] { return IsWindowVisible(mainWindow()) != 0; }, 10000);
+  }
   // Opens the tray menu as a right-button press on the icon does, and takes its item.
   void trayMenuItem() const {
     PostMessageA(trayHost(), 1025, 1, 0x204);
@@ -293,22 +298,26 @@ TEST(ControlCentreUnderWine, TheTrayMenuShowsTheWindowAndTheCloseBoxOnlyHidesIt)
   EXPECT_EQ(countProcesses("rtguard.exe"), 1);
 }
 
+// The about boxes of the control centre: its windows other than the main one.
+std::vector<HWND> aboutBoxesOf(const ControlCentre& centre) {
+  std::vector<HWND> boxes = windowsOf(centre.process.pid(), "TgForm");
+  std::erase(boxes, centre.mainWindow());
+  return boxes;
+}
+
 TEST(ControlCentreUnderWine, ChoosingItemsShowsTheAboutBoxAndKeepsTheWindowWhole) {
   ProgramDirectory dir;
   ControlCentre centre(dir);
   ASSERT_TRUE(centre.ready);
-  centre.trayMenuItem();
+  ASSERT_TRUE(centre.openWindow());
   HWND window = centre.mainWindow();
-  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != 0; }, 10000));
   centre.choose(3);  // the alert list: its row is selected
   ASSERT_TRUE(waitFor([&] { return SendMessageA(centre.navigationList(), LB_GETCURSEL, 0, 0) == 2; }, 5000))
       << centre.navigationList();
   screenshot(window, "main-alerts-chosen.bmp");
   centre.choose(48);  // the about box
-  ASSERT_TRUE(waitFor([&] { return windowsOf(centre.process.pid(), "TgForm").size() == 2; }, 10000));
-  HWND about = nullptr;
-  for (HWND w : windowsOf(centre.process.pid(), "TgForm"))
-    if (w != window) about = w;
+  ASSERT_TRUE(waitFor([&] { return aboutBoxesOf(centre).size() == 1; }, 10000));
+  HWND about = aboutBoxesOf(centre).front();
   ASSERT_TRUE(waitFor([&] { return IsWindowVisible(about) != 0; }, 5000));
   screenshot(about, "about-box.bmp");
   HWND ok = childAt(about, "BUTTON", 111, 180);
@@ -317,13 +326,6 @@ TEST(ControlCentreUnderWine, ChoosingItemsShowsTheAboutBoxAndKeepsTheWindowWhole
   PostMessageA(ok, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
   EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(about); }, 5000));
   EXPECT_TRUE(IsWindowVisible(window));
-}
-
-// The about boxes of the control centre: its windows other than the main one.
-std::vector<HWND> aboutBoxesOf(const ControlCentre& centre) {
-  std::vector<HWND> boxes = windowsOf(centre.process.pid(), "TgForm");
-  std::erase(boxes, centre.mainWindow());
-  return boxes;
 }
 
 std::pair<LONG, LONG> clientSize(HWND window) {
@@ -338,9 +340,8 @@ TEST(WindowFrames, TheMainWindowAndTheAboutBoxKeepTheirDesignedClientAreas) {
   ProgramDirectory dir;
   ControlCentre centre(dir);
   ASSERT_TRUE(centre.ready);
-  centre.trayMenuItem();
+  ASSERT_TRUE(centre.openWindow());
   HWND window = centre.mainWindow();
-  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != 0; }, 10000));
   EXPECT_EQ(clientSize(window), (std::pair<LONG, LONG>{786, 462}));
   // The status bar spans the window's width and lies on its bottom edge.
   HWND status = childAt(window, "msctls_statusbar32", 0, 443);
@@ -365,8 +366,7 @@ TEST(ControlCentreUnderWine, AboutBoxesAreDestroyedByTheirOkButtonOrTheirCloseBo
   ProgramDirectory dir;
   ControlCentre centre(dir);
   ASSERT_TRUE(centre.ready);
-  centre.trayMenuItem();
-  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(centre.mainWindow()) != 0; }, 10000));
+  ASSERT_TRUE(centre.openWindow());
   for (int i = 0; i < 3; ++i) centre.choose(48);
   ASSERT_TRUE(waitFor([&] { return aboutBoxesOf(centre).size() == 3; }, 10000));
   std::vector<HWND> boxes = aboutBoxesOf(centre);
@@ -385,9 +385,8 @@ TEST(ControlCentreUnderWine, TheNavigationKeysOnlyMoveAndEnterOrSpaceActsOnTheSe
   ProgramDirectory dir;
   ControlCentre centre(dir);
   ASSERT_TRUE(centre.ready);
-  centre.trayMenuItem();
+  ASSERT_TRUE(centre.openWindow());
   HWND window = centre.mainWindow();
-  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(window) != 0; }, 10000));
   HWND list = centre.navigationList();
   auto selected = [&] { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); };
   auto questionShown = [] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; };
@@ -455,8 +454,7 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
   ProgramDirectory dir;
   ControlCentre centre(dir);
   ASSERT_TRUE(centre.ready);
-  centre.trayMenuItem();
-  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(centre.mainWindow()) != 0; }, 10000));
+  ASSERT_TRUE(centre.openWindow());
   // The engines, running as the control centre found them (rtguard it started itself).
   dir.folder.write("netguard.resident", "");
   std::vector<std::pair<std::string, StartedProgram>> engines;
