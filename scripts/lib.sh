@@ -1,6 +1,6 @@
-# Shared by scripts/run.sh and scripts/test.sh: the packages the project needs,
-# the two builds, and the wine environment (prefix under the build tree,
-# persistent wineserver, virtual display when none exists).
+# Shared by scripts/run.sh, scripts/test.sh and the end-to-end scripts: the
+# packages the project needs, the two builds, and the wine environment (prefix
+# under the build tree, persistent wineserver, virtual display when none exists).
 
 set -euo pipefail
 
@@ -8,23 +8,33 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${TG_BUILD_DIR:-$ROOT/build}
 JOBS=${TG_JOBS:-2}
 
-PACKAGES=(
-  cmake ninja-build g++ make pkg-config
-  libgtest-dev googletest libbenchmark-dev
-  libxml2-dev libxml2-utils
+# What building and starting the program needs (scripts/run.sh).
+RUN_PACKAGES=(
+  cmake ninja-build
+  googletest  # its sources: the Windows configure step reads /usr/src/googletest
   g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine wine64 fonts-wine
-  xvfb xauth
-  procps
+  xvfb
+  x11-utils  # xprop, to tell whether a window manager runs
+)
+# What the tests, benchmarks and fuzz targets need on top (scripts/test.sh).
+TEST_PACKAGES=(
+  g++ make pkg-config
+  libgtest-dev libbenchmark-dev
+  libxml2-dev libxml2-utils
+  xauth procps
+  openbox
   clang-14 libclang-rt-14-dev llvm-14
 )
 
 log() { printf '== %s\n' "$*" >&2; }
 
-# Installs whatever of PACKAGES is missing; apt-get update runs only then.
-ensure_packages() {
-  local missing=()
-  for p in "${PACKAGES[@]}"; do
+# Installs whatever is missing of RUN_PACKAGES ("run") or of both lists (the
+# default); apt-get update runs only then.
+ensure_packages() {  # ensure_packages [run]
+  local wanted=("${RUN_PACKAGES[@]}") missing=()
+  [ "${1:-}" = run ] || wanted+=("${TEST_PACKAGES[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -36,7 +46,12 @@ ensure_packages() {
   "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-configure_and_build() {  # configure_and_build <name> [cmake args...]
+configure_and_build() {  # configure_and_build [--target <target>] <name> [cmake args...]
+  local target=()
+  if [ "$1" = --target ]; then
+    target=(--target "$2")
+    shift 2
+  fi
   local name=$1
   shift
   local dir=$BUILD/$name
@@ -44,12 +59,14 @@ configure_and_build() {  # configure_and_build <name> [cmake args...]
     log "configuring the $name build"
     cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   fi
-  log "building $name"
-  cmake --build "$dir" -j "$JOBS"
+  log "building $name${target[1]:+ (${target[1]})}"
+  cmake --build "$dir" -j "$JOBS" "${target[@]}"
 }
 
 build_native() { configure_and_build native; }
-build_windows() { configure_and_build windows -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"; }
+build_windows() {  # build_windows [--target <target>]
+  configure_and_build "$@" windows -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake"
+}
 # The fuzz targets only (clang, libFuzzer, ASan, UBSan); the tree's unit tests are not built.
 build_fuzz() {
   local dir=$BUILD/fuzz
@@ -103,17 +120,36 @@ ensure_display() {
   return 1
 }
 
-# wine with a prefix of its own under the build tree, created on first use, and
-# one wineserver for the whole run so that every program starts quickly.
-# With "virtual-desktop" (tests, or a display of our own) wine shows its windows
-# inside one desktop window: no window manager is needed, and windows appear and
-# go at once instead of after wine's wait for a manager that is not there.
-start_wine() {
-  local desktop=${1:-auto}
-  export WINEPREFIX=$BUILD/wineprefix
+# True when an EWMH window manager runs on $DISPLAY: the root names its check
+# window, and that window still exists and names itself (a manager that died
+# can leave the root's property behind).
+window_manager_runs() {
+  local root own
+  root=$(xprop -root -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null) || return 1
+  [[ $root =~ (0x[0-9a-fA-F]+) ]] || return 1
+  root=${BASH_REMATCH[1]}
+  own=$(xprop -id "$root" -notype _NET_SUPPORTING_WM_CHECK 2>/dev/null) || return 1
+  [[ $own =~ (0x[0-9a-fA-F]+) ]] && [ "${BASH_REMATCH[1]}" = "$root" ]
+}
+
+# The environment of every wine program here, whatever its prefix: nothing may
+# stop to ask (no add-on installers), and no launchers appear in the home folder.
+wine_environment() {
   export WINEARCH=win64
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+}
+
+# wine with a prefix of its own under the build tree, created on first use, and
+# one wineserver for the whole run so that every program starts quickly.
+# With "virtual-desktop" (tests), and in "auto" mode on a display of our own or
+# one without a window manager, wine shows its windows inside one desktop
+# window: without a manager, wine's windows have no frame and each hide waits
+# for a manager that is not there. With a manager, the windows are left to it.
+start_wine() {
+  local desktop=${1:-auto}
+  export WINEPREFIX=$BUILD/wineprefix
+  wine_environment
   ensure_display
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the wine prefix"
@@ -128,7 +164,7 @@ start_wine() {
   # pipe and ctest would wait for them until the time-out. (wineboot is not
   # called for it: it would also start the programs of the autorun key, a
   # control centre among them.)
-  if [ "$desktop" = virtual-desktop ] || [ -n "$STARTED_XVFB" ]; then
+  if [ "$desktop" = virtual-desktop ] || [ -n "$STARTED_XVFB" ] || ! window_manager_runs; then
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f </dev/null >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f </dev/null >/dev/null 2>&1 || true
   else

@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Windows program, lays out a program directory under the build
-# tree and starts the control centre there under wine.
+# Builds the Windows program and its engines (no tests), lays out a program
+# directory under the build tree and starts the control centre there under wine.
 . "$(dirname "$0")/lib.sh"
 
-ensure_packages
-build_windows
+if [ ! -f "$BUILD/windows/win32/tarnivoxguard2013.exe" ]; then
+  log "first run: installing packages, creating the wine prefix and compiling take several minutes"
+fi
+ensure_packages run
+build_windows --target program
 
 PROGRAM=$BUILD/program
 mkdir -p "$PROGRAM"
