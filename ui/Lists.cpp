@@ -81,7 +81,7 @@ void ListBox::typeCharacter(char c) {
   const unsigned char wanted = foldedCharacter(c);
   const int n = count();
   for (int step = 1; step <= n; ++step) {
-    const int row = ((itemIndex_ < 0 ? -1 : itemIndex_) + step) % n;
+    const int row = (itemIndex_ + step) % n;  // from the top when none is selected (-1)
     const std::string& text = items_[static_cast<std::size_t>(row)];
     if (!text.empty() && foldedCharacter(text.front()) == wanted) {
       moveSelectionTo(row);
