@@ -305,6 +305,20 @@ std::vector<HWND> aboutBoxesOf(const ControlCentre& centre) {
   return boxes;
 }
 
+// Chooses the about item while no box is open: the box, once shown, or null.
+HWND openFirstAboutBox(const ControlCentre& centre) {
+  centre.choose(48);
+  if (!waitFor([&] { return aboutBoxesOf(centre).size() == 1; }, 10000)) return nullptr;
+  HWND about = aboutBoxesOf(centre).front();
+  return waitFor([&] { return IsWindowVisible(about) != 0; }, 5000) ? about : nullptr;
+}
+
+// A mouse click on a button, as the user gives it.
+void clickButton(HWND button) {
+  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+}
+
 TEST(ControlCentreUnderWine, ChoosingItemsShowsTheAboutBoxAndKeepsTheWindowWhole) {
   ProgramDirectory dir;
   ControlCentre centre(dir);
@@ -315,15 +329,12 @@ TEST(ControlCentreUnderWine, ChoosingItemsShowsTheAboutBoxAndKeepsTheWindowWhole
   ASSERT_TRUE(waitFor([&] { return SendMessageA(centre.navigationList(), LB_GETCURSEL, 0, 0) == 2; }, 5000))
       << centre.navigationList();
   screenshot(window, "main-alerts-chosen.bmp");
-  centre.choose(48);  // the about box
-  ASSERT_TRUE(waitFor([&] { return aboutBoxesOf(centre).size() == 1; }, 10000));
-  HWND about = aboutBoxesOf(centre).front();
-  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(about) != 0; }, 5000));
+  HWND about = openFirstAboutBox(centre);
+  ASSERT_NE(about, nullptr);
   screenshot(about, "about-box.bmp");
   HWND ok = childAt(about, "BUTTON", 111, 180);
   ASSERT_NE(ok, nullptr);
-  PostMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  PostMessageA(ok, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  clickButton(ok);
   EXPECT_TRUE(waitFor([&] { return !IsWindowVisible(about); }, 5000));
   EXPECT_TRUE(IsWindowVisible(window));
 }
@@ -354,10 +365,8 @@ TEST(WindowFrames, TheMainWindowAndTheAboutBoxKeepTheirDesignedClientAreas) {
   EXPECT_EQ(corner.y, 462);
   screenshot(window, "frame-main.bmp");
 
-  centre.choose(48);
-  ASSERT_TRUE(waitFor([&] { return aboutBoxesOf(centre).size() == 1; }, 10000));
-  HWND about = aboutBoxesOf(centre).front();
-  ASSERT_TRUE(waitFor([&] { return IsWindowVisible(about) != 0; }, 5000));
+  HWND about = openFirstAboutBox(centre);
+  ASSERT_NE(about, nullptr);
   EXPECT_EQ(clientSize(about), (std::pair<LONG, LONG>{298, 213}));
   screenshot(about, "frame-about.bmp");
 }
@@ -372,8 +381,7 @@ TEST(ControlCentreUnderWine, AboutBoxesAreDestroyedByTheirOkButtonOrTheirCloseBo
   std::vector<HWND> boxes = aboutBoxesOf(centre);
   HWND ok = childAt(boxes[0], "BUTTON", 111, 180);
   ASSERT_NE(ok, nullptr);
-  PostMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  PostMessageA(ok, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  clickButton(ok);
   PostMessageA(boxes[1], WM_CLOSE, 0, 0);
   EXPECT_TRUE(waitFor([&] { return !IsWindow(boxes[0]) && !IsWindow(boxes[1]); }, 5000));
   EXPECT_EQ(aboutBoxesOf(centre), (std::vector<HWND>{boxes[2]}));
