@@ -5,6 +5,7 @@
 #include "app/ProductImages.h"
 #include "engines/EngineTable.h"
 #include "engines/ProcessUtilities.h"
+#include "pages/Pages.h"
 
 namespace tg {
 
@@ -60,6 +61,7 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
   form.onClose = [this] { FormClose(); };
   form.onQueryEndSession = [this] { WMQueryEndSession(); };
   Timer1.onTimer = [this] { monitor.Timer1Timer(); };
+  registerPages(pages);
   desktop.attach(form);
 }
 

@@ -19,6 +19,10 @@ constexpr int kHome = 1;
 constexpr int kAbout = 48;
 constexpr int kQuit = 25;
 constexpr int kWebSite = 64;
+constexpr int kRuleList = 2;
+constexpr int kAlertList = 3;
+constexpr int kProtocolQuarantine = 5;
+constexpr int kIntegrity = 90;
 }  // namespace nav
 
 // The row height of the navigation list.

@@ -7,6 +7,11 @@
 
 namespace tg {
 
+const std::string& PageContext::text(int entry) const { return window.centre.languageTable.text(entry); }
+Platform& PageContext::platform() const { return window.platform; }
+Stores& PageContext::stores() const { return window.centre.stores; }
+SharedState& PageContext::state() const { return window.centre.state; }
+
 void PageHost::registerPage(int entry, PageBuilder builder) { pages_[entry].builder = std::move(builder); }
 
 bool PageHost::built(int entry) const {
@@ -59,15 +64,24 @@ void PageHost::buildPage(int, Slot& slot) {
   panel.setVisible(true);
   panel.suspendRedraw(true);
   if (slot.built) destroyPage(slot);
-  const std::size_t before = panel.children().size();
+  // A builder that fails (a store that cannot be read) still leaves its
+  // controls to the page's teardown, and the window drawing again.
+  struct Finish {
+    PageHost& host;
+    Slot& slot;
+    std::size_t before;
+    ~Finish() {
+      ui::Panel& p = host.window_.PagePanel;
+      slot.controls.clear();
+      for (std::size_t i = before; i < p.children().size(); ++i) slot.controls.push_back(p.children()[i].get());
+      slot.built = true;
+      slot.order = ++host.builds_;
+      host.window_.form.suspendRedraw(false);
+      p.suspendRedraw(false);
+    }
+  } finish{*this, slot, panel.children().size()};
   PageContext context{window_, panel};
   slot.state = slot.builder(context);
-  slot.controls.clear();
-  for (std::size_t i = before; i < panel.children().size(); ++i) slot.controls.push_back(panel.children()[i].get());
-  slot.built = true;
-  slot.order = ++builds_;
-  window_.form.suspendRedraw(false);
-  panel.suspendRedraw(false);
 }
 
 void PageHost::destroyPage(Slot& slot) {

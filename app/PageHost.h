@@ -3,9 +3,13 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
+#include "platform/Platform.h"
+#include "stores/SharedState.h"
+#include "stores/Stores.h"
 #include "ui/Containers.h"
 
 namespace tg {
@@ -22,6 +26,13 @@ class Page {
 struct PageContext {
   MainWindow& window;
   ui::Panel& panel;  // PagePanel: every control of the page goes on it
+
+  // What pages reach most: language entry N, the platform, the stores and the
+  // shared switches and lists.
+  const std::string& text(int entry) const;
+  Platform& platform() const;
+  Stores& stores() const;
+  SharedState& state() const;
 };
 
 // A page's builder creates its controls on the panel, fills them and wires

@@ -1,5 +1,7 @@
 #include "stores/RecordStore.h"
 
+#include <algorithm>
+
 #include "stores/Text.h"
 
 namespace tg {
@@ -97,6 +99,16 @@ void RecordStore::emptyDataSet() {
   rows_.clear();
   cursor_ = 0;
   ++generation_;
+}
+
+std::size_t RecordStore::deleteWhere(const std::function<bool(const Row&)>& matches) {
+  requireActive();
+  const auto kept = std::remove_if(rows_.begin(), rows_.end(), matches);
+  const auto removed = static_cast<std::size_t>(rows_.end() - kept);
+  rows_.erase(kept, rows_.end());
+  cursor_ = 0;
+  if (removed) ++generation_;
+  return removed;
 }
 
 std::size_t RecordStore::fieldIndex(std::string_view name) const {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -66,6 +67,9 @@ class RecordStore {
   // Removes the current row; the row after it becomes current.
   void deleteRecord();
   void emptyDataSet();
+  // Removes every row that `matches`, the others kept in their order, in one
+  // pass; the cursor goes to the first row. The number of rows removed.
+  std::size_t deleteWhere(const std::function<bool(const Row&)>& matches);
 
   // Field access on the current row; names are compared ignoring letter case.
   std::string field(std::string_view name) const;

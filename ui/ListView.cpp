@@ -21,6 +21,19 @@ void ListView::addRow(Row row) {
   changed(Change::ItemAdded, rows_.size() - 1);
 }
 
+void ListView::setRows(std::vector<Row> rows) {
+  rows_ = std::move(rows);
+  selected_ = -1;
+  changed(Change::Items);
+}
+
+void ListView::deleteRow(int index) {
+  if (index < 0 || index >= rowCount()) return;
+  rows_.erase(rows_.begin() + index);
+  selected_ = -1;
+  changed(Change::Items);
+}
+
 void ListView::clearRows() {
   rows_.clear();
   selected_ = -1;

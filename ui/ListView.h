@@ -30,7 +30,11 @@ class ListView : public Control {
   const std::vector<Row>& rows() const { return rows_; }
   int rowCount() const { return static_cast<int>(rows_.size()); }
   void addRow(Row row);
+  // Every row at once, in place of those there were (the selection goes).
+  void setRows(std::vector<Row> rows);
   void clearRows();
+  // Removes one row; those after it move up, the selection goes.
+  void deleteRow(int index);
   int selected() const { return selected_; }
   void setSelected(int index);  // -1 for none
   bool readOnly() const { return readOnly_; }

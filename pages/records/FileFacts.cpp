@@ -56,17 +56,19 @@ std::string FileOwner(FileSystem& files, const std::string& path) {
   return owner->domain + "/" + owner->account;
 }
 
-std::uint32_t FileChecksum(FileSystem& files, const std::string& path) {
-  if (path.empty()) return 0;
+std::uint32_t FileChecksum(FileSystem& files, const std::string& path) { return readChecksum(files, path).value_or(0); }
+
+std::optional<std::uint32_t> readChecksum(FileSystem& files, const std::string& path) {
+  if (path.empty()) return std::nullopt;
   const auto size = files.size(path);
-  if (!size) return 0;
+  if (!size) return std::nullopt;
   const std::uint64_t words = *size / 4;
   if (words == 0) return 0;
   const std::uint64_t start = words / 2;
   const std::uint64_t count = std::min<std::uint64_t>(words - 1 - start, 500);
   if (count == 0) return 0;
   const auto bytes = files.readRange(path, start * 4, static_cast<std::size_t>(count * 4));
-  if (!bytes) return 0;
+  if (!bytes) return std::nullopt;
   std::uint32_t sum = 0;
   const std::size_t whole = bytes->size() / 4;
   for (std::size_t i = 0; i < whole; ++i) {
@@ -80,9 +82,13 @@ std::uint32_t FileChecksum(FileSystem& files, const std::string& path) {
 std::string FileTypeName(Shell& shell, const std::string& path) { return shell.typeName(path).substr(0, 80); }
 
 DateTime FileAccessDate(FileSystem& files, const std::string& path) {
+  return findAccessDate(files, path).value_or(DateTime{});
+}
+
+std::optional<DateTime> findAccessDate(FileSystem& files, const std::string& path) {
   const auto entry = firstMatch(files, path);
-  if (!entry) return {};
-  return packedDateTime(entry->lastAccess).value_or(DateTime{});
+  if (!entry) return std::nullopt;
+  return packedDateTime(entry->lastAccess);
 }
 
 }  // namespace tg

@@ -29,11 +29,16 @@ std::string FileOwner(FileSystem& files, const std::string& path);
 // the file (the last whole word never counts). 0 for a file that cannot be
 // read or is too short to have such words.
 std::uint32_t FileChecksum(FileSystem& files, const std::string& path);
+// The same, empty when the file cannot be opened or read (where FileChecksum
+// gives 0, which a readable file may give too).
+std::optional<std::uint32_t> readChecksum(FileSystem& files, const std::string& path);
 // The shell's type description, at most 80 characters; may be empty.
 std::string FileTypeName(Shell& shell, const std::string& path);
 // The last-access date and time at packed-date precision; the zero date when
 // the file is not found.
 DateTime FileAccessDate(FileSystem& files, const std::string& path);
+// The same, empty when the file is not found or its date has no packed form.
+std::optional<DateTime> findAccessDate(FileSystem& files, const std::string& path);
 
 // A local date and time as a packed file date keeps it: years 1980 to 2107,
 // seconds rounded down to even; empty outside those years.

@@ -10,185 +10,11 @@
 #include <cstring>
 #include <thread>
 
-#include "stores/DataPacket.h"
+#include "ControlCentreKit.h"
 #include "stores/StoreSchema.h"
-#include "stores/Text.h"
-#include "stores/TextFile.h"
-#include "win32/EngineFolder.h"
-#include "win32/Screenshot.h"
-#include "win32/Win32Processes.h"
 
 namespace tg::e2e {
 namespace {
-
-using testing::EngineFolder;
-using testing::StartedProgram;
-
-int countProcesses(const std::string& name) {
-  win32::Win32Processes processes;
-  int count = 0;
-  for (const ProcessEntry& entry : processes.snapshot().value_or(std::vector<ProcessEntry>{}))
-    if (_stricmp(entry.exeName.c_str(), name.c_str()) == 0) ++count;
-  return count;
-}
-
-std::vector<HWND> windowsOf(DWORD pid, const char* windowClass) {
-  struct Search {
-    DWORD pid;
-    const char* cls;
-    std::vector<HWND> found;
-  } search{pid, windowClass, {}};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        char name[64] = {};
-        GetClassNameA(w, name, sizeof name);
-        if ((s->pid == 0 || owner == s->pid) && std::strcmp(name, s->cls) == 0) s->found.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-// A child window of a class at a place of its parent's client area.
-HWND childAt(HWND parent, const char* windowClass, int left, int top) {
-  struct Search {
-    HWND parent;
-    const char* cls;
-    int left;
-    int top;
-    HWND found = nullptr;
-  } search{parent, windowClass, left, top};
-  EnumChildWindows(
-      parent,
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        char name[64] = {};
-        GetClassNameA(w, name, sizeof name);
-        RECT r;
-        GetWindowRect(w, &r);
-        POINT at{r.left, r.top};
-        ScreenToClient(s->parent, &at);
-        if (_stricmp(name, s->cls) == 0 && at.x == s->left && at.y == s->top) {
-          s->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-template <typename Condition>
-bool waitFor(Condition condition, DWORD milliseconds = 15000) {
-  for (DWORD waited = 0; waited < milliseconds; waited += 20) {
-    if (condition()) return true;
-    Sleep(20);
-  }
-  return condition();
-}
-
-const char* const kEngines[] = {"rtguard.exe",   "scanengine.exe", "diskscan.exe", "siteguard.exe", "netguard.exe",
-                                "mailfilter.exe", "backup.exe",     "dbupdate.exe", "notify.exe"};
-
-// A program directory with the control centre, probes in place of its engines
-// and the five language files.
-class ProgramDirectory {
- public:
-  ProgramDirectory() {
-    EXPECT_TRUE(CopyFileA(replacedAll(TG_PROGRAM_EXE, '/', '\\').c_str(), (folder / "tarnivoxguard2013.exe").c_str(), FALSE));
-    for (const char* engine : kEngines) {
-      folder.install("probe.exe", engine);
-      const std::string base = std::string(engine).substr(0, std::strlen(engine) - 4);
-      // The monitor starts netguard.exe at every tick: it must end like the real one.
-      if (base != "notify" && base != "netguard") folder.write(base + ".resident", "");
-    }
-    for (const char* code : {"fr", "gb", "de", "it", "es"}) {
-      const std::string name = std::string("kelm2013_") + code + ".txt";
-      CopyFileA((replacedAll(TG_LANGUAGE_DIR, '/', '\\') + name).c_str(), (folder / name).c_str(), FALSE);
-    }
-    french = splitLines(folder.read("kelm2013_fr.txt"));
-  }
-  std::string entry(int n) const { return n >= 1 && n <= static_cast<int>(french.size()) ? french[n - 1] : ""; }
-  std::string exe() const { return folder / "tarnivoxguard2013.exe"; }
-
-  EngineFolder folder;
-  Lines french;
-};
-
-// The running control centre and its windows.
-class ControlCentre {
- public:
-  explicit ControlCentre(const ProgramDirectory& dir) : dir_(dir) {
-    process = testing::startCommand("\"" + dir.exe() + "\"", dir.folder.path());
-    EXPECT_TRUE(process);
-    ready = waitFor([&] { return mainWindow() && trayHost(); });
-  }
-  ~ControlCentre() {
-    // Ends the run the way Windows does at log-off: the engines stop too.
-    if (!process.waitForExit(0)) {
-      if (HWND w = mainWindow()) SendMessageTimeoutA(w, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, nullptr);
-    }
-  }
-  HWND mainWindow() const {
-    for (HWND w : windowsOf(process.pid(), "TgForm")) {
-      char title[128] = {};
-      GetWindowTextA(w, title, sizeof title);
-      if (title == dir_.entry(24)) return w;
-    }
-    return nullptr;
-  }
-  HWND trayHost() const {
-    const auto found = windowsOf(process.pid(), "TgTrayHost");
-    return found.empty() ? nullptr : found.front();
-  }
-  HWND navigationList() const { return childAt(mainWindow(), "LISTBOX", 16, 48); }
-  // Clicks the navigation row of a language entry.
-  void choose(int entry) const {
-    const int rows[] = {1, 2, 3, 4, 5, 6, 57, 58, 59, 99, 60, 61, 62, 85, 90, 96, 63, 48, 64, 25};
-    int row = 0;
-    while (rows[row] != entry) ++row;
-    // Rows of 18 pixels from the top (the list is not scrolled: all twenty fit).
-    HWND list = navigationList();
-    const LPARAM at = MAKELPARAM(40, row * 18 + 9);
-    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(list, WM_LBUTTONUP, 0, at);
-  }
-  // Opens the main window through the tray menu; whether it showed.
-  bool openWindow() const {
-    trayMenuItem();
-    return waitFor([&] { return IsWindowVisible(mainWindow()) != 0; }, 10000);
-  }
-  // Opens the tray menu as a right-button press on the icon does, and takes its item.
-  void trayMenuItem() const {
-    PostMessageA(trayHost(), 1025, 1, 0x204);
-    waitFor([&] { return !windowsOf(0, "#32768").empty(); }, 5000);
-    Sleep(100);
-    PostMessageA(trayHost(), WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(trayHost(), WM_KEYDOWN, VK_RETURN, 0);
-  }
-
-  StartedProgram process;
-  bool ready = false;
-
- private:
-  const ProgramDirectory& dir_;
-};
-
-// Presses a button of the next message box the control centre shows.
-void answerNextBox(int button) {
-  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; }, 10000));
-  HWND box = FindWindowA("#32770", "Tarnivoxguard2013");
-  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
-}
-
-void screenshot(HWND window, const std::string& name) {
-  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Sleep(300);
-  testing::Screenshot(window).saveBmp(testing::artefactDirectory() + name);
-}
 
 TEST(ControlCentreUnderWine, ASecondStartEndsAtOnceLeavingOneOfEverything) {
   ProgramDirectory dir;
@@ -313,11 +139,6 @@ HWND openFirstAboutBox(const ControlCentre& centre) {
   return waitFor([&] { return IsWindowVisible(about) != 0; }, 5000) ? about : nullptr;
 }
 
-// A mouse click on a button, as the user gives it.
-void clickButton(HWND button) {
-  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-}
 
 TEST(ControlCentreUnderWine, ChoosingItemsShowsTheAboutBoxAndKeepsTheWindowWhole) {
   ProgramDirectory dir;
@@ -518,11 +339,6 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
 
 // ---------------------------------------------------------------- the monitor
 
-std::vector<Row> storeRows(const EngineFolder& folder, const std::string& file) {
-  if (!folder.exists(file)) return {};
-  const auto packet = decodeDataPacket(folder.read(file), CodePage(static_cast<int>(GetACP())));
-  return packet ? packet->rows : std::vector<Row>{};
-}
 
 // A running program of the test's own, as the network engine would report it.
 struct Victim {
@@ -648,11 +464,6 @@ std::pair<std::uint64_t, std::uint64_t> sizeAndWriteTime(const std::string& path
           (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime};
 }
 
-std::string boxText(HWND box) {
-  char text[2048] = {};
-  GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // the static text of a message box
-  return text;
-}
 
 TEST(StoresUnderWine, ARuleFileHeldAtStartUpSurvivesWholeAndIsReadOnceReleased) {
   Victim victim;

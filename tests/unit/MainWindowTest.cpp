@@ -135,13 +135,28 @@ TEST_F(MainWindowTest, AnItemWithoutAPageAndTheWebSiteItemLeaveThePageAreaAlone)
   MainWindow& w = start();
   registerCountingPage(2, "BitBtn7");
   choose(2);
-  choose(3);   // no page built for it yet
+  choose(63);  // no page built for it yet
   choose(64);  // the web site
   EXPECT_EQ(w.PagePanel.children().size(), 1u);
   EXPECT_TRUE(w.pages.built(2));
   EXPECT_EQ(fake.shell.requests.back().file, "https://www.tarnivox.example/");
   w.ListBox1.clickItem(-1);  // a click that leaves no row selected does nothing
   EXPECT_TRUE(w.pages.built(2));
+}
+
+TEST_F(MainWindowTest, ABuildThatFailsLeavesTheWindowDrawingAndItsControlsToTheNextTeardown) {
+  MainWindow& w = start();
+  w.pages.registerPage(2, [](PageContext& c) -> std::unique_ptr<Page> {
+    c.panel.add<ui::Button>("half", ui::Rect{10, 10, 75, 25});
+    throw StoreError("regles.xml cannot be read");
+  });
+  registerCountingPage(3, "BitBtn7");
+  EXPECT_THROW(choose(2), StoreError);
+  EXPECT_FALSE(w.form.redrawSuspended());
+  EXPECT_FALSE(w.PagePanel.redrawSuspended());
+  choose(3);
+  ASSERT_EQ(w.PagePanel.children().size(), 1u);
+  EXPECT_EQ(w.PagePanel.children()[0]->name(), "BitBtn7");
 }
 
 TEST_F(MainWindowTest, PagesWithTheSameTextAreBuiltInTestOrderTheLaterReplacingTheEarlier) {

@@ -1,14 +1,46 @@
 #include "win32/peers/ListViewPeer.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace tg::win32 {
 
+namespace {
+
+// Copies a text into a buffer the control lent, cut to its size.
+void copyInto(const std::string& text, char* buffer, int size) {
+  if (!buffer || size <= 0) return;
+  const std::size_t n = std::min(text.size(), static_cast<std::size_t>(size - 1));
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+}
+
+// A wide text in the system code page.
+std::string narrowed(const wchar_t* text) {
+  if (!text || !*text) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (!WideCharToMultiByte(CP_ACP, 0, text, -1, bytes.data(), size, nullptr, nullptr)) return {};
+  bytes.resize(static_cast<std::size_t>(size - 1));
+  return bytes;
+}
+
+}  // namespace
+
 ListViewPeer::ListViewPeer(ui::ListView& view, PeerContext& context) : WindowPeer(view, context), view_(view) {
-  create(WC_LISTVIEWA, LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+  // No LVS_EDITLABELS: cells are never edited in place.
+  create(WC_LISTVIEWA, LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_TABSTOP, WS_EX_CLIENTEDGE);
   if (!hwnd_) return;
+  Updating guard(*this);
+  // The texts handed over are the system code page's bytes, whatever the
+  // parent window would take.
+  SendMessageA(hwnd_, CCM_SETUNICODEFORMAT, FALSE, 0);
   SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES,
                LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  applyCellTips();
   addColumns();
-  fill();
+  showRows();
 }
 
 void ListViewPeer::addColumns() {
@@ -21,63 +53,116 @@ void ListViewPeer::addColumns() {
     c.pszText = caption.data();
     c.cx = context().scale(column.width);
     c.iSubItem = columnsShown_;
-    SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(columnsShown_), reinterpret_cast<LPARAM>(&c));
+    if (SendMessageA(hwnd_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(columnsShown_), reinterpret_cast<LPARAM>(&c)) < 0)
+      return;  // tried again with the next column added
   }
 }
 
-void ListViewPeer::insertRow(int index) {
-  const auto& row = view_.rows()[static_cast<std::size_t>(index)];
-  LVITEMA item{};
-  item.mask = LVIF_TEXT;
-  item.iItem = index;
-  std::string caption = row.caption;
-  item.pszText = caption.data();
-  const int at = static_cast<int>(SendMessageA(hwnd_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
-  for (std::size_t s = 0; s < row.subItems.size(); ++s) {
-    LVITEMA sub{};
-    sub.iSubItem = static_cast<int>(s + 1);
-    std::string text = row.subItems[s];
-    sub.pszText = text.data();
-    SendMessageA(hwnd_, LVM_SETITEMTEXTA, static_cast<WPARAM>(at), reinterpret_cast<LPARAM>(&sub));
-  }
-}
-
-void ListViewPeer::fill() {
+void ListViewPeer::showRows() {
   Updating guard(*this);
-  SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
-  SendMessageA(hwnd_, LVM_DELETEALLITEMS, 0, 0);
-  for (int i = 0; i < view_.rowCount(); ++i) insertRow(i);
+  // Every row shown is asked for again, the scroll position kept where the
+  // count allows. The same count (a sort) only needs a repaint: setting the
+  // count makes the control go over all its rows.
+  const int count = view_.rowCount();
+  if (count == countShown_) {
+    InvalidateRect(hwnd_, nullptr, TRUE);
+  } else if (SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL)) {
+    countShown_ = count;
+  }
   showSelection();
-  SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
+void ListViewPeer::showAddedRow() {
+  Updating guard(*this);
+  // The rows before it are unchanged: only the new one needs painting.
+  const int count = view_.rowCount();
+  if (SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL))
+    countShown_ = count;
 }
 
 void ListViewPeer::showSelection() {
   Updating guard(*this);
   LVITEMA state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-  state.state = 0;
-  SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-  if (view_.selected() < 0) return;
+  // Only the rows that hold the selection or the focus are cleared: clearing
+  // "every row" (-1) makes the control visit each of them.
+  for (const UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
+    const LRESULT row = SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
+    if (row >= 0) SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+  }
+  const int selected = view_.selected();
+  if (selected < 0) return;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(view_.selected()), reinterpret_cast<LPARAM>(&state));
+  if (SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&state)))
+    SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(selected), FALSE);
+}
+
+void ListViewPeer::applyCellTips() {
+  // With hints on, a caption too narrow for its column shows whole in a tip.
+  SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_LABELTIP, view_.showHint() ? LVS_EX_LABELTIP : 0);
+}
+
+const std::string& ListViewPeer::cellText(int row, int column) const {
+  // A row the model no longer has (the control's count is about to follow) is blank.
+  static const std::string kBlank;
+  if (row < 0 || row >= view_.rowCount() || column < 0) return kBlank;
+  return view_.rows()[static_cast<std::size_t>(row)].text(static_cast<std::size_t>(column));
+}
+
+void ListViewPeer::giveText(LVITEMA& item) const {
+  if (item.mask & LVIF_TEXT) copyInto(cellText(item.iItem, item.iSubItem), item.pszText, item.cchTextMax);
+}
+
+int ListViewPeer::findRow(int start, UINT flags, const std::string& wanted) const {
+  // The letter search over the captions, as the control does for rows it holds.
+  const int count = view_.rowCount();
+  if (!(flags & (LVFI_STRING | LVFI_PARTIAL)) || count == 0) return -1;
+  const int length = static_cast<int>(wanted.size());
+  const bool partial = (flags & LVFI_PARTIAL) != 0;
+  if (start < 0 || start >= count) start = 0;
+  const int span = (flags & LVFI_WRAP) ? count : count - start;
+  for (int k = 0; k < span; ++k) {
+    const int i = (start + k) % count;
+    const std::string& caption = view_.rows()[static_cast<std::size_t>(i)].caption;
+    const int size = static_cast<int>(caption.size());
+    if (partial && size < length) continue;
+    if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.data(), partial ? length : size, wanted.data(),
+                       length) == CSTR_EQUAL)
+      return i;
+  }
+  return -1;
 }
 
 void ListViewPeer::update(ui::Change change, std::size_t index) {
+  if (!hwnd_) return;
   switch (change) {
     case ui::Change::Columns: addColumns(); return;
-    case ui::Change::Items: fill(); return;
-    case ui::Change::ItemAdded: {
-      Updating guard(*this);
-      insertRow(static_cast<int>(index));
-      return;
-    }
+    case ui::Change::Items: showRows(); return;
+    case ui::Change::ItemAdded: showAddedRow(); return;
     case ui::Change::Selection: showSelection(); return;
+    case ui::Change::Hint:
+      applyCellTips();
+      WindowPeer::update(change, index);
+      return;
     default: WindowPeer::update(change, index);
   }
 }
 
 LRESULT ListViewPeer::notify(NMHDR& header) {
+  // The control asks for texts and rows even while the model's state is pushed.
+  switch (header.code) {
+    case LVN_GETDISPINFOA: giveText(reinterpret_cast<NMLVDISPINFOA&>(header).item); return 0;
+    // wine asks in the wide form whatever the notification format.
+    case LVN_ODFINDITEMA: {
+      const auto& find = reinterpret_cast<NMLVFINDITEMA&>(header);
+      return findRow(find.iStart, find.lvfi.flags, find.lvfi.psz ? find.lvfi.psz : "");
+    }
+    case LVN_ODFINDITEMW: {
+      const auto& find = reinterpret_cast<NMLVFINDITEMW&>(header);
+      return findRow(find.iStart, find.lvfi.flags, narrowed(find.lvfi.psz));
+    }
+    default: break;
+  }
   if (updating()) return 0;
   switch (header.code) {
     case NM_CLICK: {
@@ -90,8 +175,11 @@ LRESULT ListViewPeer::notify(NMHDR& header) {
       return 0;
     case LVN_ITEMCHANGED: {
       // A selection moved by the keyboard: the model follows, without a click.
+      // With one row selected at most, the control reports each row on its
+      // own, never a range (LVN_ODSTATECHANGED).
       const auto& change = reinterpret_cast<NMLISTVIEW&>(header);
-      if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && change.iItem != view_.selected()) {
+      if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && change.iItem >= 0 &&
+          change.iItem != view_.selected()) {
         Updating guard(*this);
         view_.setSelected(change.iItem);
       }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <string>
+
 #include "ui/ListView.h"
 #include "win32/peers/WindowPeer.h"
 
 namespace tg::win32 {
 
-// A report-style list view, whole rows selected.
+// A report-style list view, whole rows selected. The control holds no rows of
+// its own: it knows their number and asks the model for the texts of the rows
+// it draws, so that a list of ten thousand rows costs no more to show than one
+// screenful.
 class ListViewPeer : public WindowPeer {
  public:
   ListViewPeer(ui::ListView& view, PeerContext& context);
@@ -14,11 +19,17 @@ class ListViewPeer : public WindowPeer {
 
  private:
   void addColumns();
-  void insertRow(int index);
-  void fill();
+  void showRows();
+  void showAddedRow();
   void showSelection();
+  void applyCellTips();
+  const std::string& cellText(int row, int column) const;
+  // Answers to the control's questions: a cell's text, the row a search finds.
+  void giveText(LVITEMA& item) const;
+  int findRow(int start, UINT flags, const std::string& wanted) const;
   ui::ListView& view_;
   int columnsShown_ = 0;
+  int countShown_ = 0;
 };
 
 }  // namespace tg::win32

@@ -1,0 +1,190 @@
+// The rule list against a rule store of 10,000 rows, in one run: loading the
+// store's file, opening the rule list page in a real main window until the
+// list has painted, and sorting it by its date column, each page figure set
+// beside the load. The target is each within three times the load. Run under
+// wine:
+//   wine build/windows/bench/rule_list_bench.exe [rows]
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <numeric>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "app/NavigationList.h"
+#include "pages/records/RuleListPage.h"
+#include "stores/DateText.h"
+#include "stores/StoreFile.h"
+#include "stores/StoreSchema.h"
+#include "stores/Text.h"
+#include "win32/MessageLoop.h"
+#include "win32/TempFolder.h"
+#include "win32/Win32Desktop.h"
+#include "win32/Win32Platform.h"
+#include "win32/peers/WindowPeer.h"
+
+namespace {
+
+using namespace tg;
+
+double milliseconds(const std::function<void()>& work) {
+  LARGE_INTEGER frequency, before, after;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&before);
+  work();
+  QueryPerformanceCounter(&after);
+  return 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v[v.size() / 2];
+}
+
+// Rules as the monitor writes them, recorded at moments spread over a year and
+// stored in no particular order of them.
+std::vector<Row> realisticRules(std::size_t count, const LocaleFormats& locale) {
+  std::mt19937 random(20130);
+  const std::int64_t start = toMilliseconds(DateTime{2025, 3, 1, 0, 0, 0, 0});
+  const std::int64_t year = 365LL * 24 * 3600 * 1000;
+  std::vector<std::int64_t> moments(count);
+  for (std::size_t i = 0; i < count; ++i)
+    moments[i] = start + static_cast<std::int64_t>(i) * (year / static_cast<std::int64_t>(count)) / 1000 * 1000;
+  std::shuffle(moments.begin(), moments.end(), random);
+  const char* const attributes[] = {"0", "1", "2", "4", "8", "16", "32", "32", "32", "64", "71"};
+  const char* const owners[] = {"BUILTIN\\Administrateurs", "AUTORITE NT\\Syst\xE8me", "PC-BUREAU\\\xC9lodie"};
+  const char* const folders[] = {"C:\\Program Files\\Editeur Logiciel ", "C:\\Program Files (x86)\\Outils R\xE9seau ",
+                                 "C:\\Documents and Settings\\\xC9lodie\\Applications\\"};
+  std::vector<Row> rows;
+  rows.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::string name = "prog" + std::to_string(1000 + i) + ".exe";
+    const bool known = random() % 20 != 0;  // some files the monitor could not read
+    DateTime fileDate = fromMilliseconds(moments[i] - static_cast<std::int64_t>(random() % 2000) * 24 * 3600 * 1000);
+    const std::string path = folders[i % 3] + std::to_string(i % 97) + "\\Outils\\bin\\" + name;
+    rows.push_back({name, dateTimeText(locale, fromMilliseconds(moments[i])), i % 7 ? "@" : "!",
+                    known ? shortDateText(locale, fileDate) : "?", known ? std::to_string(12 + random() % 90000) : "?",
+                    attributes[random() % std::size(attributes)], owners[i % 3], path,
+                    std::to_string(random()), "", ""});
+  }
+  return rows;
+}
+
+// Handles every waiting message, the paints last, so that every window that
+// needed painting has painted.
+void pumpUntilPainted() { win32::pumpMessages({}); }
+
+HWND windowOf(const ui::Control& control) {
+  auto* peer = dynamic_cast<win32::WindowPeer*>(control.peer());
+  return peer ? peer->hwnd() : nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::size_t count = argc > 1 ? static_cast<std::size_t>(std::atoi(argv[1])) : 10000;
+  constexpr int kRuns = 7;
+  testing::TempFolder dir;
+  win32::Win32Platform real;
+  const LocaleFormats locale = real.locale.formats();
+  const std::string language = replacedAll(TG_LANGUAGE_DIR, '/', '\\') + "kelm2013_fr.txt";
+  if (!CopyFileA(language.c_str(), (dir / "kelm2013_fr.txt").c_str(), FALSE)) {
+    std::printf("the language file could not be copied\n");
+    return 1;
+  }
+  const StoreSchema& schema = schemaOf(StoreId::Rules);
+  const StoreFile file(real.files, dir / schema.fileName, schema.fields, CodePage(locale.codePage));
+  {
+    RecordStore rules("ClientDataSet1");
+    rules.assign(schema.fields, realisticRules(count, locale));
+    file.save(rules);
+  }
+
+  // 1. The store's file alone.
+  std::vector<double> loads;
+  for (int i = 0; i < kRuns; ++i) {
+    RecordStore store("ClientDataSet1");
+    loads.push_back(milliseconds([&] { file.load(store); }));
+    if (store.rows().size() != count) {
+      std::printf("the store read back %zu rows of %zu\n", store.rows().size(), count);
+      return 1;
+    }
+  }
+
+  win32::Win32Desktop desktop;
+  auto window = std::make_unique<MainWindow>(real.platform, desktop, dir.path());
+  MainWindow& w = *window;
+  w.FormCreate();
+  w.Timer1.setEnabled(false);  // no monitor ticks amid the figures
+  w.showFromTray();
+  pumpUntilPainted();
+  const auto item = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), nav::kRuleList);
+  const int ruleItem = static_cast<int>(item - kNavigationEntries.begin());
+
+  // 2. and 3. The page opened afresh each time, then sorted from store order.
+  // Each also in its two parts: the click's own work, then the messages it left.
+  std::vector<double> opens, sorts, openClicks, openPaints, sortClicks, sortPaints;
+  bool painted = true;
+  for (int i = 0; i < kRuns; ++i) {
+    openClicks.push_back(milliseconds([&] { w.ListBox1.clickItem(ruleItem); }));
+    openPaints.push_back(milliseconds(pumpUntilPainted));
+    opens.push_back(openClicks.back() + openPaints.back());
+    auto* page = dynamic_cast<RuleListPage*>(w.pages.page(nav::kRuleList));
+    if (!page || page->ListView2.rowCount() != static_cast<int>(count)) {
+      std::printf("the rule list page did not open with %zu rows\n", count);
+      return 1;
+    }
+    sortClicks.push_back(milliseconds([&] { page->ListView2.clickColumn(2); }));
+    sortPaints.push_back(milliseconds(pumpUntilPainted));
+    sorts.push_back(sortClicks.back() + sortPaints.back());
+    painted = painted && !GetUpdateRect(windowOf(page->ListView2), nullptr, FALSE);
+    RecordedDateOrder order(locale);
+    const auto& sorted = page->ListView2.rows();
+    for (std::size_t r = 1; r < sorted.size(); ++r)
+      if (order.compare(sorted[r - 1], sorted[r]) > 0) {
+        std::printf("the list is not in date order at row %zu\n", r);
+        return 1;
+      }
+  }
+
+  // Where the page's time goes: the rows built and the rows sorted without any window.
+  std::vector<double> building, modelSorts, datesRead;
+  std::size_t readable = 0;
+  for (int i = 0; i < kRuns; ++i) {
+    std::vector<ui::ListView::Row> rows;
+    const RecordStore& store = w.centre.stores.table(StoreId::Rules);
+    building.push_back(milliseconds([&] { rows = recordRows(store, w.centre.languageTable); }));
+    ui::ListView list("ListView2", {8, 24, 585, 320});
+    list.setRows(std::move(rows));
+    RecordedDateOrder order(locale);
+    list.onCompare = [&order](const ui::ListView::Row& a, const ui::ListView::Row& b) { return order.compare(a, b); };
+    modelSorts.push_back(milliseconds([&] { list.sort(); }));
+    datesRead.push_back(milliseconds([&] {
+      for (const ui::ListView::Row& row : list.rows())
+        if (parseDateTimeText(locale, row.text(2))) ++readable;
+    }));
+  }
+  window.reset();
+
+  const double load = median(loads), open = median(opens), sort = median(sorts);
+  std::printf("rule list of %zu rules, median of %d runs (first run in brackets):\n", count, kRuns);
+  std::printf("  load regles.xml          %8.1f ms  (%.1f)\n", load, loads.front());
+  std::printf("  open the rule list page  %8.1f ms  (%.1f)  page/load %.2f  %s\n", open, opens.front(), open / load,
+              open <= 3 * load ? "within 3x" : "OVER 3x");
+  std::printf("  sort by the third column %8.1f ms  (%.1f)  sort/load %.2f  %s\n", sort, sorts.front(), sort / load,
+              sort <= 3 * load ? "within 3x" : "OVER 3x");
+  std::printf("  the click's work, then its messages: page %.1f + %.1f ms, sort %.1f + %.1f ms\n", median(openClicks),
+              median(openPaints), median(sortClicks), median(sortPaints));
+  std::printf("  without windows: rows built %.1f ms, rows sorted %.1f ms (their dates read alone %.1f ms)\n",
+              median(building), median(modelSorts), median(datesRead));
+  if (readable != count * kRuns) std::printf("  only %zu dates of %zu could be read\n", readable / kRuns, count);
+  if (!painted) std::printf("  the list still had parts to paint after the messages were handled\n");
+  return 0;
+}

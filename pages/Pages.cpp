@@ -1,0 +1,18 @@
+#include "pages/Pages.h"
+
+#include "app/NavigationList.h"
+#include "pages/records/AlertListPage.h"
+#include "pages/records/IntegrityPage.h"
+#include "pages/records/ProtocolQuarantinePage.h"
+#include "pages/records/RuleListPage.h"
+
+namespace tg {
+
+void registerPages(PageHost& host) {
+  host.registerPage(nav::kRuleList, RuleListPage::build);
+  host.registerPage(nav::kAlertList, AlertListPage::build);
+  host.registerPage(nav::kProtocolQuarantine, ProtocolQuarantinePage::build);
+  host.registerPage(nav::kIntegrity, IntegrityPage::build);
+}
+
+}  // namespace tg

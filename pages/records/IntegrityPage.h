@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+
+#include "app/PageHost.h"
+#include "ui/ListView.h"
+
+namespace tg {
+
+// The rule integrity page: every rule beside what its program's file is now
+// (last access, type, checksum), to show which admitted programs changed on
+// disk. It only displays.
+class IntegrityPage : public Page {
+ public:
+  static std::unique_ptr<Page> build(PageContext& c);
+  explicit IntegrityPage(ui::ListView& list) : ListView4(list) {}
+  ui::ListView& ListView4;
+};
+
+}  // namespace tg

@@ -1,0 +1,43 @@
+#include "pages/records/RecordEdits.h"
+
+#include "stores/Text.h"
+
+namespace tg {
+
+RecordStore& openRules(Stores& stores) {
+  RecordStore& rules = stores.table(StoreId::Rules);
+  if (!rules.active()) {
+    stores.load(StoreId::Rules);
+    rules.open();
+  }
+  rules.first();
+  return rules;
+}
+
+void removeRulesWhere(Stores& stores, const std::function<bool(const std::string& name)>& matches) {
+  RecordStore& rules = openRules(stores);
+  rules.deleteWhere([&](const Row& rule) { return matches(valueOf(rule, 0)); });
+  stores.save(StoreId::Rules);
+}
+
+RecordStore& readQuarantine(Stores& stores) {
+  RecordStore& quarantine = stores.table(StoreId::Quarantine);
+  if (!stores.file(StoreId::Quarantine).exists()) stores.openOrCreate(StoreId::Quarantine);
+  stores.load(StoreId::Quarantine);
+  quarantine.open();
+  return quarantine;
+}
+
+std::vector<std::string> quarantineNamesOf(const RecordStore& quarantine) {
+  std::vector<std::string> names;
+  names.reserve(quarantine.rows().size());
+  for (const Row& row : quarantine.rows()) names.push_back(valueOf(row, 0));
+  return names;
+}
+
+void refillQuarantineNames(SharedState& state, const RecordStore& quarantine) {
+  state.QuarantineNames.clear();
+  for (const Row& row : quarantine.rows()) state.QuarantineNames.push_back(trimmed(valueOf(row, 0)));
+}
+
+}  // namespace tg

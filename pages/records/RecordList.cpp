@@ -1,0 +1,110 @@
+#include "pages/records/RecordList.h"
+
+#include <charconv>
+#include <limits>
+
+#include "stores/DateText.h"
+#include "stores/Text.h"
+
+namespace tg {
+
+const std::array<RecordColumn, 9> kRecordColumns = {{
+    {9, 36},     // running number
+    {10, 130},   // Champ1: the program
+    {11, 140},   // Champ2: recorded on
+    {31, 80},    // Champ3: the connection mark
+    {33, 112},   // Champ4: the file's date
+    {43, 56},    // Champ5: size in kilobytes
+    {44, 96},    // Champ6: attributes
+    {45, 150},   // Champ7: owner
+    {30, 320},   // Champ8: path
+}};
+
+ui::ListView& addRecordList(PageContext& c, std::string name, std::span<const RecordColumn> columns) {
+  auto& list = c.panel.add<ui::ListView>(std::move(name), ui::Rect{8, 24, 585, 320});
+  list.setReadOnly(true);
+  list.setShowHint(true);
+  for (const RecordColumn& column : columns) list.addColumn(c.text(column.entry), column.width);
+  return list;
+}
+
+std::string AttributeText(std::string_view code, const LanguageTable& language) {
+  const std::string digits = trimmed(code);
+  int value = -1;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (error != std::errc() || end != digits.data() + digits.size()) return language.text(42);
+  switch (value) {
+    case 1: return language.text(34);
+    case 2: return language.text(35);
+    case 4: return language.text(36);
+    case 8: return language.text(37);
+    case 16: return language.text(38);
+    case 32: return language.text(39);
+    case 64: return language.text(40);
+    case 71: return language.text(41);
+    default: return language.text(42);
+  }
+}
+
+std::string shownField(const std::string& value, const LanguageTable& language) {
+  return value == "?" ? language.text(42) : value;
+}
+
+std::vector<ui::ListView::Row> recordRows(const RecordStore& store, const LanguageTable& language) {
+  std::vector<ui::ListView::Row> rows;
+  rows.reserve(store.rows().size());
+  std::size_t number = 0;
+  for (const Row& record : store.rows()) {
+    ui::ListView::Row row;
+    row.caption = std::to_string(++number);
+    row.subItems = {valueOf(record, 0),
+                    valueOf(record, 1),
+                    valueOf(record, 2),
+                    shownField(valueOf(record, 3), language),
+                    shownField(valueOf(record, 4), language),
+                    AttributeText(valueOf(record, 5), language),
+                    valueOf(record, 6),
+                    valueOf(record, 7)};
+    rows.push_back(std::move(row));
+  }
+  return rows;
+}
+
+std::int64_t RecordedDateOrder::when(const ui::ListView::Row& row) {
+  // Unreadable texts sort after every date, equal among themselves.
+  constexpr std::int64_t kUnreadable = std::numeric_limits<std::int64_t>::max();
+  auto it = read_.find(&row);
+  if (it == read_.end()) {
+    const std::optional<DateTime> t = parseDateTimeText(locale_, row.text(2));
+    it = read_.emplace(&row, t ? toMilliseconds(*t) : kUnreadable).first;
+  }
+  return it->second;
+}
+
+int RecordedDateOrder::compare(const ui::ListView::Row& a, const ui::ListView::Row& b) {
+  const std::int64_t x = when(a), y = when(b);
+  return x < y ? -1 : x > y ? 1 : 0;
+}
+
+void RecordedDateSorting::columnClick(int column) {
+  if (column != 2) return;
+  struct Sorting {
+    RecordedDateSorting& s;
+    explicit Sorting(RecordedDateSorting& sorting) : s(sorting) {
+      s.sorting_.emplace(s.locale_.formats());
+      s.list_.suspendRedraw(true);
+    }
+    ~Sorting() {
+      s.list_.suspendRedraw(false);
+      s.sorting_.reset();
+    }
+  } sorting(*this);
+  list_.sort();
+}
+
+int RecordedDateSorting::compare(const ui::ListView::Row& a, const ui::ListView::Row& b) {
+  if (sorting_) return sorting_->compare(a, b);
+  return RecordedDateOrder(locale_.formats()).compare(a, b);  // asked outside a sort
+}
+
+}  // namespace tg

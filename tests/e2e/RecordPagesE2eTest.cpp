@@ -1,0 +1,274 @@
+// The record pages of the real control centre under wine: shown at their
+// places, and a rule removal, a quarantine and a quarantine edit given through
+// the window messages a user's mouse and keys give.
+#include "ControlCentreKit.h"
+
+#include <commctrl.h>
+
+#include "stores/StoreSchema.h"
+
+namespace tg::e2e {
+namespace {
+
+// A list view of the control centre seen from outside. Its messages carry
+// pointers, so they go through memory in the control centre's process.
+class RemoteListView {
+ public:
+  RemoteListView(HWND list, DWORD pid) : list_(list) {
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) memory_ = VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  }
+  ~RemoteListView() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteListView(const RemoteListView&) = delete;
+  RemoteListView& operator=(const RemoteListView&) = delete;
+
+  explicit operator bool() const { return list_ && memory_; }
+  int rows() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
+  int columns() const {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+    return static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  }
+  int selected() const { return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
+
+  std::string text(int row, int column) const {
+    auto* remote = static_cast<char*>(memory_);
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = remote + sizeof item;
+    item.cchTextMax = static_cast<int>(kSize - sizeof item);
+    if (!WriteProcessMemory(process_, remote, &item, sizeof item, nullptr)) return "(unwritable)";
+    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+    char text[512] = {};
+    if (!ReadProcessMemory(process_, remote + sizeof item, text, sizeof text - 1, nullptr)) return "(unreadable)";
+    return text;
+  }
+
+  // A click in the row's first cell, as the mouse gives it.
+  void clickRow(int row) const {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    WriteProcessMemory(process_, memory_, &r, sizeof r, nullptr);
+    SendMessageA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory_));
+    ReadProcessMemory(process_, memory_, &r, sizeof r, nullptr);
+    const LPARAM at = MAKELPARAM(r.left + 12, (r.top + r.bottom) / 2);
+    PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list_, WM_LBUTTONUP, 0, at);
+  }
+
+ private:
+  static constexpr SIZE_T kSize = 4096;
+  HWND list_;
+  HANDLE process_ = nullptr;
+  void* memory_ = nullptr;
+};
+
+Row rule(const std::string& name, const std::string& when, const std::string& path) {
+  return {name, when, "@", "07/11/2025", "12", "32", "PC/Elodie", path, "0", "", ""};
+}
+
+void storeFile(ProgramDirectory& dir, StoreId id, const std::vector<Row>& rows) {
+  ASSERT_TRUE(dir.folder.write(schemaOf(id).fileName,
+                               encodeDataPacket(schemaOf(id).fields, rows, CodePage(static_cast<int>(GetACP())))));
+}
+
+std::vector<std::string> namesIn(const ProgramDirectory& dir, StoreId id) {
+  std::vector<std::string> names;
+  for (const Row& row : storeRows(dir.folder, schemaOf(id).fileName)) names.push_back(valueOf(row, 0));
+  return names;
+}
+
+// The page panel lies at (176, 48) of the main window; the record lists at (8, 24) in it.
+constexpr int kListLeft = 176 + 8, kListTop = 48 + 24;
+
+class RecordPagesUnderWine : public ::testing::Test {
+ protected:
+  ProgramDirectory dir;
+  std::unique_ptr<ControlCentre> centre;
+
+  void start() {
+    centre = std::make_unique<ControlCentre>(dir);
+    ASSERT_TRUE(centre->ready);
+    ASSERT_TRUE(centre->openWindow());
+  }
+  // Chooses a record list's item; its list once shown (not the list of the
+  // page before, which goes when the new page is built), or null.
+  HWND openList(int entry) {
+    centre->choose(entry);
+    HWND list = nullptr;
+    waitFor([&] {
+      list = childAt(centre->mainWindow(), WC_LISTVIEWA, kListLeft, kListTop);
+      return list && list != shownList_ && IsWindowVisible(list);
+    }, 10000);
+    shownList_ = list;
+    return list;
+  }
+  // Chooses the protocol and quarantine page; its tab control once shown, or null.
+  HWND openQuarantinePage() {
+    centre->choose(5);
+    HWND tabs = nullptr;
+    waitFor([&] {
+      tabs = childAt(centre->mainWindow(), WC_TABCONTROLA, 176 + 16, 48);
+      return tabs && IsWindowVisible(tabs);
+    }, 10000);
+    return tabs;
+  }
+  // The only control of a class on the page's tabs, outside the name box.
+  static HWND onTabs(HWND tabs, const char* windowClass) {
+    struct Search {
+      const char* cls;
+      std::vector<HWND> found;
+    } search{windowClass, {}};
+    EnumChildWindows(
+        tabs,
+        [](HWND w, LPARAM p) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(p);
+          char name[64] = {}, parent[64] = {};
+          GetClassNameA(w, name, sizeof name);
+          GetClassNameA(GetParent(w), parent, sizeof parent);
+          if (_stricmp(name, s->cls) == 0 && _stricmp(parent, WC_COMBOBOXA) != 0) s->found.push_back(w);
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found.size() == 1 ? search.found.front() : nullptr;
+  }
+
+ private:
+  HWND shownList_ = nullptr;
+
+ protected:
+  std::string programPath() const { return dir.exe(); }
+};
+
+TEST_F(RecordPagesUnderWine, TheFourPagesShowAtTheirPlaces) {
+  const std::string exe = programPath();
+  storeFile(dir, StoreId::Rules, {rule("tarnivoxguard2013.exe", "08/12/2026 10:15:00", exe),
+                                  rule("gone.exe", "08/12/2026 10:16:00", dir.folder / "gone.exe"),
+                                  rule("system", "08/12/2026 10:17:00", "")});
+  storeFile(dir, StoreId::Alerts, {rule("firefox.exe", "08/12/2026 10:18:00", "C:\\Program Files\\Mozilla Firefox\\firefox.exe")});
+  storeFile(dir, StoreId::Quarantine, {{"bad.exe"}, {"worse.exe"}});
+  start();
+  HWND window = centre->mainWindow();
+
+  HWND rules = openList(2);
+  ASSERT_NE(rules, nullptr);
+  RemoteListView ruleList(rules, centre->process.pid());
+  ASSERT_TRUE(ruleList);
+  EXPECT_EQ(ruleList.columns(), 9);
+  EXPECT_EQ(ruleList.rows(), 3);
+  EXPECT_EQ(ruleList.text(0, 0), "1");
+  EXPECT_EQ(ruleList.text(1, 1), "gone.exe");
+  EXPECT_EQ(ruleList.text(2, 8), "");
+  RECT r;
+  GetClientRect(rules, &r);
+  EXPECT_GE(r.right, 580);  // 585 wide less its edge
+  screenshot(window, "page-rules.bmp");
+
+  HWND alerts = openList(3);
+  ASSERT_NE(alerts, nullptr);
+  EXPECT_FALSE(IsWindow(rules));  // the rule list went with its page
+  RemoteListView alertList(alerts, centre->process.pid());
+  EXPECT_EQ(alertList.rows(), 1);
+  EXPECT_EQ(alertList.text(0, 1), "firefox.exe");
+  screenshot(window, "page-alerts.bmp");
+
+  HWND integrity = openList(90);
+  ASSERT_NE(integrity, nullptr);
+  RemoteListView integrityList(integrity, centre->process.pid());
+  EXPECT_EQ(integrityList.columns(), 11);
+  ASSERT_EQ(integrityList.rows(), 3);
+  EXPECT_NE(integrityList.text(0, 10), dir.entry(42));  // the control centre's own file can be read
+  EXPECT_EQ(integrityList.text(1, 4), dir.entry(42));   // a file that is not there
+  EXPECT_EQ(integrityList.text(1, 10), dir.entry(42));
+  EXPECT_EQ(integrityList.text(2, 5), dir.entry(42));   // no path
+  screenshot(window, "page-integrity.bmp");
+
+  HWND tabs = openQuarantinePage();
+  ASSERT_NE(tabs, nullptr);
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);  // opens on the quarantine tab
+  HWND names = onTabs(tabs, WC_COMBOBOXA);
+  ASSERT_NE(names, nullptr);
+  EXPECT_EQ(SendMessageA(names, CB_GETCOUNT, 0, 0), 2);
+  screenshot(window, "page-quarantine.bmp");
+  // The protocol tab, as a click on its tab shows it.
+  PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 10));
+  PostMessageA(tabs, WM_LBUTTONUP, 0, MAKELPARAM(30, 10));
+  ASSERT_TRUE(waitFor([&] { return SendMessageA(tabs, TCM_GETCURSEL, 0, 0) == 0; }, 5000));
+  HWND protocols = onTabs(tabs, WC_LISTBOXA);
+  ASSERT_NE(protocols, nullptr);
+  EXPECT_TRUE(waitFor([&] { return IsWindowVisible(protocols) != 0; }, 5000));
+  EXPECT_FALSE(IsWindowVisible(names));
+  EXPECT_EQ(SendMessageA(protocols, LB_GETCOUNT, 0, 0), 7);
+  screenshot(window, "page-protocols.bmp");
+}
+
+TEST_F(RecordPagesUnderWine, ARuleRemovalAndAQuarantineGoThroughTheRealListsAndBoxes) {
+  storeFile(dir, StoreId::Rules, {rule("a.exe", "08/12/2026 10:15:00", "C:\\a.exe"),
+                                  rule("b.exe", "08/12/2026 10:16:00", "C:\\b.exe"),
+                                  rule("a.exe", "08/12/2026 10:17:00", "C:\\a.exe"),
+                                  rule("", "08/12/2026 10:18:00", ""),
+                                  rule("c.exe", "08/12/2026 10:19:00", "C:\\c.exe")});
+  storeFile(dir, StoreId::Alerts, {rule("c.exe", "08/12/2026 10:19:00", "C:\\c.exe")});
+  storeFile(dir, StoreId::Quarantine, {{"bad.exe"}});
+  start();
+
+  HWND rules = openList(2);
+  ASSERT_NE(rules, nullptr);
+  RemoteListView ruleList(rules, centre->process.pid());
+  ruleList.clickRow(2);
+  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; }, 10000));
+  EXPECT_EQ(boxText(FindWindowA("#32770", "Tarnivoxguard2013")), dir.entry(22) + "a.exe");
+  screenshot(FindWindowA("#32770", "Tarnivoxguard2013"), "rule-removal-question.bmp");
+  answerNextBox(IDYES);
+  ASSERT_TRUE(waitFor([&] { return ruleList.rows() == 4; }, 10000));
+  EXPECT_EQ(namesIn(dir, StoreId::Rules), (std::vector<std::string>{"b.exe", "c.exe"}));
+  EXPECT_EQ(ruleList.text(2, 0), "4");  // the other rows keep their numbers
+  EXPECT_EQ(ruleList.text(0, 1), "a.exe");
+  screenshot(centre->mainWindow(), "page-rules-after-removal.bmp");
+
+  HWND alerts = openList(3);
+  ASSERT_NE(alerts, nullptr);
+  RemoteListView alertList(alerts, centre->process.pid());
+  alertList.clickRow(0);
+  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; }, 10000));
+  EXPECT_EQ(boxText(FindWindowA("#32770", "Tarnivoxguard2013")), dir.entry(20) + "c.exe");
+  answerNextBox(IDYES);
+  ASSERT_TRUE(waitFor([&] { return namesIn(dir, StoreId::Quarantine).size() == 2; }, 10000));
+  EXPECT_EQ(namesIn(dir, StoreId::Quarantine), (std::vector<std::string>{"bad.exe", "c.exe"}));
+  ASSERT_TRUE(waitFor([&] { return namesIn(dir, StoreId::Rules) == std::vector<std::string>{"b.exe"}; }, 10000));
+  EXPECT_EQ(alertList.rows(), 1);  // the alert stays
+  EXPECT_EQ(storeRows(dir.folder, "alertes.xml").size(), 1u);
+}
+
+TEST_F(RecordPagesUnderWine, EnterAddsTheTypedNameAndEscapeRemovesTheChosenOne) {
+  storeFile(dir, StoreId::Quarantine, {{"bad.exe"}});
+  start();
+  HWND window = centre->mainWindow();
+  HWND tabs = openQuarantinePage();
+  ASSERT_NE(tabs, nullptr);
+  HWND entry = onTabs(tabs, WC_EDITA);
+  ASSERT_NE(entry, nullptr);
+  for (char c : std::string("new.exe")) PostMessageA(entry, WM_CHAR, static_cast<WPARAM>(c), 1);
+  PostMessageA(entry, WM_KEYDOWN, VK_RETURN, 1);
+  ASSERT_TRUE(waitFor([&] { return namesIn(dir, StoreId::Quarantine).size() == 2; }, 10000));
+  EXPECT_EQ(namesIn(dir, StoreId::Quarantine), (std::vector<std::string>{"bad.exe", "new.exe"}));
+  char typed[64] = {};
+  GetWindowTextA(entry, typed, sizeof typed);
+  EXPECT_STREQ(typed, "");
+
+  HWND names = onTabs(tabs, WC_COMBOBOXA);
+  ASSERT_NE(names, nullptr);
+  EXPECT_EQ(SendMessageA(names, CB_GETCOUNT, 0, 0), 2);
+  HWND nameText = FindWindowExA(names, nullptr, WC_EDITA, nullptr);  // the box's own edit field
+  ASSERT_NE(nameText, nullptr);
+  for (char c : std::string("bad.exe")) PostMessageA(nameText, WM_CHAR, static_cast<WPARAM>(c), 1);
+  PostMessageA(nameText, WM_KEYDOWN, VK_ESCAPE, 1);
+  ASSERT_TRUE(waitFor([&] { return namesIn(dir, StoreId::Quarantine).size() == 1; }, 10000));
+  EXPECT_EQ(namesIn(dir, StoreId::Quarantine), (std::vector<std::string>{"new.exe"}));
+  screenshot(window, "page-quarantine-after-edits.bmp");
+}
+
+}  // namespace
+}  // namespace tg::e2e
