@@ -270,5 +270,38 @@ TEST_F(RecordPagesUnderWine, EnterAddsTheTypedNameAndEscapeRemovesTheChosenOne) 
   screenshot(window, "page-quarantine-after-edits.bmp");
 }
 
+TEST_F(RecordPagesUnderWine, AStoreThatCannotBeReadIsReportedWithItsTextAndTheFileAndTheWindowGoOn) {
+  storeFile(dir, StoreId::Quarantine, {{"bad.exe"}});
+  const std::string before = dir.folder.read("quarantaines.xml");
+  start();
+  HWND tabs = openQuarantinePage();
+  ASSERT_NE(tabs, nullptr);
+  HWND entry = onTabs(tabs, WC_EDITA);
+  ASSERT_NE(entry, nullptr);
+  // Another program holds the file open without sharing it.
+  ASSERT_TRUE(dir.folder.install("probe.exe", "holder.exe"));
+  dir.folder.write("holder.resident", "");
+  dir.folder.write("holder.hold", "quarantaines.xml\r\n");
+  StartedProgram holder = dir.folder.start("holder.exe");
+  ASSERT_TRUE(dir.folder.waitForText("probe.log", "holder.exe|", 10000));
+  for (char c : std::string("new.exe")) PostMessageA(entry, WM_CHAR, static_cast<WPARAM>(c), 1);
+  PostMessageA(entry, WM_KEYDOWN, VK_RETURN, 1);
+  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; }, 10000));
+  HWND box = FindWindowA("#32770", "Tarnivoxguard2013");
+  const std::string text = boxText(box);
+  EXPECT_NE(text.find("quarantaines.xml cannot be read: it is in use by another program"), std::string::npos) << text;
+  screenshot(box, "quarantine-store-held.bmp");
+  answerNextBox(IDOK);
+  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") == nullptr; }, 5000));
+  holder = StartedProgram{};  // ended: the file is free
+  EXPECT_EQ(dir.folder.read("quarantaines.xml"), before);
+  EXPECT_FALSE(dir.folder.exists("quarantaines.xml.saving"));
+
+  // The window goes on: the same name added again now that the file is free.
+  PostMessageA(entry, WM_KEYDOWN, VK_RETURN, 1);
+  ASSERT_TRUE(waitFor([&] { return namesIn(dir, StoreId::Quarantine).size() == 2; }, 10000));
+  EXPECT_EQ(namesIn(dir, StoreId::Quarantine), (std::vector<std::string>{"bad.exe", "new.exe"}));
+}
+
 }  // namespace
 }  // namespace tg::e2e
