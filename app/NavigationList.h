@@ -23,6 +23,8 @@ constexpr int kRuleList = 2;
 constexpr int kAlertList = 3;
 constexpr int kProtocolQuarantine = 5;
 constexpr int kIntegrity = 90;
+constexpr int kJournal = 4;
+constexpr int kRealTimeOptions = 57;
 }  // namespace nav
 
 // The row height of the navigation list.

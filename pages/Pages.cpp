@@ -5,6 +5,8 @@
 #include "pages/records/IntegrityPage.h"
 #include "pages/records/ProtocolQuarantinePage.h"
 #include "pages/records/RuleListPage.h"
+#include "pages/settings/JournalPage.h"
+#include "pages/settings/RealTimeOptionsPage.h"
 
 namespace tg {
 
@@ -13,6 +15,8 @@ void registerPages(PageHost& host) {
   host.registerPage(nav::kAlertList, AlertListPage::build);
   host.registerPage(nav::kProtocolQuarantine, ProtocolQuarantinePage::build);
   host.registerPage(nav::kIntegrity, IntegrityPage::build);
+  host.registerPage(nav::kJournal, JournalPage::build);
+  host.registerPage(nav::kRealTimeOptions, RealTimeOptionsPage::build);
 }
 
 }  // namespace tg
