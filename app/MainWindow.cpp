@@ -6,6 +6,7 @@
 #include "engines/EngineTable.h"
 #include "engines/ProcessUtilities.h"
 #include "pages/Pages.h"
+#include "pages/settings/NewDriveScan.h"
 
 namespace tg {
 
@@ -60,6 +61,9 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
   PagePanel.setVisible(false);
   form.onClose = [this] { FormClose(); };
   form.onQueryEndSession = [this] { WMQueryEndSession(); };
+  form.onDeviceChange = [this](const ui::DeviceChange& change) {
+    offerNewDriveScan(platform, centre.languageTable, centre.state.ProgramDirectory, change);
+  };
   Timer1.onTimer = [this] { monitor.Timer1Timer(); };
   registerPages(pages);
   desktop.attach(form);

@@ -25,6 +25,7 @@ constexpr int kProtocolQuarantine = 5;
 constexpr int kIntegrity = 90;
 constexpr int kJournal = 4;
 constexpr int kRealTimeOptions = 57;
+constexpr int kScan = 85;
 }  // namespace nav
 
 // The row height of the navigation list.

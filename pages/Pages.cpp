@@ -7,6 +7,7 @@
 #include "pages/records/RuleListPage.h"
 #include "pages/settings/JournalPage.h"
 #include "pages/settings/RealTimeOptionsPage.h"
+#include "pages/settings/ScanPage.h"
 
 namespace tg {
 
@@ -17,6 +18,7 @@ void registerPages(PageHost& host) {
   host.registerPage(nav::kIntegrity, IntegrityPage::build);
   host.registerPage(nav::kJournal, JournalPage::build);
   host.registerPage(nav::kRealTimeOptions, RealTimeOptionsPage::build);
+  host.registerPage(nav::kScan, ScanPage::build);
 }
 
 }  // namespace tg

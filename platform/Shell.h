@@ -33,6 +33,9 @@ struct Shell {
   virtual std::string typeName(const std::string& path) = 0;
   // The folders under the desktop, in the shell's order.
   virtual std::vector<ShellFolder> desktopFolders() = 0;
+  // Whether a drive's volume information can be read through its root
+  // ("E:\"): not for a drive without a medium, such as an empty card reader.
+  virtual bool volumeInformation(const std::string& root) = 0;
   virtual ~Shell() = default;
 };
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,13 @@ class FakeShell : public Shell {
   }
 
   std::vector<ShellFolder> desktopFolders() override { return desktop; }
+  bool volumeInformation(const std::string& root) override { return volumes.count(root) != 0; }
 
   std::vector<ShellRequest> requests;
   std::vector<ShellFolder> desktop = {{"Bureau", "C:\\Users\\Public\\Desktop"}, {"Disque local (C:)", "C:\\"}};
   std::function<std::intptr_t(const ShellRequest&)> onExecute;
   std::map<std::string, std::string> typeNames;
+  std::set<std::string> volumes;  // the roots whose volume can be read, as "E:\"
 };
 
 }  // namespace tg::testing

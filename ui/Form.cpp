@@ -98,4 +98,6 @@ void Form::close() { fire(onClose); }
 
 void Form::queryEndSession() { fire(onQueryEndSession); }
 
+void Form::deviceChange(const DeviceChange& change) { fire(onDeviceChange, change); }
+
 }  // namespace tg::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -7,6 +8,17 @@
 #include "ui/Control.h"
 
 namespace tg::ui {
+
+// A device-change notification: its event code, and for a volume the device
+// type, its drives (bit 0 = A) and its flags (media, network).
+struct DeviceChange {
+  static constexpr unsigned kArrival = 0x8000;
+  static constexpr unsigned kVolume = 2;
+  unsigned event = 0;
+  unsigned deviceType = 0;  // 0 when the notification carries no device
+  std::uint32_t unitMask = 0;
+  std::uint16_t flags = 0;
+};
 
 // A top-level window. It routes Enter to its default button and Escape to its
 // cancel button unless the focused control uses the key itself. Its bounds are
@@ -48,6 +60,9 @@ class Form : public Container {
   // Windows asks whether the log-on may end; the answer is the platform's own.
   void queryEndSession();
   std::function<void()> onQueryEndSession;
+  // The system tells of a device that arrived or went.
+  void deviceChange(const DeviceChange& change);
+  std::function<void(const DeviceChange&)> onDeviceChange;
 
  private:
   Frame frame_;

@@ -21,6 +21,18 @@ std::string Win32Shell::typeName(const std::string& path) {
   return info.szTypeName;
 }
 
+bool Win32Shell::volumeInformation(const std::string& root) {
+  char name[260] = {}, fileSystem[260] = {};
+  DWORD serial = 0, component = 0, flags = 0;
+  // A drive without its medium answers with an error, not with a box asking for one.
+  DWORD previous = 0;
+  const bool quiet = SetThreadErrorMode(SEM_FAILCRITICALERRORS, &previous) != 0;
+  const BOOL read = GetVolumeInformationA(root.c_str(), name, sizeof name, &serial, &component, &flags, fileSystem,
+                                          sizeof fileSystem);
+  if (quiet) SetThreadErrorMode(previous, nullptr);
+  return read != 0;
+}
+
 namespace {
 
 std::string displayName(const std::string& path) {

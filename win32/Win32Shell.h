@@ -14,6 +14,7 @@ class Win32Shell : public Shell {
   std::intptr_t execute(const ShellRequest& request) override;
   std::string typeName(const std::string& path) override;
   std::vector<ShellFolder> desktopFolders() override;
+  bool volumeInformation(const std::string& root) override;
 
  private:
   HWND mainWindow_ = nullptr;

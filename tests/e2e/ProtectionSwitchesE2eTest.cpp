@@ -1,9 +1,12 @@
 // The protection switches of the real control centre under wine: a switch
 // clicked on its page rewrites the configuration and restarts the real-time
-// engine; the journal page shown.
+// engine; the journal and scan pages shown; a new drive offered for scanning.
 #include "ControlCentreKit.h"
 
 #include <commctrl.h>
+#include <dbt.h>
+
+#include <thread>
 
 #include "stores/StoreSchema.h"
 
@@ -69,6 +72,39 @@ TEST(ProtectionSwitchesUnderWine, ASwitchClickedOnItsPageRewritesTheConfiguratio
   ASSERT_NE(matched, nullptr);
   EXPECT_EQ(SendMessageA(matched, BM_GETCHECK, 0, 0), BST_CHECKED);
   screenshot(centre.mainWindow(), "page-journal.bmp");
+}
+
+TEST(ScanningUnderWine, TheScanPageShowsTheLastReportAndANewDriveIsOfferedForScanning) {
+  ProgramDirectory dir;
+  dir.folder.write("anaviri.txt", "C:\\eicar.com : Eicar-Test-Signature\r\n1 menace\r\n");
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(centre.openWindow());
+  centre.choose(85);
+  HWND memo = shownAt(centre, WC_EDITA, 176 + 400, 48 + 77);
+  ASSERT_NE(memo, nullptr);
+  char text[256] = {};
+  SendMessageA(memo, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  EXPECT_STREQ(text, "C:\\eicar.com : Eicar-Test-Signature\r\n1 menace");
+  screenshot(centre.mainWindow(), "page-scan.bmp");
+
+  // Drive C: arrives as the system tells it; its volume can be read.
+  DEV_BROADCAST_VOLUME volume{};
+  volume.dbcv_size = sizeof volume;
+  volume.dbcv_devicetype = DBT_DEVTYP_VOLUME;
+  volume.dbcv_unitmask = 1u << 2;
+  // Sent from a thread of its own: the handler's question keeps the send waiting.
+  struct Sender {
+    std::thread thread;
+    ~Sender() { thread.join(); }
+  } sender{std::thread([&volume, window = centre.mainWindow()] {
+    SendMessageTimeoutA(window, WM_DEVICECHANGE, DBT_DEVICEARRIVAL, reinterpret_cast<LPARAM>(&volume), SMTO_NORMAL,
+                        20000, nullptr);
+  })};
+  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; }, 10000));
+  EXPECT_EQ(boxText(FindWindowA("#32770", "Tarnivoxguard2013")), dir.entry(91) + "C ?");
+  answerNextBox(IDYES);
+  ASSERT_TRUE(dir.folder.waitForText("probe.log", "scanengine.exe|3 C", 10000)) << dir.folder.read("probe.log");
 }
 
 }  // namespace

@@ -46,13 +46,17 @@ bool ButtonPeer::drawItem(DRAWITEMSTRUCT& item) {
   HGDIOBJ old = SelectObject(dc, context().font(button_.font()));
   SIZE text{0, 0};
   GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
-  const int glyphSize = glyph_ ? context().scale(16) : 0;
-  const int gap = glyph_ && !caption.empty() ? context().scale(4) : 0;
+  // A caption too long to sit beside the glyph is shown whole without it:
+  // the words matter more than the picture.
+  const int room = (area.right - area.left) - 2 * context().scale(3);
+  const bool withGlyph = glyph_ && (caption.empty() || context().scale(20) + text.cx <= room);
+  const int glyphSize = withGlyph ? context().scale(16) : 0;
+  const int gap = withGlyph && !caption.empty() ? context().scale(4) : 0;
   const int contentWidth = glyphSize + gap + text.cx;
   const int shift = pushed ? 1 : 0;
   int x = (area.left + area.right - contentWidth) / 2 + shift;
   const int middle = (area.top + area.bottom) / 2 + shift;
-  if (glyph_) {
+  if (withGlyph) {
     glyph_->draw(dc, x, middle - glyphSize / 2, glyphSize, glyphSize);
     x += glyphSize + gap;
   }

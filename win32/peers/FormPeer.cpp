@@ -1,5 +1,7 @@
 #include "win32/peers/FormPeer.h"
 
+#include <dbt.h>
+
 #include "win32/peers/OwnWindows.h"
 
 namespace tg::win32 {
@@ -67,6 +69,23 @@ bool FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
   if (message == WM_CLOSE) {
     form_.close();  // the model decides; the window is not destroyed here
     result = 0;
+    return true;
+  }
+  if (message == WM_DEVICECHANGE) {
+    ui::DeviceChange change;
+    change.event = static_cast<unsigned>(wParam);
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(lParam);
+    // Only arrivals and removals carry a device header.
+    if (header && (wParam == DBT_DEVICEARRIVAL || wParam == DBT_DEVICEREMOVECOMPLETE)) {
+      change.deviceType = header->dbch_devicetype;
+      if (header->dbch_devicetype == DBT_DEVTYP_VOLUME && header->dbch_size >= sizeof(DEV_BROADCAST_VOLUME)) {
+        const auto* volume = reinterpret_cast<const DEV_BROADCAST_VOLUME*>(lParam);
+        change.unitMask = volume->dbcv_unitmask;
+        change.flags = volume->dbcv_flags;
+      }
+    }
+    form_.deviceChange(change);
+    result = TRUE;
     return true;
   }
   if (message == WM_QUERYENDSESSION) {
