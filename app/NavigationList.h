@@ -25,7 +25,9 @@ constexpr int kProtocolQuarantine = 5;
 constexpr int kIntegrity = 90;
 constexpr int kJournal = 4;
 constexpr int kRealTimeOptions = 57;
+constexpr int kOptions = 6;
 constexpr int kScan = 85;
+constexpr int kBackup = 99;
 }  // namespace nav
 
 // The row height of the navigation list.

@@ -180,9 +180,9 @@ ui::ImageList languageFlags() {
     r.frame(0, 3, 16, 10, kGrey);
     list.add(r.take());
   }
+  list.add(horizontal(0xFFAA151B, 3, 0xFFF1BF00, 4, 0xFFAA151B));   // Spain
   list.add(horizontal(0xFF000000, 3, 0xFFDD0000, 4, 0xFFFFCE00));  // Germany
   list.add(vertical(0xFF009246, kWhite, 0xFFCE2B37));               // Italy
-  list.add(horizontal(0xFFAA151B, 3, 0xFFF1BF00, 4, 0xFFAA151B));   // Spain
   return list;
 }
 

@@ -10,7 +10,7 @@ namespace tg {
 ui::Image applicationIcon(int size);
 // ImageList1: one 16 x 16 picture per navigation row, in row order.
 ui::ImageList navigationImages();
-// ImageList2: the five language flags, in the order FR, GB, DE, ITA, ESP.
+// ImageList2: the five language flags, in the language list's order: FR, GB, ESP, DE, ITA.
 ui::ImageList languageFlags();
 // ImageList3: the Internet button's glyphs, 0 allowed and 1 blocked.
 ui::ImageList internetGlyphs();

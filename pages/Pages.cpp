@@ -5,7 +5,9 @@
 #include "pages/records/IntegrityPage.h"
 #include "pages/records/ProtocolQuarantinePage.h"
 #include "pages/records/RuleListPage.h"
+#include "pages/settings/BackupPage.h"
 #include "pages/settings/JournalPage.h"
+#include "pages/settings/OptionsPage.h"
 #include "pages/settings/RealTimeOptionsPage.h"
 #include "pages/settings/ScanPage.h"
 
@@ -18,7 +20,9 @@ void registerPages(PageHost& host) {
   host.registerPage(nav::kIntegrity, IntegrityPage::build);
   host.registerPage(nav::kJournal, JournalPage::build);
   host.registerPage(nav::kRealTimeOptions, RealTimeOptionsPage::build);
+  host.registerPage(nav::kOptions, OptionsPage::build);
   host.registerPage(nav::kScan, ScanPage::build);
+  host.registerPage(nav::kBackup, BackupPage::build);
 }
 
 }  // namespace tg

@@ -1,6 +1,6 @@
-// The protection switches of the real control centre under wine: a switch
-// clicked on its page rewrites the configuration and restarts the real-time
-// engine; the journal and scan pages shown; a new drive offered for scanning.
+// The settings pages of the real control centre under wine: a switch clicked
+// on its page rewrites the configuration and restarts the real-time engine;
+// the journal, scan and backup pages shown; a new drive offered for scanning.
 #include "ControlCentreKit.h"
 
 #include <commctrl.h>
@@ -105,6 +105,35 @@ TEST(ScanningUnderWine, TheScanPageShowsTheLastReportAndANewDriveIsOfferedForSca
   EXPECT_EQ(boxText(FindWindowA("#32770", "Tarnivoxguard2013")), dir.entry(91) + "C ?");
   answerNextBox(IDYES);
   ASSERT_TRUE(dir.folder.waitForText("probe.log", "scanengine.exe|3 C", 10000)) << dir.folder.read("probe.log");
+}
+
+TEST(BackupUnderWine, APairOfTwoFoldersIsListedAndBackedUpAtOnce) {
+  ProgramDirectory dir;
+  testing::TempFolder first, second;
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(centre.openWindow());
+  centre.choose(99);
+  HWND firstField = shownAt(centre, WC_EDITA, 176 + 24, 48 + 222);
+  HWND secondField = shownAt(centre, WC_EDITA, 176 + 176, 48 + 222);
+  ASSERT_NE(firstField, nullptr);
+  ASSERT_NE(secondField, nullptr);
+  SendMessageA(firstField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(first.path().c_str()));
+  SendMessageA(secondField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(second.path().c_str()));
+  HWND add = childAt(centre.mainWindow(), "BUTTON", 176 + 32, 48 + 282);
+  ASSERT_NE(add, nullptr);
+  clickButton(add);
+  HWND pairs = childAt(centre.mainWindow(), WC_COMBOBOXA, 176 + 24, 48 + 252);
+  ASSERT_NE(pairs, nullptr);
+  ASSERT_TRUE(waitFor([&] { return SendMessageA(pairs, CB_GETCOUNT, 0, 0) == 1; }, 5000));
+  // The user picks the row.
+  SendMessageA(pairs, CB_SETCURSEL, 0, 0);
+  SendMessageA(GetParent(pairs), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(pairs), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(pairs));
+  clickButton(childAt(centre.mainWindow(), "BUTTON", 176 + 200, 48 + 282));
+  EXPECT_TRUE(dir.folder.waitForText("probe.log", "backup.exe|" + first.path() + ";" + second.path(), 10000))
+      << dir.folder.read("probe.log");
+  screenshot(centre.mainWindow(), "page-backup.bmp");
 }
 
 }  // namespace

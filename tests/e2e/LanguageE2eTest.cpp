@@ -1,0 +1,83 @@
+// The options page of the real control centre under wine: shown at its place,
+// and a language chosen in its real list and applied with its real button.
+#include "ControlCentreKit.h"
+
+namespace tg::e2e {
+namespace {
+
+// The page panel lies at (176, 48) of the main window.
+constexpr int kPanelLeft = 176, kPanelTop = 48;
+
+std::string windowText(HWND window) {
+  char text[256] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// A row's text through the wide message, converted to the code page: wine
+// gives the narrow one across processes as wide characters.
+std::string listText(HWND list, int row) {
+  wchar_t wide[256] = {};
+  if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0) >= 256) return "(long)";
+  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(wide));
+  char text[512] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
+TEST(OptionsPageUnderWine, ALanguageChosenInTheListAndAppliedRenamesTheNavigationAndTheCaption) {
+  ProgramDirectory dir;
+  const Lines english = splitLines(dir.folder.read("kelm2013_gb.txt"));
+  ASSERT_EQ(english.size(), 101u);
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(centre.openWindow());
+  // Held from here: the window is found by its French title, which the test changes.
+  HWND window = centre.mainWindow();
+  HWND navigation = centre.navigationList();
+
+  centre.choose(6);
+  HWND languages = nullptr;
+  ASSERT_TRUE(waitFor([&] {
+    languages = childAt(window, "COMBOBOX", kPanelLeft + 176, kPanelTop + 136);
+    return languages && IsWindowVisible(languages);
+  }, 10000));
+  HWND stores = childAt(window, "COMBOBOX", kPanelLeft + 176, kPanelTop + 72);
+  HWND apply = childAt(window, "BUTTON", kPanelLeft + 416, kPanelTop + 136);
+  ASSERT_NE(stores, nullptr);
+  ASSERT_NE(apply, nullptr);
+  EXPECT_EQ(SendMessageA(stores, CB_GETCOUNT, 0, 0), 1);
+  EXPECT_EQ(SendMessageA(languages, CB_GETCOUNT, 0, 0), 5);
+  EXPECT_EQ(SendMessageA(languages, CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_NE(GetWindowLongA(languages, GWL_STYLE) & CBS_OWNERDRAWFIXED, 0);  // rows with their flags
+  EXPECT_EQ(windowText(apply), dir.entry(19));
+
+  // The user's choice of the second row, as the list reports it to its parent.
+  SendMessageA(languages, CB_SETCURSEL, 1, 0);
+  SendMessageA(GetParent(languages), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(languages), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(languages));
+  screenshot(window, "page-options.bmp");
+  SendMessageA(languages, CB_SHOWDROPDOWN, TRUE, 0);
+  screenshot(window, "page-options-languages.bmp");
+  SendMessageA(languages, CB_SHOWDROPDOWN, FALSE, 0);
+  clickButton(apply);
+  ASSERT_TRUE(waitFor([&] { return windowText(window) == english[23]; }, 10000)) << windowText(window);
+  EXPECT_EQ(listText(navigation, 0), english[0]);
+  EXPECT_EQ(listText(navigation, 5), english[5]);
+  EXPECT_EQ(listText(navigation, 19), english[24]);
+  const std::vector<Row> choice = storeRows(dir.folder, "langues.xml");
+  ASSERT_EQ(choice.size(), 1u);
+  EXPECT_EQ(valueOf(choice[0], 0), "GB");
+  screenshot(window, "page-options-applied.bmp");
+
+  // Back to French, so that the kit finds the window by its title to end the run.
+  SendMessageA(languages, CB_SETCURSEL, 0, 0);
+  SendMessageA(GetParent(languages), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(languages), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(languages));
+  clickButton(apply);
+  EXPECT_TRUE(waitFor([&] { return centre.mainWindow() == window; }, 10000));
+  EXPECT_EQ(listText(navigation, 0), dir.entry(1));
+}
+
+}  // namespace
+}  // namespace tg::e2e

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include "app/MainWindow.h"
+#include "app/NavigationList.h"
+#include "pages/settings/OptionsPage.h"
+#include "stores/DataPacket.h"
+#include "stores/LanguageChoice.h"
+#include "stores/TextFile.h"
+#include "testing/FakePlatform.h"
+#include "testing/HeadlessDesktop.h"
+#include "testing/RecordingCanvas.h"
+
+namespace tg {
+namespace {
+
+using testing::FakePlatform;
+using Names = std::vector<std::string>;
+
+// A language file whose entry N reads "<prefix> N".
+std::string languageFile(const std::string& prefix, int lines = 101) {
+  Lines entries;
+  for (int n = 1; n <= lines; ++n) entries.push_back(prefix + " " + std::to_string(n));
+  return joinLines(entries);
+}
+
+class OptionsPageTest : public ::testing::Test {
+ protected:
+  FakePlatform fake;
+  testing::HeadlessDesktop desktop;
+  std::unique_ptr<MainWindow> window;
+
+  OptionsPageTest() {
+    fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), languageFile("fr"));
+    fake.files.addFile(fake.inProgram("kelm2013_gb.txt"), languageFile("gb"));
+  }
+
+  OptionsPage& start() {
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window->FormCreate();
+    window->form.setVisible(true);
+    return visit();
+  }
+  OptionsPage& visit() {
+    window->ListBox1.clickItem(5);  // the options item
+    auto* page = dynamic_cast<OptionsPage*>(window->pages.page(nav::kOptions));
+    EXPECT_NE(page, nullptr);
+    return *page;
+  }
+  Names stored(const std::string& file) {
+    const auto packet = decodeDataPacket(fake.files.contents(fake.inProgram(file)).value_or(""), CodePage(1252));
+    EXPECT_TRUE(packet) << file;
+    Names out;
+    if (packet)
+      for (const Row& row : packet->rows) out.push_back(valueOf(row, 0));
+    return out;
+  }
+  void apply(OptionsPage& page, const std::string& code) {
+    const auto& codes = page.ComboBox3.items();
+    page.ComboBox3.select(static_cast<int>(std::find(codes.begin(), codes.end(), code) - codes.begin()));
+    page.BitBtn5.click();
+  }
+  Names navigationTexts(const std::string& prefix) const {
+    Names texts;
+    for (int entry : kNavigationEntries) texts.push_back(prefix + " " + std::to_string(entry));
+    return texts;
+  }
+};
+
+TEST_F(OptionsPageTest, ClearingTheAlertsAsksNamingThemAndEmptiesTheStoreOnlyOnYes) {
+  fake.files.addFile(fake.inProgram("alertes.xml"),
+                     encodeDataPacket(schemaOf(StoreId::Alerts).fields, {{"a.exe"}, {"b.exe"}}, CodePage(1252)));
+  OptionsPage& page = start();
+  EXPECT_EQ(page.StoreList.items(), (Names{"fr 3"}));
+
+  page.BitBtn4.click();  // nothing chosen yet
+  EXPECT_TRUE(fake.dialogs.questions.empty());
+
+  page.StoreList.select(0);
+  page.BitBtn4.click();  // declined
+  EXPECT_EQ(fake.dialogs.questions, (Names{"fr 23fr 3"}));
+  EXPECT_EQ(stored("alertes.xml"), (Names{"a.exe", "b.exe"}));
+
+  fake.dialogs.answerNext(Answer::Yes);
+  page.BitBtn4.click();
+  EXPECT_EQ(stored("alertes.xml"), Names{});
+}
+
+TEST_F(OptionsPageTest, ApplyingALanguageStoresItAndRebuildsTheWindowsTextsAndLaterPages) {
+  OptionsPage& page = start();
+  EXPECT_EQ(page.ComboBox3.itemIndex(), -1);
+  const int saves = fake.files.writeCount(fake.inProgram("langues.xml.saving"));
+  page.BitBtn5.click();  // no language chosen: nothing is written
+  EXPECT_EQ(fake.files.writeCount(fake.inProgram("langues.xml.saving")), saves);
+
+  apply(page, "GB");
+  EXPECT_EQ(stored("langues.xml"), (Names{"GB"}));
+  EXPECT_EQ(window->centre.LanguageCode, "GB");
+  EXPECT_EQ(window->ListBox1.items(), navigationTexts("gb"));
+  EXPECT_EQ(window->form.caption(), "gb 24");
+  EXPECT_EQ(window->Label11.caption(), "gb 50");
+  EXPECT_EQ(page.BitBtn5.caption(), "fr 19");  // the page shown keeps its captions
+
+  OptionsPage& again = visit();  // found by its new text
+  EXPECT_EQ(again.BitBtn5.caption(), "gb 19");
+  EXPECT_EQ(again.StoreList.items(), (Names{"gb 3"}));
+}
+
+TEST_F(OptionsPageTest, ApplyingTheLanguageInUseRewritesTheChoiceAndReloadsItsFile) {
+  OptionsPage& page = start();
+  const int saves = fake.files.writeCount(fake.inProgram("langues.xml.saving"));
+  fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), languageFile("fr2"));
+  apply(page, "FR");
+  EXPECT_EQ(fake.files.writeCount(fake.inProgram("langues.xml.saving")), saves + 1);
+  EXPECT_EQ(stored("langues.xml"), (Names{"FR"}));
+  EXPECT_EQ(window->ListBox1.items(), navigationTexts("fr2"));
+  EXPECT_EQ(window->form.caption(), "fr2 24");
+}
+
+TEST_F(OptionsPageTest, AMissingOrShortLanguageFileOrAnUnsavableChoiceIsReportedByNameAndChangesNothing) {
+  fake.files.addFile(fake.inProgram("kelm2013_de.txt"), languageFile("de", 80));
+  OptionsPage& page = start();
+  fake.files.failWritesTo(fake.inProgram("langues.xml.saving"));
+  const std::string choice = fake.files.contents(fake.inProgram("langues.xml")).value_or("");
+  for (const auto& [code, file] : {std::pair{"DE", "kelm2013_de.txt"}, {"ESP", "kelm2013_es.txt"}, {"GB", "langues.xml"}}) {
+    std::string error;
+    try {
+      apply(page, code);
+    } catch (const std::exception& e) {
+      error = e.what();
+    }
+    EXPECT_NE(error.find(fake.inProgram(file)), std::string::npos) << code << ": " << error;
+    EXPECT_EQ(fake.files.contents(fake.inProgram("langues.xml")).value_or(""), choice) << code;
+    EXPECT_EQ(storedLanguageCode(window->centre.stores), "FR") << code;
+    EXPECT_EQ(window->centre.LanguageCode, "FR") << code;
+    EXPECT_EQ(window->centre.languageTable.text(1), "fr 1") << code;
+    EXPECT_EQ(window->ListBox1.items(), navigationTexts("fr")) << code;
+    EXPECT_EQ(window->form.caption(), "fr 24") << code;
+  }
+}
+
+TEST_F(OptionsPageTest, LanguageRowsAlternateTheSelectedOneIsBlueBoldItalicAndEachShowsItsOwnFlag) {
+  OptionsPage& page = start();
+  testing::RecordingCanvas even;
+  page.ComboBox3.drawItem(2, {0, 30, 233, 15}, {}, even);
+  ASSERT_EQ(even.fills.size(), 1u);
+  EXPECT_EQ(even.fills[0].color, ui::kWhite);
+  ASSERT_EQ(even.texts.size(), 1u);
+  EXPECT_EQ(even.texts[0].text, "ESP");
+  EXPECT_EQ(std::pair(even.texts[0].x, even.texts[0].y), std::pair(30, 32));
+  ASSERT_EQ(even.pictures.size(), 1u);
+  EXPECT_EQ(even.pictures[0].images, &window->ImageList2);
+  EXPECT_EQ(even.pictures[0].index, 2);
+  EXPECT_EQ(std::pair(even.pictures[0].x, even.pictures[0].y), std::pair(4, 30));  // 30 + (15 - 16) / 2 toward zero
+  // Row 2's flag is Spain's (red above yellow), not Germany's.
+  EXPECT_EQ(window->ImageList2.at(2).pixels[4 * 16 + 1], 0xFFAA151Bu);
+
+  testing::RecordingCanvas selected;
+  page.ComboBox3.drawItem(1, {2, 15, 233, 19}, {true, true}, selected);
+  ASSERT_EQ(selected.fills.size(), 2u);
+  EXPECT_EQ(selected.fills[0].color, ui::rgb(238, 243, 244));
+  EXPECT_EQ(selected.fills[1].color, ui::rgb(197, 209, 248));
+  ASSERT_EQ(selected.texts.size(), 2u);
+  const ui::Font& font = selected.texts[1].font;
+  EXPECT_TRUE(font.color == ui::kBlue && font.bold && font.italic);
+  EXPECT_EQ(selected.pictures[0].y, 16);  // 15 + (19 - 16) / 2
+  EXPECT_EQ(selected.order.back(), testing::RecordingCanvas::Op::Image);  // the flag over the highlight
+}
+
+}  // namespace
+}  // namespace tg
