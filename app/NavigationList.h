@@ -28,6 +28,7 @@ constexpr int kRealTimeOptions = 57;
 constexpr int kOptions = 6;
 constexpr int kScan = 85;
 constexpr int kBackup = 99;
+constexpr int kCipher = 96;
 }  // namespace nav
 
 // The row height of the navigation list.

@@ -6,6 +6,7 @@
 #include "pages/records/ProtocolQuarantinePage.h"
 #include "pages/records/RuleListPage.h"
 #include "pages/settings/BackupPage.h"
+#include "pages/settings/CipherPage.h"
 #include "pages/settings/JournalPage.h"
 #include "pages/settings/OptionsPage.h"
 #include "pages/settings/RealTimeOptionsPage.h"
@@ -23,6 +24,7 @@ void registerPages(PageHost& host) {
   host.registerPage(nav::kOptions, OptionsPage::build);
   host.registerPage(nav::kScan, ScanPage::build);
   host.registerPage(nav::kBackup, BackupPage::build);
+  host.registerPage(nav::kCipher, CipherPage::build);
 }
 
 }  // namespace tg

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +55,25 @@ struct FileRead {
   FileError error = FileError::None;
 };
 
+// A file read from its start, block by block.
+class FileReader {
+ public:
+  virtual ~FileReader() = default;
+  // Up to `size` bytes into `buffer`: how many were read, 0 at the end, or
+  // empty when reading failed.
+  virtual std::optional<std::size_t> read(char* buffer, std::size_t size) = 0;
+};
+
+// A new content for a file, written block by block beside it. The file is
+// replaced only by commit, once the content is complete; a writer that goes
+// without committing takes its partial content with it.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  virtual bool write(const char* bytes, std::size_t size) = 0;
+  virtual bool commit() = 0;
+};
+
 // Files, by Windows path (drive letter, backslashes, letter case ignored).
 // Every operation reports failure through its result and never throws.
 struct FileSystem {
@@ -96,6 +117,17 @@ struct FileSystem {
   virtual FileError openExclusively(const std::string& path) = 0;
   // The owner of a file as the local machine names it; empty when unavailable.
   virtual std::optional<AccountName> owner(const std::string& path) = 0;
+
+  // Streams for files of any size. The defaults work through the operations
+  // above, a block at a time; a platform may give faster ones.
+  // Null when the file cannot be opened.
+  virtual std::unique_ptr<FileReader> openReader(const std::string& path);
+  // Null when the new content cannot be started beside the file.
+  virtual std::unique_ptr<FileWriter> createReplacing(const std::string& path);
+  // Whether two paths name one existing file, however each is spelled
+  // (letter case, "." and "..", short names).
+  virtual bool sameFile(const std::string& a, const std::string& b);
+
   virtual ~FileSystem() = default;
 };
 

@@ -23,6 +23,9 @@ class Win32FileSystem : public FileSystem {
   std::optional<std::string> readRange(const std::string& path, std::uint64_t offset, std::size_t count) override;
   FileError openExclusively(const std::string& path) override;
   std::optional<AccountName> owner(const std::string& path) override;
+  std::unique_ptr<FileReader> openReader(const std::string& path) override;
+  std::unique_ptr<FileWriter> createReplacing(const std::string& path) override;
+  bool sameFile(const std::string& a, const std::string& b) override;
 };
 
 }  // namespace tg::win32

@@ -1,6 +1,7 @@
 // The settings pages of the real control centre under wine: a switch clicked
 // on its page rewrites the configuration and restarts the real-time engine;
-// the journal, scan and backup pages shown; a new drive offered for scanning.
+// the journal, scan and backup pages shown; a new drive offered for scanning;
+// a file scrambled and restored.
 #include "ControlCentreKit.h"
 
 #include <commctrl.h>
@@ -134,6 +135,55 @@ TEST(BackupUnderWine, APairOfTwoFoldersIsListedAndBackedUpAtOnce) {
   EXPECT_TRUE(dir.folder.waitForText("probe.log", "backup.exe|" + first.path() + ";" + second.path(), 10000))
       << dir.folder.read("probe.log");
   screenshot(centre.mainWindow(), "page-backup.bmp");
+}
+
+TEST(CipherUnderWine, AFileScrambledAndRestoredThroughThePageIsItselfAgain) {
+  ProgramDirectory dir;
+  testing::TempFolder files;
+  std::string plain(70000, '\0');
+  for (std::size_t i = 0; i < plain.size(); ++i) plain[i] = static_cast<char>((i * 13) & 0xFF);
+  {
+    HANDLE f = CreateFileA((files / "plain.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(f, plain.data(), static_cast<DWORD>(plain.size()), &written, nullptr);
+    CloseHandle(f);
+  }
+  const auto readAll = [](const std::string& path) {
+    std::string bytes;
+    HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return std::string("(none)");
+    char block[4096];
+    DWORD got = 0;
+    while (ReadFile(f, block, sizeof block, &got, nullptr) && got > 0) bytes.append(block, got);
+    CloseHandle(f);
+    return bytes;
+  };
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(centre.openWindow());
+  centre.choose(96);
+  HWND first = shownAt(centre, WC_EDITA, 176 + 32, 48 + 32);
+  HWND second = shownAt(centre, WC_EDITA, 176 + 220, 48 + 32);
+  ASSERT_NE(first, nullptr);
+  ASSERT_NE(second, nullptr);
+  const std::string plainPath = files / "plain.bin", scrambledPath = files / "plain.enc";
+  SendMessageA(first, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(plainPath.c_str()));
+  SendMessageA(second, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(scrambledPath.c_str()));
+  screenshot(centre.mainWindow(), "page-cipher.bmp");
+
+  clickButton(childAt(centre.mainWindow(), "BUTTON", 176 + 32, 48 + 62));
+  answerNextBox(IDYES);
+  ASSERT_TRUE(waitFor([&] { return readAll(scrambledPath).size() == plain.size(); }, 10000));
+  const std::string scrambled = readAll(scrambledPath);
+  EXPECT_NE(scrambled, plain);
+  ASSERT_TRUE(DeleteFileA(plainPath.c_str()));
+
+  clickButton(childAt(centre.mainWindow(), "BUTTON", 176 + 220, 48 + 62));
+  answerNextBox(IDYES);
+  ASSERT_TRUE(waitFor([&] { return readAll(plainPath).size() == plain.size(); }, 10000));
+  EXPECT_TRUE(readAll(plainPath) == plain);
+  EXPECT_EQ(readAll(scrambledPath), scrambled);
 }
 
 }  // namespace

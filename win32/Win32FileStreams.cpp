@@ -1,0 +1,90 @@
+// The file streams through handles held open for the whole stream.
+#include "win32/Handle.h"
+#include "win32/Win32FileSystem.h"
+
+namespace tg::win32 {
+
+namespace {
+
+class HandleReader : public FileReader {
+ public:
+  explicit HandleReader(Handle file) : file_(std::move(file)) {}
+  std::optional<std::size_t> read(char* buffer, std::size_t size) override {
+    DWORD got = 0;
+    if (!ReadFile(file_.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) return std::nullopt;
+    return got;
+  }
+
+ private:
+  Handle file_;
+};
+
+class HandleWriter : public FileWriter {
+ public:
+  HandleWriter(Handle file, std::string partial, std::string target)
+      : file_(std::move(file)), partial_(std::move(partial)), target_(std::move(target)) {}
+  ~HandleWriter() override {
+    if (committed_) return;
+    file_.reset();
+    DeleteFileA(partial_.c_str());
+  }
+  bool write(const char* bytes, std::size_t size) override {
+    while (size > 0) {
+      DWORD written = 0;
+      if (!WriteFile(file_.get(), bytes, static_cast<DWORD>(size), &written, nullptr) || written == 0) return false;
+      bytes += written;
+      size -= written;
+    }
+    return true;
+  }
+  bool commit() override {
+    // On the disk before it replaces anything.
+    if (!FlushFileBuffers(file_.get())) return false;
+    file_.reset();
+    committed_ = MoveFileExA(partial_.c_str(), target_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return committed_;
+  }
+
+ private:
+  Handle file_;
+  std::string partial_;
+  std::string target_;
+  bool committed_ = false;
+};
+
+// Volume and index of an existing file: what tells one file from another
+// however its path is spelled.
+std::optional<std::pair<DWORD, ULONGLONG>> identityOf(const std::string& path) {
+  Handle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  return std::make_pair(info.dwVolumeSerialNumber,
+                        (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
+}
+
+}  // namespace
+
+std::unique_ptr<FileReader> Win32FileSystem::openReader(const std::string& path) {
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!file) return nullptr;
+  return std::make_unique<HandleReader>(std::move(file));
+}
+
+std::unique_ptr<FileWriter> Win32FileSystem::createReplacing(const std::string& path) {
+  const std::string partial = path + ".tg-partial";
+  Handle file(CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return nullptr;
+  return std::make_unique<HandleWriter>(std::move(file), partial, path);
+}
+
+bool Win32FileSystem::sameFile(const std::string& a, const std::string& b) {
+  // Only existing files can be one file; a path to nothing names no file to destroy.
+  const auto first = identityOf(a);
+  const auto second = identityOf(b);
+  return first && second && *first == *second;
+}
+
+}  // namespace tg::win32
