@@ -1,42 +1,22 @@
 #include <gtest/gtest.h>
 
-#include "app/MainWindow.h"
-#include "app/NavigationList.h"
 #include "pages/settings/BackupPage.h"
-#include "stores/TextFile.h"
-#include "testing/FakePlatform.h"
-#include "testing/HeadlessDesktop.h"
+#include "unit/PageTest.h"
 
 namespace tg {
 namespace {
 
-using testing::FakePlatform;
 using Names = std::vector<std::string>;
 
-class BackupPageTest : public ::testing::Test {
+class BackupPageTest : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
-
   BackupPageTest() {
-    Lines entries;
-    for (int n = 1; n <= 101; ++n) entries.push_back("fr " + std::to_string(n));
-    fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(entries));
     fake.files.addDirectory("C:\\A");
     fake.files.addDirectory("D:\\B");
     fake.files.addFile("C:\\notes.txt", "x");
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
-    window->FormCreate();
-    window->form.setVisible(true);
-    fake.shell.requests.clear();
+    start();
   }
-  SharedState& state() { return window->centre.state; }
-  BackupPage& open() {
-    const auto it = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), nav::kBackup);
-    window->ListBox1.clickItem(static_cast<int>(it - kNavigationEntries.begin()));
-    return dynamic_cast<BackupPage&>(*window->pages.page(nav::kBackup));
-  }
+  BackupPage& open() { return PageTest::open<BackupPage>(nav::kBackup); }
   void addPair(BackupPage& page, const std::string& first, const std::string& second) {
     page.Edit2->setText(first);
     page.Edit3->setText(second);

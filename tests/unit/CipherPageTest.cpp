@@ -1,17 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "app/MainWindow.h"
-#include "app/NavigationList.h"
 #include "pages/settings/CipherPage.h"
 #include "pages/settings/FileCipher.h"
-#include "stores/TextFile.h"
-#include "testing/FakePlatform.h"
-#include "testing/HeadlessDesktop.h"
+#include "unit/PageTest.h"
 
 namespace tg {
 namespace {
 
-using testing::FakePlatform;
 
 std::string bytesCounting(std::size_t n) {
   std::string bytes(n, '\0');
@@ -19,27 +14,14 @@ std::string bytesCounting(std::size_t n) {
   return bytes;
 }
 
-class CipherPageTest : public ::testing::Test {
+class CipherPageTest : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
   const int key = PassPhraseKey("Mirt4826");
-
   CipherPageTest() {
-    Lines entries;
-    for (int n = 1; n <= 101; ++n) entries.push_back("fr " + std::to_string(n));
-    fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(entries));
     fake.files.addDirectory("C:\\Docs");
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
-    window->FormCreate();
-    window->form.setVisible(true);
+    start();
   }
-  CipherPage& open() {
-    const auto it = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), nav::kCipher);
-    window->ListBox1.clickItem(static_cast<int>(it - kNavigationEntries.begin()));
-    return dynamic_cast<CipherPage&>(*window->pages.page(nav::kCipher));
-  }
+  CipherPage& open() { return PageTest::open<CipherPage>(nav::kCipher); }
   std::string contents(const std::string& path) { return fake.files.contents(path).value_or("(none)"); }
 };
 

@@ -1,32 +1,18 @@
 #include <gtest/gtest.h>
 
-#include "app/MainWindow.h"
-#include "app/NavigationList.h"
 #include "pages/settings/JournalPage.h"
 #include "pages/settings/ProtectionSwitches.h"
 #include "pages/settings/RealTimeOptionsPage.h"
 #include "stores/DataPacket.h"
-#include "stores/TextFile.h"
-#include "testing/FakePlatform.h"
-#include "testing/HeadlessDesktop.h"
+#include "unit/PageTest.h"
 
 namespace tg {
 namespace {
 
-using testing::FakePlatform;
 using Names = std::vector<std::string>;
 
-class ProtectionSwitchesTest : public ::testing::Test {
+class ProtectionSwitchesTest : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
-
-  ProtectionSwitchesTest() {
-    Lines entries;
-    for (int n = 1; n <= 101; ++n) entries.push_back("fr " + std::to_string(n));
-    fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(entries));
-  }
   void storeConfiguration(const Row& fields) {
     fake.files.addFile(fake.inProgram("configuration.xml"),
                        encodeDataPacket(schemaOf(StoreId::Configuration).fields, {fields}, CodePage(1252)));
@@ -34,20 +20,6 @@ class ProtectionSwitchesTest : public ::testing::Test {
   Row storedConfiguration() {
     auto packet = decodeDataPacket(fake.files.contents(fake.inProgram("configuration.xml")).value_or(""), CodePage(1252));
     return packet && packet->rows.size() == 1 ? packet->rows[0] : Row{};
-  }
-  MainWindow& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
-    window->FormCreate();
-    window->form.setVisible(true);
-    fake.shell.requests.clear();
-    fake.processes.endedNames.clear();
-    return *window;
-  }
-  template <typename PageType>
-  PageType& choose(int entry) {
-    const auto it = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry);
-    window->ListBox1.clickItem(static_cast<int>(it - kNavigationEntries.begin()));
-    return dynamic_cast<PageType&>(*window->pages.page(entry));
   }
   PageContext context() { return PageContext{*window, window->PagePanel}; }
   // The files the shell was asked to start, by name.
@@ -62,7 +34,7 @@ TEST_F(ProtectionSwitchesTest, OpeningTheRealTimePageShowsTheStoredSwitchesAndWr
   storeConfiguration({"1", " 1", "1", "0", "1", "1", "1", "yes", "1", "1", "1", "1"});
   start();
   const int writes = fake.files.writeCount(fake.inProgram("configuration.xml.saving"));
-  auto& page = choose<RealTimeOptionsPage>(nav::kRealTimeOptions);
+  auto& page = open<RealTimeOptionsPage>(nav::kRealTimeOptions);
   EXPECT_FALSE(page.CheckBox2.checked());  // Champ8 "yes"
   EXPECT_TRUE(page.CheckBox3.checked());   // Champ1 "1"
   EXPECT_FALSE(page.CheckBox4.checked());  // Champ2 " 1"
@@ -77,7 +49,7 @@ TEST_F(ProtectionSwitchesTest, AToggleRewritesAllTwelveFieldsAndRestartsTheRealT
   storeConfiguration({"1", " 1", "1", "0", "1", "1", "1", "yes", "1", "1", "1", "1"});
   start();
   fake.processes.add("rtguard.exe");
-  auto& page = choose<RealTimeOptionsPage>(nav::kRealTimeOptions);
+  auto& page = open<RealTimeOptionsPage>(nav::kRealTimeOptions);
   page.CheckBox3.click();  // Champ1 off
   EXPECT_EQ(storedConfiguration(), (Row{"0", "0", "1", "0", "1", "1", "1", "0", "1", "1", "1", "1"}));
   EXPECT_EQ(fake.processes.endedNames, (Names{"rtguard.exe"}));
@@ -97,7 +69,7 @@ TEST_F(ProtectionSwitchesTest, AWriteThatFailsIsNotifiedAndTheEngineStillStartsA
   storeConfiguration(Row(12, "1"));
   start();
   const std::string before = fake.files.contents(fake.inProgram("configuration.xml")).value_or("");
-  auto& page = choose<RealTimeOptionsPage>(nav::kRealTimeOptions);
+  auto& page = open<RealTimeOptionsPage>(nav::kRealTimeOptions);
   fake.files.setDiskFull(true);
   page.CheckBox4.click();
   EXPECT_EQ(started(), (Names{"notify.exe", "rtguard.exe"}));
@@ -120,7 +92,7 @@ TEST_F(ProtectionSwitchesTest, AMissingConfigurationFileIsWrittenAfreshFromTheSw
   storeConfiguration(Row(12, "0"));
   start();
   fake.files.remove(fake.inProgram("configuration.xml"));
-  choose<RealTimeOptionsPage>(nav::kRealTimeOptions).CheckBox3.click();
+  open<RealTimeOptionsPage>(nav::kRealTimeOptions).CheckBox3.click();
   EXPECT_EQ(storedConfiguration(), (Row{"1", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0", "0"}));
 }
 
@@ -128,7 +100,7 @@ TEST_F(ProtectionSwitchesTest, TheJournalPageOpensOnMatchedOnlyWhateverWasChosen
   start();
   const int writes = fake.files.writeCount(fake.inProgram("configuration.xml.saving"));
   SharedState& s = window->centre.state;
-  auto* page = &choose<JournalPage>(nav::kJournal);
+  auto* page = &open<JournalPage>(nav::kJournal);
   EXPECT_TRUE(s.JournalMatchedOnly);
   EXPECT_TRUE(page->radiobutton1.checked());
   EXPECT_FALSE(page->CheckBox1.checked());
@@ -138,7 +110,7 @@ TEST_F(ProtectionSwitchesTest, TheJournalPageOpensOnMatchedOnlyWhateverWasChosen
   EXPECT_FALSE(s.JournalMatchedOnly);
   EXPECT_FALSE(page->radiobutton1.checked());
 
-  page = &choose<JournalPage>(nav::kJournal);
+  page = &open<JournalPage>(nav::kJournal);
   EXPECT_TRUE(s.JournalMatchedOnly);
   EXPECT_TRUE(page->radiobutton1.checked());
   EXPECT_TRUE(page->CheckBox1.checked());

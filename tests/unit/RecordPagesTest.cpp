@@ -1,19 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "app/MainWindow.h"
-#include "app/NavigationList.h"
 #include "pages/records/AlertListPage.h"
 #include "pages/records/IntegrityPage.h"
 #include "pages/records/RuleListPage.h"
 #include "stores/DataPacket.h"
-#include "stores/TextFile.h"
-#include "testing/FakePlatform.h"
-#include "testing/HeadlessDesktop.h"
+#include "unit/PageTest.h"
 
 namespace tg {
 namespace {
 
-using testing::FakePlatform;
 using Names = std::vector<std::string>;
 
 // A rule or an alert as the monitor writes it; `path` names its program's file.
@@ -21,18 +16,8 @@ Row record(const std::string& name, const std::string& when, const std::string& 
   return {name, when, "@", "07/11/2025", "3", "32", "PC/Elodie", path, path.empty() ? "0" : "12345", "x10", "x11"};
 }
 
-class RecordPagesTest : public ::testing::Test {
+class RecordPagesTest : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
-
-  RecordPagesTest() {
-    Lines entries;
-    for (int n = 1; n <= 101; ++n) entries.push_back("fr " + std::to_string(n));
-    fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(entries));
-  }
-
   void storeFile(StoreId id, const std::vector<Row>& rows) {
     fake.files.addFile(fake.inProgram(schemaOf(id).fileName),
                        encodeDataPacket(schemaOf(id).fields, rows, CodePage(1252)));
@@ -49,23 +34,9 @@ class RecordPagesTest : public ::testing::Test {
   }
   std::string bytes(StoreId id) { return fake.files.contents(fake.inProgram(schemaOf(id).fileName)).value_or(""); }
 
-  MainWindow& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
-    window->FormCreate();
-    window->form.setVisible(true);
-    return *window;
-  }
-  template <typename PageType>
-  PageType& choose(int entry) {
-    const auto it = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry);
-    window->ListBox1.clickItem(static_cast<int>(it - kNavigationEntries.begin()));
-    auto* page = dynamic_cast<PageType*>(window->pages.page(entry));
-    EXPECT_NE(page, nullptr);
-    return *page;
-  }
-  RuleListPage& ruleList() { return choose<RuleListPage>(nav::kRuleList); }
-  AlertListPage& alertList() { return choose<AlertListPage>(nav::kAlertList); }
-  ui::ListView& integrityList() { return choose<IntegrityPage>(nav::kIntegrity).ListView4; }
+  RuleListPage& ruleList() { return open<RuleListPage>(nav::kRuleList); }
+  AlertListPage& alertList() { return open<AlertListPage>(nav::kAlertList); }
+  ui::ListView& integrityList() { return open<IntegrityPage>(nav::kIntegrity).ListView4; }
 
   static Names column(const ui::ListView& list, std::size_t c) {
     Names out;

@@ -1,44 +1,18 @@
 #include <gtest/gtest.h>
 
-#include "app/MainWindow.h"
-#include "app/NavigationList.h"
 #include "engines/ProcessUtilities.h"
 #include "pages/settings/NewDriveScan.h"
 #include "pages/settings/ScanPage.h"
-#include "stores/TextFile.h"
-#include "testing/FakePlatform.h"
-#include "testing/HeadlessDesktop.h"
+#include "unit/PageTest.h"
 
 namespace tg {
 namespace {
 
-using testing::FakePlatform;
 using Names = std::vector<std::string>;
 
-class ScanPageTest : public ::testing::Test {
+class ScanPageTest : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
-
-  ScanPageTest() {
-    Lines entries;
-    for (int n = 1; n <= 101; ++n) entries.push_back("fr " + std::to_string(n));
-    fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(entries));
-  }
-  MainWindow& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
-    window->FormCreate();
-    window->form.setVisible(true);
-    fake.shell.requests.clear();
-    fake.processes.endedNames.clear();
-    return *window;
-  }
-  ScanPage& openScanPage() {
-    const auto it = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), nav::kScan);
-    window->ListBox1.clickItem(static_cast<int>(it - kNavigationEntries.begin()));
-    return dynamic_cast<ScanPage&>(*window->pages.page(nav::kScan));
-  }
+  ScanPage& openScanPage() { return open<ScanPage>(nav::kScan); }
   // The shell requests other than the network engine's, as "file parameters".
   Names launches() const {
     Names out;
