@@ -189,10 +189,11 @@ inline void screenshot(HWND window, const std::string& name) {
 }
 
 // A mouse click on a button, as the user gives it.
-inline void clickButton(HWND button) {
-  PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
-  PostMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-}
+// Posted as one message: the button presses and releases itself within it.
+// Two posted mouse messages could have a timer tick between them, and a tick
+// that starts an engine through the shell may take the mouse capture, so the
+// button would never see its release.
+inline void clickButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
 inline std::vector<Row> storeRows(const EngineFolder& folder, const std::string& file) {
   if (!folder.exists(file)) return {};
