@@ -188,11 +188,9 @@ inline void screenshot(HWND window, const std::string& name) {
   testing::Screenshot(window).saveBmp(testing::artefactDirectory() + name);
 }
 
-// A mouse click on a button, as the user gives it.
-// Posted as one message: the button presses and releases itself within it.
-// Two posted mouse messages could have a timer tick between them, and a tick
-// that starts an engine through the shell may take the mouse capture, so the
-// button would never see its release.
+// A click on a button, posted as one message in which the button presses and
+// releases itself: with a press and a release posted apart, a busy machine
+// once let the click get lost between them.
 inline void clickButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
 inline std::vector<Row> storeRows(const EngineFolder& folder, const std::string& file) {
