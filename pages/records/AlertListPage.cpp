@@ -10,12 +10,8 @@ namespace tg {
 
 std::unique_ptr<Page> AlertListPage::build(PageContext& c) {
   // The store first: a build that cannot read it leaves no list behind.
-  RecordStore& alerts = c.stores().table(StoreId::Alerts);
-  if (!alerts.active()) {
-    c.stores().load(StoreId::Alerts);
-    alerts.open();
-  }
-  std::vector<ui::ListView::Row> rows = recordRows(alerts, c.window.centre.languageTable);
+  std::vector<ui::ListView::Row> rows =
+      recordRows(openStore(c.stores(), StoreId::Alerts), c.window.centre.languageTable);
   ui::ListView& list = addRecordList(c, "ListView3", kRecordColumns);
   std::unique_ptr<AlertListPage> page(new AlertListPage(c, list));
   AlertListPage* self = page.get();

@@ -4,14 +4,14 @@
 
 namespace tg {
 
-RecordStore& openRules(Stores& stores) {
-  RecordStore& rules = stores.table(StoreId::Rules);
-  if (!rules.active()) {
-    stores.load(StoreId::Rules);
-    rules.open();
+RecordStore& openStore(Stores& stores, StoreId id) {
+  RecordStore& table = stores.table(id);
+  if (!table.active()) {
+    stores.load(id);
+    table.open();
   }
-  rules.first();
-  return rules;
+  table.first();
+  return table;
 }
 
 void removeRulesWhere(Stores& stores, const std::function<bool(const std::string& name)>& matches) {

@@ -9,9 +9,10 @@
 
 namespace tg {
 
-// The rule store, open at its first rule. It is normally open for the whole
-// run; one that was closed is read from its file again. Throws StoreError.
-RecordStore& openRules(Stores& stores);
+// A store the window keeps open for the whole run (rules, alerts), open at its
+// first row; one that was closed is read from its file again. Throws StoreError.
+RecordStore& openStore(Stores& stores, StoreId id);
+inline RecordStore& openRules(Stores& stores) { return openStore(stores, StoreId::Rules); }
 
 // Removes every rule that `matches` (by its Champ1), keeping the others in
 // their order, and saves the store whole. Throws StoreError when the save fails;

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "app/MainWindow.h"
+#include "pages/records/RecordEdits.h"
 #include "stores/LanguageChoice.h"
 #include "stores/LanguageTable.h"
 #include "stores/Text.h"
@@ -87,12 +88,7 @@ void OptionsPage::BitBtn4Click() {
   if (shown != c_.text(3)) return;
   // Alerts the monitor recorded while the question was open go too.
   Stores& stores = c_.stores();
-  RecordStore& alerts = stores.table(StoreId::Alerts);
-  if (!alerts.active()) {
-    stores.load(StoreId::Alerts);
-    alerts.open();
-  }
-  alerts.emptyDataSet();
+  openStore(stores, StoreId::Alerts).emptyDataSet();
   stores.save(StoreId::Alerts);
 }
 
