@@ -34,6 +34,8 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
       FileListBox5(form.add<ui::FileListBox>("FileListBox5", ui::Rect{520, 64, 145, 97}, p.files)),
       PagePanel(form.add<ui::Panel>("PagePanel", ui::Rect{176, 48, 609, 369})),
       Timer1(p.timers, 1500),
+      ShellChangeNotifier1(p.watchers, "C:\\"),
+      surveillance(p, centre.state, FileListBox5, ShellChangeNotifier1),
       monitor(p, centre.state, centre.stores, centre.languageTable,
               MonitorWindow{[this](const std::string& text) { StatusBar1.setSimpleText(text); },
                             [this] {
@@ -64,7 +66,9 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
   form.onDeviceChange = [this](const ui::DeviceChange& change) {
     offerNewDriveScan(platform, centre.languageTable, centre.state.ProgramDirectory, change);
   };
+  form.onPrivateMessage = [this](unsigned message, std::uintptr_t first) { WMRegistryChange(message, first); };
   Timer1.onTimer = [this] { monitor.Timer1Timer(); };
+  ShellChangeNotifier1.onChange = [this] { surveillance.ShellChangeNotifier1Change(); };
   registerPages(pages);
   desktop.attach(form);
 }
@@ -83,6 +87,7 @@ void MainWindow::FormCreate() {
   // 3. The monitor's journal starts empty (the monitor keeps it).
   // 4. The day stamp, the surveillance mode and the watched folder.
   c.readWatchFiles();
+  if (c.state.WatchedRoot != ShellChangeNotifier1.root()) ShellChangeNotifier1.setRoot(c.state.WatchedRoot);
   // 5. Engines left from an earlier run.
   StopEngines(platform.processes, kStartUpLeftovers);
   // 6. The home page.
@@ -138,6 +143,11 @@ void MainWindow::FormDestroy() {
 }
 
 void MainWindow::WMQueryEndSession() { StopEngines(platform.processes, kShutdownStopList); }
+
+void MainWindow::WMRegistryChange(unsigned message, std::uintptr_t first) {
+  if (message != kRegistryChangeMessage || first != kRegistryChangeMessage) return;
+  NotifyUser(platform.shell, centre.state.ProgramDirectory, "change registre");
+}
 
 void MainWindow::showFromTray() {
   form.setVisible(true);

@@ -8,6 +8,7 @@
 #include "app/ControlCentre.h"
 #include "app/PageHost.h"
 #include "engines/Monitor.h"
+#include "pages/tools/FolderSurveillance.h"
 #include "ui/Button.h"
 #include "ui/Containers.h"
 #include "ui/Desktop.h"
@@ -15,6 +16,7 @@
 #include "ui/Form.h"
 #include "ui/Indicators.h"
 #include "ui/Lists.h"
+#include "ui/ShellChangeNotifier.h"
 #include "ui/Static.h"
 #include "ui/Timer.h"
 
@@ -38,6 +40,10 @@ class MainWindow {
   void FormDestroy();
   // Windows ends the log-on: the engines are stopped.
   void WMQueryEndSession();
+  // Another program of the suite tells that the registry changed: message
+  // 2997 with 2997 as its first parameter; any other parameter is ignored.
+  void WMRegistryChange(unsigned message, std::uintptr_t first);
+  static constexpr unsigned kRegistryChangeMessage = 2997;
   // The tray menu's item: shows the window and brings it up.
   void showFromTray();
 
@@ -75,6 +81,8 @@ class MainWindow {
   ui::FileListBox& FileListBox5;
   ui::Panel& PagePanel;
   ui::Timer Timer1;
+  ui::ShellChangeNotifier ShellChangeNotifier1;
+  FolderSurveillance surveillance;
   Monitor monitor;
   // What goes from the screen with the main window when the user quits: the tray icon.
   std::function<void()> onQuitting;

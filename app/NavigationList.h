@@ -29,6 +29,8 @@ constexpr int kOptions = 6;
 constexpr int kScan = 85;
 constexpr int kBackup = 99;
 constexpr int kCipher = 96;
+constexpr int kWatch = 58;
+constexpr int kCleanUp = 61;
 }  // namespace nav
 
 // The row height of the navigation list.

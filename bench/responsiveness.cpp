@@ -11,29 +11,7 @@
 
 #include "stores/Text.h"
 #include "win32/EngineFolder.h"
-
-namespace {
-
-HWND mainWindowOf(DWORD pid) {
-  struct Search {
-    DWORD pid;
-    HWND found = nullptr;
-  } search{pid};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        char name[64] = {};
-        GetClassNameA(w, name, sizeof name);
-        if (owner == s->pid && std::strcmp(name, "TgForm") == 0) s->found = w;
-        return s->found ? FALSE : TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-}  // namespace
+#include "win32/TestFiles.h"
 
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::atoi(argv[1]) : 15;
@@ -51,7 +29,7 @@ int main(int argc, char** argv) {
 
   tg::testing::StartedProgram centre = tg::testing::startCommand("\"" + (dir / "tarnivoxguard2013.exe") + "\"", dir.path());
   HWND window = nullptr;
-  for (int i = 0; i < 500 && !window; ++i, Sleep(20)) window = mainWindowOf(centre.pid());
+  for (int i = 0; i < 500 && !window; ++i, Sleep(20)) window = tg::testing::mainWindowOf(centre.pid());
   if (!window) {
     std::printf("the main window did not appear\n");
     return 1;

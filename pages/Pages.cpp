@@ -11,6 +11,8 @@
 #include "pages/settings/OptionsPage.h"
 #include "pages/settings/RealTimeOptionsPage.h"
 #include "pages/settings/ScanPage.h"
+#include "pages/tools/CleanUpPage.h"
+#include "pages/tools/WatchPage.h"
 
 namespace tg {
 
@@ -25,6 +27,8 @@ void registerPages(PageHost& host) {
   host.registerPage(nav::kScan, ScanPage::build);
   host.registerPage(nav::kBackup, BackupPage::build);
   host.registerPage(nav::kCipher, CipherPage::build);
+  host.registerPage(nav::kWatch, WatchPage::build);
+  host.registerPage(nav::kCleanUp, CleanUpPage::build);
 }
 
 }  // namespace tg

@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/DirectoryWatch.h"
 #include "platform/FileSystem.h"
 #include "platform/Locale.h"
 #include "platform/Processes.h"
@@ -26,6 +27,7 @@ struct Platform {
   Timers& timers;
   Registry& registry;
   Tray& tray;
+  DirectoryWatchers& watchers;
 };
 
 }  // namespace tg

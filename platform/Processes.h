@@ -32,6 +32,12 @@ struct Processes {
   // given show state for its first window; handles are not kept. A program named
   // without a folder is looked for first in the directory of the running executable.
   virtual bool createProcess(const std::string& commandLine, int showState) = 0;
+  // A text with every %NAME% of the program's environment replaced by its value.
+  virtual std::string expandEnvironment(const std::string& text) = 0;
+  // Where a program named without a folder is found when it is started: the
+  // folder of the running executable, the current folder, the system folders
+  // and the PATH, with ".exe" added to a name without an extension.
+  virtual std::optional<std::string> findProgram(const std::string& name) = 0;
   virtual ~Processes() = default;
 };
 

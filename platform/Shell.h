@@ -23,6 +23,9 @@ struct ShellFolder {
   std::string path;  // empty for a folder that is no place on a disk
 };
 
+constexpr int kDesktopFolder = 16;
+constexpr int kCookiesFolder = 33;
+
 // The shell's launch result for success.
 constexpr std::intptr_t kShellSuccess = 42;
 
@@ -36,6 +39,14 @@ struct Shell {
   // Whether a drive's volume information can be read through its root
   // ("E:\"): not for a drive without a medium, such as an empty card reader.
   virtual bool volumeInformation(const std::string& root) = 0;
+  // The full path of one of the shell's special folders by its folder number
+  // (16 the user's desktop, 33 the user's cookies); empty when it is unknown.
+  virtual std::string specialFolderPath(int folder) = 0;
+  // The target path of the shell shortcut stored in a file; empty for a file
+  // that is no shortcut and for a target that is no place on a disk.
+  virtual std::string shortcutTarget(const std::string& path) = 0;
+  // Empties the recycle bins of every drive without asking.
+  virtual void emptyRecycleBins() = 0;
   virtual ~Shell() = default;
 };
 

@@ -140,6 +140,23 @@ wine_environment() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
+# A new prefix links the user's desktop, documents, downloads, music, pictures
+# and videos to the Linux home folder. The pages that delete files (the desktop
+# check, the cleaners, the folder surveillance) must only ever meet folders of
+# the prefix's own: each link is replaced by an empty folder (the link only,
+# never what it points to). Checked at every start, as wine may make them again.
+own_user_folders() {
+  local user folder
+  for user in "$WINEPREFIX"/drive_c/users/*; do
+    for folder in Desktop Documents Downloads Music Pictures Videos; do
+      if [ -L "$user/$folder" ]; then
+        rm -f -- "$user/$folder"
+        mkdir -p -- "$user/$folder"
+      fi
+    done
+  done
+}
+
 # wine with a prefix of its own under the build tree, created on first use, and
 # one wineserver for the whole run so that every program starts quickly.
 # With "virtual-desktop" (tests), and in "auto" mode on a display of our own or
@@ -157,6 +174,7 @@ start_wine() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
+  own_user_folders
   # A wineserver already serving this prefix is left to whoever started it.
   if wineserver -p 2>/dev/null; then STARTED_WINESERVER=1; fi
   # These first wine programs also start wine's own services, detached from any

@@ -6,14 +6,10 @@
 
 namespace tg {
 
-namespace {
-
 void sortIgnoringCase(std::vector<std::string>& names) {
   std::stable_sort(names.begin(), names.end(),
                    [](const std::string& a, const std::string& b) { return foldedAscii(a) < foldedAscii(b); });
 }
-
-}  // namespace
 
 std::string folderWithBackslash(const std::string& folder) {
   if (folder.empty() || folder.back() == '\\') return folder;

@@ -15,6 +15,9 @@ std::vector<std::string> plainFileNames(FileSystem& files, const std::string& fo
 // The subfolders of a folder that are not hidden, names only, in the same order.
 std::vector<std::string> subfolderNames(FileSystem& files, const std::string& folder);
 
+// Sorts names into that order.
+void sortIgnoringCase(std::vector<std::string>& names);
+
 // "C:\a" and "C:\a\" both give "C:\a\".
 std::string folderWithBackslash(const std::string& folder);
 

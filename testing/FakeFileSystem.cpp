@@ -80,6 +80,7 @@ bool FakeFileSystem::writeBytes(const std::string& path, const std::string& byte
     n.bytes = written;
     n.lastWrite = n.lastAccess = now();
     nodes_[k] = n;
+    nameChanged(n.path);
   }
   ++writes_[k];
   return !diskFull_;
@@ -98,7 +99,9 @@ bool FakeFileSystem::remove(const std::string& path) {
   if (it == nodes_.end() || it->second.directory || it->second.locked || it->second.denied ||
       (it->second.attributes & attr::ReadOnly) || !parentWritable(k))
     return false;
+  const std::string gone = it->second.path;
   nodes_.erase(it);
+  nameChanged(gone);
   return true;
 }
 
@@ -130,12 +133,16 @@ bool FakeFileSystem::rename(const std::string& from, const std::string& to, bool
       }
     }
     nodes_.merge(moved);
+    nameChanged(normalized(from));
+    nameChanged(normalized(to));
     return true;
   }
   Node n = source->second;
   n.path = normalized(to);
   nodes_.erase(source);
   nodes_[toKey] = n;
+  nameChanged(normalized(from));
+  nameChanged(n.path);
   return true;
 }
 
@@ -193,6 +200,7 @@ void FakeFileSystem::addDirectory(const std::string& path) {
     d.attributes = attr::Directory;
     d.lastWrite = d.lastAccess = now();
     nodes_[*it] = d;
+    nameChanged(d.path);
   }
 }
 
@@ -205,7 +213,9 @@ void FakeFileSystem::addFile(const std::string& path, const std::string& bytes, 
   n.attributes = attributes;
   n.lastWrite = n.lastAccess = now();
   n.owner = AccountName{"BUILTIN", "Administrateurs"};
+  const bool added = !nodes_.count(k);
   nodes_[k] = n;
+  if (added) nameChanged(n.path);
 }
 
 void FakeFileSystem::setTimes(const std::string& path, const DateTime& lastWrite, const DateTime& lastAccess) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -62,6 +63,9 @@ class FakeFileSystem : public FileSystem {
 
   // Looking at the result: the content without any lock in the way, and the
   // names of the files (not folders) directly in a folder, sorted.
+  // Told of every name that appears, goes or changes, as a directory watch is.
+  std::function<void(const std::string& path)> onNameChange;
+
   std::optional<std::string> contents(const std::string& path) const;
   std::vector<std::string> fileNames(const std::string& folder) const;
   int writeCount(const std::string& path) const;
@@ -87,6 +91,9 @@ class FakeFileSystem : public FileSystem {
   static std::string leafName(const std::string& path);
   bool parentExists(const std::string& k) const;
   bool parentWritable(const std::string& k) const;
+  void nameChanged(const std::string& path) {
+    if (onNameChange) onNameChange(path);
+  }
   DateTime now() const;
 
   Clock* clock_;

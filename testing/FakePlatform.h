@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 #include "testing/FakeClock.h"
 #include "testing/FakeDialogs.h"
+#include "testing/FakeDirectoryWatchers.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/FakeLocale.h"
 #include "testing/FakeProcesses.h"
@@ -26,11 +27,17 @@ struct FakePlatform {
   FakeTimers timers{clock};
   FakeRegistry registry;
   FakeTray tray;
-  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers, registry, tray};
+  FakeDirectoryWatchers watchers{files};
+  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers, registry, tray, watchers};
 
   static constexpr const char* kProgramDirectory = "C:\\Program\\";
 
-  FakePlatform() { files.addDirectory(kProgramDirectory); }
+  FakePlatform() {
+    files.addDirectory(kProgramDirectory);
+    files.onNameChange = [this](const std::string& path) { watchers.nameChanged(path); };
+  }
+  FakePlatform(const FakePlatform&) = delete;
+  FakePlatform& operator=(const FakePlatform&) = delete;
   std::string inProgram(const std::string& name) const { return kProgramDirectory + name; }
 };
 

@@ -65,6 +65,35 @@ class FakeProcesses : public Processes {
     return onCreate ? onCreate(commandLine) : true;
   }
 
+  // %NAME% as Windows expands it: names ignore letter case, unknown ones stay.
+  std::string expandEnvironment(const std::string& text) override {
+    std::string out;
+    std::size_t at = 0;
+    while (at < text.size()) {
+      const std::size_t open = text.find('%', at);
+      const std::size_t close = open == std::string::npos ? open : text.find('%', open + 1);
+      if (close == std::string::npos) break;
+      out += text.substr(at, open - at);
+      const auto it = environment.find(folded(text.substr(open + 1, close - open - 1)));
+      if (it != environment.end()) {
+        out += it->second;
+        at = close + 1;
+      } else {
+        out += text.substr(open, close - open);
+        at = close;  // the closing % may open the next name
+      }
+    }
+    return out + text.substr(at);
+  }
+
+  std::optional<std::string> findProgram(const std::string& name) override {
+    for (const std::string& candidate : {name, name + ".exe"}) {
+      const auto it = searchable.find(folded(candidate));
+      if (it != searchable.end()) return it->second;
+    }
+    return std::nullopt;
+  }
+
   bool running(const std::string& exeName) const {
     return std::any_of(table_.begin(), table_.end(), [&](const Process& p) { return p.exeName == exeName; });
   }
@@ -73,8 +102,15 @@ class FakeProcesses : public Processes {
   std::vector<std::string> endedNames;  // names only, in order
   std::vector<std::string> created;
   std::vector<int> createdShowStates;
+  std::map<std::string, std::string> environment{{"systemroot", "C:\\Windows"}};  // names folded to lower case
+  std::map<std::string, std::string> searchable;  // folded program name -> where the search finds it
 
  private:
+  static std::string folded(std::string text) {
+    for (char& c : text)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+  }
   std::vector<Process> table_;
   std::uint32_t nextPid_ = 1000;
   bool snapshotsFail_ = false;

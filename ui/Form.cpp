@@ -100,4 +100,6 @@ void Form::queryEndSession() { fire(onQueryEndSession); }
 
 void Form::deviceChange(const DeviceChange& change) { fire(onDeviceChange, change); }
 
+void Form::privateMessage(unsigned message, std::uintptr_t first) { fire(onPrivateMessage, message, first); }
+
 }  // namespace tg::ui

@@ -63,6 +63,10 @@ class Form : public Container {
   // The system tells of a device that arrived or went.
   void deviceChange(const DeviceChange& change);
   std::function<void(const DeviceChange&)> onDeviceChange;
+  // A message of the program's own numbers (from WM_USER up to the registered
+  // ones), sent by another program of the suite: its number and first parameter.
+  void privateMessage(unsigned message, std::uintptr_t first);
+  std::function<void(unsigned message, std::uintptr_t first)> onPrivateMessage;
 
  private:
   Frame frame_;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/Platform.h"
+#include "win32/Win32DirectoryWatchers.h"
 #include "win32/Win32FileSystem.h"
 #include "win32/Win32Processes.h"
 #include "win32/Win32Registry.h"
@@ -26,7 +27,8 @@ struct Win32Platform {
   Win32Timers timers;
   Win32Registry registry;
   Win32Tray tray;
-  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers, registry, tray};
+  Win32DirectoryWatchers watchers;
+  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers, registry, tray, watchers};
 };
 
 // The running executable's full path, and its directory ending in a backslash.

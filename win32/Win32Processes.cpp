@@ -55,3 +55,29 @@ bool Win32Processes::createProcess(const std::string& commandLine, int showState
 }
 
 }  // namespace tg::win32
+
+namespace tg::win32 {
+
+std::string Win32Processes::expandEnvironment(const std::string& text) {
+  std::vector<char> buffer(text.size() + 256);
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    const DWORD needed = ExpandEnvironmentStringsA(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (needed == 0) return text;
+    if (needed <= buffer.size()) return std::string(buffer.data());
+    buffer.resize(needed);  // a value grew meanwhile: once more with the size it asked for
+  }
+  return text;
+}
+
+std::optional<std::string> Win32Processes::findProgram(const std::string& name) {
+  std::vector<char> buffer(MAX_PATH);
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    const DWORD length = SearchPathA(nullptr, name.c_str(), ".exe", static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (length == 0) return std::nullopt;
+    if (length < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(length + 1);
+  }
+  return std::nullopt;
+}
+
+}  // namespace tg::win32

@@ -11,6 +11,8 @@ class Win32Processes : public Processes {
   bool terminate(std::uint32_t pid) override;
   std::optional<std::vector<std::string>> modules(std::uint32_t pid) override;
   bool createProcess(const std::string& commandLine, int showState) override;
+  std::string expandEnvironment(const std::string& text) override;
+  std::optional<std::string> findProgram(const std::string& name) override;
 };
 
 }  // namespace tg::win32

@@ -52,3 +52,46 @@ bool Win32Registry::writeAutorun(const std::string& name, const std::string& val
 }
 
 }  // namespace tg::win32
+
+namespace tg::win32 {
+
+std::optional<std::vector<std::string>> Win32Registry::autorunNames() {
+  RunKey key(KEY_READ);
+  if (!key.get()) return std::nullopt;
+  DWORD count = 0;
+  DWORD longest = 0;
+  if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, &longest, nullptr,
+                       nullptr, nullptr) != ERROR_SUCCESS)
+    return std::nullopt;
+  std::vector<std::string> names;
+  std::vector<char> name(longest + 2);
+  for (DWORD i = 0;; ++i) {
+    DWORD size = static_cast<DWORD>(name.size());
+    const LONG result = RegEnumValueA(key.get(), i, name.data(), &size, nullptr, nullptr, nullptr, nullptr);
+    if (result == ERROR_NO_MORE_ITEMS) break;
+    if (result == ERROR_MORE_DATA && name.size() < 32768) {  // a longer name was added meanwhile
+      name.resize(name.size() * 2);
+      --i;
+      continue;
+    }
+    if (result != ERROR_SUCCESS) return std::nullopt;
+    names.emplace_back(name.data(), size);
+  }
+  return names;
+}
+
+std::optional<bool> Win32Registry::hasAutorun(const std::string& name) {
+  RunKey key(KEY_READ);
+  if (!key.get()) return std::nullopt;
+  const LONG result = RegQueryValueExA(key.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr);
+  if (result == ERROR_SUCCESS) return true;
+  if (result == ERROR_FILE_NOT_FOUND) return false;
+  return std::nullopt;
+}
+
+bool Win32Registry::deleteAutorun(const std::string& name) {
+  RunKey key(KEY_SET_VALUE);
+  return key.get() && RegDeleteValueA(key.get(), name.c_str()) == ERROR_SUCCESS;
+}
+
+}  // namespace tg::win32

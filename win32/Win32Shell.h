@@ -15,6 +15,9 @@ class Win32Shell : public Shell {
   std::string typeName(const std::string& path) override;
   std::vector<ShellFolder> desktopFolders() override;
   bool volumeInformation(const std::string& root) override;
+  std::string specialFolderPath(int folder) override;
+  std::string shortcutTarget(const std::string& path) override;
+  void emptyRecycleBins() override;
 
  private:
   HWND mainWindow_ = nullptr;

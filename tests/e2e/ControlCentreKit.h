@@ -15,12 +15,14 @@
 #include "stores/TextFile.h"
 #include "win32/EngineFolder.h"
 #include "win32/Screenshot.h"
+#include "win32/TestFiles.h"
 #include "win32/Win32Processes.h"
 
 namespace tg::e2e {
 
 using testing::EngineFolder;
 using testing::StartedProgram;
+using testing::windowsOf;
 
 inline int countProcesses(const std::string& name) {
   win32::Win32Processes processes;
@@ -30,25 +32,6 @@ inline int countProcesses(const std::string& name) {
   return count;
 }
 
-inline std::vector<HWND> windowsOf(DWORD pid, const char* windowClass) {
-  struct Search {
-    DWORD pid;
-    const char* cls;
-    std::vector<HWND> found;
-  } search{pid, windowClass, {}};
-  EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(w, &owner);
-        char name[64] = {};
-        GetClassNameA(w, name, sizeof name);
-        if ((s->pid == 0 || owner == s->pid) && std::strcmp(name, s->cls) == 0) s->found.push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
 
 // A child window of a class at a place of its parent's client area.
 inline HWND childAt(HWND parent, const char* windowClass, int left, int top) {
@@ -175,6 +158,16 @@ class ControlCentre {
   const ProgramDirectory& dir_;
 };
 
+// A control of a page once shown, at its place in the main window's client area.
+inline HWND shownAt(const ControlCentre& centre, const char* windowClass, int left, int top) {
+  HWND found = nullptr;
+  waitFor([&] {
+    found = childAt(centre.mainWindow(), windowClass, left, top);
+    return found && IsWindowVisible(found);
+  }, 10000);
+  return found;
+}
+
 // Presses a button of the next message box the control centre shows.
 inline void answerNextBox(int button) {
   ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; }, 10000));
@@ -198,6 +191,50 @@ inline std::vector<Row> storeRows(const EngineFolder& folder, const std::string&
   const auto packet = decodeDataPacket(folder.read(file), CodePage(static_cast<int>(GetACP())));
   return packet ? packet->rows : std::vector<Row>{};
 }
+
+// A list box row's text through the wide message, converted to the code page:
+// wine gives the narrow one across processes as wide characters.
+inline std::string listText(HWND list, int row) {
+  wchar_t wide[256] = {};
+  if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0) >= 256) return "(long)";
+  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(wide));
+  char text[512] = {};
+  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+  return text;
+}
+
+// Memory in the control centre's process, for the control messages whose
+// parameters are pointers.
+class RemoteMemory {
+ public:
+  explicit RemoteMemory(DWORD pid, SIZE_T size = 4096) : size_(size) {
+    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process_) memory_ = static_cast<char*>(VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+  }
+  ~RemoteMemory() {
+    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+    if (process_) CloseHandle(process_);
+  }
+  RemoteMemory(const RemoteMemory&) = delete;
+  RemoteMemory& operator=(const RemoteMemory&) = delete;
+
+  explicit operator bool() const { return memory_ != nullptr; }
+  SIZE_T size() const { return size_; }
+  // The address in the other process, `offset` bytes in.
+  char* at(SIZE_T offset = 0) const { return memory_ + offset; }
+  LPARAM param(SIZE_T offset = 0) const { return reinterpret_cast<LPARAM>(at(offset)); }
+  bool write(const void* data, SIZE_T size, SIZE_T offset = 0) const {
+    return memory_ && WriteProcessMemory(process_, at(offset), data, size, nullptr);
+  }
+  bool read(void* data, SIZE_T size, SIZE_T offset = 0) const {
+    return memory_ && ReadProcessMemory(process_, at(offset), data, size, nullptr);
+  }
+
+ private:
+  SIZE_T size_;
+  HANDLE process_ = nullptr;
+  char* memory_ = nullptr;
+};
 
 inline std::string boxText(HWND box) {
   char text[2048] = {};

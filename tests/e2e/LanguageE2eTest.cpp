@@ -14,17 +14,6 @@ std::string windowText(HWND window) {
   return text;
 }
 
-// A row's text through the wide message, converted to the code page: wine
-// gives the narrow one across processes as wide characters.
-std::string listText(HWND list, int row) {
-  wchar_t wide[256] = {};
-  if (SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(row), 0) >= 256) return "(long)";
-  SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(wide));
-  char text[512] = {};
-  WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-  return text;
-}
-
 TEST(OptionsPageUnderWine, ALanguageChosenInTheListAndAppliedRenamesTheNavigationAndTheCaption) {
   ProgramDirectory dir;
   const Lines english = splitLines(dir.folder.read("kelm2013_gb.txt"));

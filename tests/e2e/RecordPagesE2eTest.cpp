@@ -14,16 +14,7 @@ namespace {
 // pointers, so they go through memory in the control centre's process.
 class RemoteListView {
  public:
-  RemoteListView(HWND list, DWORD pid) : list_(list) {
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
-    if (process_) memory_ = VirtualAllocEx(process_, nullptr, kSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
-  }
-  ~RemoteListView() {
-    if (memory_) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
-    if (process_) CloseHandle(process_);
-  }
-  RemoteListView(const RemoteListView&) = delete;
-  RemoteListView& operator=(const RemoteListView&) = delete;
+  RemoteListView(HWND list, DWORD pid) : list_(list), memory_(pid) {}
 
   explicit operator bool() const { return list_ && memory_; }
   int rows() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
@@ -34,15 +25,14 @@ class RemoteListView {
   int selected() const { return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
 
   std::string text(int row, int column) const {
-    auto* remote = static_cast<char*>(memory_);
     LVITEMA item{};
     item.iSubItem = column;
-    item.pszText = remote + sizeof item;
-    item.cchTextMax = static_cast<int>(kSize - sizeof item);
-    if (!WriteProcessMemory(process_, remote, &item, sizeof item, nullptr)) return "(unwritable)";
-    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote));
+    item.pszText = memory_.at(sizeof item);
+    item.cchTextMax = static_cast<int>(memory_.size() - sizeof item);
+    if (!memory_.write(&item, sizeof item)) return "(unwritable)";
+    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), memory_.param());
     char text[512] = {};
-    if (!ReadProcessMemory(process_, remote + sizeof item, text, sizeof text - 1, nullptr)) return "(unreadable)";
+    if (!memory_.read(text, sizeof text - 1, sizeof item)) return "(unreadable)";
     return text;
   }
 
@@ -50,19 +40,17 @@ class RemoteListView {
   void clickRow(int row) const {
     RECT r{};
     r.left = LVIR_BOUNDS;
-    WriteProcessMemory(process_, memory_, &r, sizeof r, nullptr);
-    SendMessageA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(memory_));
-    ReadProcessMemory(process_, memory_, &r, sizeof r, nullptr);
+    memory_.write(&r, sizeof r);
+    SendMessageA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), memory_.param());
+    memory_.read(&r, sizeof r);
     const LPARAM at = MAKELPARAM(r.left + 12, (r.top + r.bottom) / 2);
     PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(list_, WM_LBUTTONUP, 0, at);
   }
 
  private:
-  static constexpr SIZE_T kSize = 4096;
   HWND list_;
-  HANDLE process_ = nullptr;
-  void* memory_ = nullptr;
+  RemoteMemory memory_;
 };
 
 Row rule(const std::string& name, const std::string& when, const std::string& path) {

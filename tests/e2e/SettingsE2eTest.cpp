@@ -28,16 +28,6 @@ std::vector<DWORD> pidsOf(const std::string& name) {
   return pids;
 }
 
-// A control of a page once shown, at its place in the main window's client area.
-HWND shownAt(const ControlCentre& centre, const char* windowClass, int left, int top) {
-  HWND found = nullptr;
-  waitFor([&] {
-    found = childAt(centre.mainWindow(), windowClass, left, top);
-    return found && IsWindowVisible(found);
-  }, 10000);
-  return found;
-}
-
 TEST(ProtectionSwitchesUnderWine, ASwitchClickedOnItsPageRewritesTheConfigurationAndRestartsTheEngine) {
   ProgramDirectory dir;
   std::vector<Row> stored{Row(12, "1")};

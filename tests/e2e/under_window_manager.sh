@@ -55,6 +55,7 @@ fi
 
 export WINEPREFIX=$wm_prefix
 wine_environment
+own_user_folders
 # A server left by an earlier run that was killed would keep its old display.
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true

@@ -17,19 +17,34 @@ TempFolder::TempFolder() {
   }
 }
 
-TempFolder::~TempFolder() {
+namespace {
+
+// Empties and removes a folder of the test's own, its subfolders included. A
+// link to a folder elsewhere is removed as a link: what it leads to stays.
+void removeTree(const std::string& folder) {
   WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA((path_ + "*").c_str(), &data);
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &data);
   if (search != INVALID_HANDLE_VALUE) {
     do {
       const std::string name = data.cFileName;
       if (name == "." || name == "..") continue;
-      SetFileAttributesA((path_ + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA((path_ + name).c_str());
+      const std::string path = folder + name;
+      if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+      } else if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        RemoveDirectoryA(path.c_str());
+      } else {
+        removeTree(path + "\\");
+      }
     } while (FindNextFileA(search, &data));
     FindClose(search);
   }
-  RemoveDirectoryA(path_.c_str());
+  RemoveDirectoryA(folder.c_str());
 }
+
+}  // namespace
+
+TempFolder::~TempFolder() { removeTree(path_); }
 
 }  // namespace tg::testing

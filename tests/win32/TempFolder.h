@@ -4,7 +4,7 @@
 
 namespace tg::testing {
 
-// A fresh folder under the system's temporary folder, removed with its files.
+// A fresh folder under the system's temporary folder, removed with its files and subfolders.
 class TempFolder {
  public:
   TempFolder();

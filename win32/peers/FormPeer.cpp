@@ -88,6 +88,11 @@ bool FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
     result = TRUE;
     return true;
   }
+  if (message >= WM_USER && message < 0xC000) {
+    form_.privateMessage(message, static_cast<std::uintptr_t>(wParam));
+    result = 0;
+    return true;
+  }
   if (message == WM_QUERYENDSESSION) {
     result = DefWindowProcA(hwnd_, message, wParam, lParam);
     form_.queryEndSession();

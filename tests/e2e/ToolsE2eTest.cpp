@@ -1,0 +1,260 @@
+// The tool pages of the real control centre under wine: a folder put under
+// surveillance through the page loses the file another program writes in it;
+// the clean-up page removes the desktop's dead shortcuts and the start-up
+// entries of removed programs, and keeps the rest.
+#include "ControlCentreKit.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+
+#include <chrono>
+#include <cstdlib>
+
+#include "stores/StoreSchema.h"
+#include "win32/TempFolder.h"
+#include "win32/TestFiles.h"
+
+namespace tg::e2e {
+namespace {
+
+using testing::fileExists;
+using testing::writeFile;
+using testing::writeShortcut;
+
+// A tree view of the control centre seen from outside: its items by their
+// texts, opened, chosen and double-clicked as the mouse does.
+class RemoteTreeView {
+ public:
+  RemoteTreeView(HWND tree, DWORD pid) : tree_(tree), memory_(pid) {}
+  explicit operator bool() const { return tree_ && memory_; }
+
+  HTREEITEM root() const { return next(nullptr, TVGN_ROOT); }
+  std::string text(HTREEITEM item) const {
+    TVITEMA data{};
+    data.mask = TVIF_TEXT;
+    data.hItem = item;
+    data.pszText = memory_.at(sizeof data);
+    data.cchTextMax = 256;
+    if (!memory_.write(&data, sizeof data)) return {};
+    SendMessageA(tree_, TVM_GETITEMA, 0, memory_.param());
+    char text[257] = {};
+    memory_.read(text, 256, sizeof data);
+    return text;
+  }
+  // The child of an opened item whose text holds `part`; null when none.
+  HTREEITEM child(HTREEITEM parent, const std::string& part) const {
+    SendMessageA(tree_, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(parent));
+    for (HTREEITEM c = next(parent, TVGN_CHILD); c; c = next(c, TVGN_NEXT))
+      if (_stricmp(text(c).c_str(), part.c_str()) == 0 || text(c).find(part) != std::string::npos) return c;
+    return nullptr;
+  }
+  void doubleClick(HTREEITEM item) const {
+    SendMessageA(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+    SendMessageA(tree_, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+    RECT r{};
+    *reinterpret_cast<HTREEITEM*>(&r) = item;
+    memory_.write(&r, sizeof r);
+    SendMessageA(tree_, TVM_GETITEMRECT, TRUE, memory_.param());
+    memory_.read(&r, sizeof r);
+    const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    PostMessageA(tree_, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(tree_, WM_LBUTTONUP, 0, at);
+    PostMessageA(tree_, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(tree_, WM_LBUTTONUP, 0, at);
+  }
+
+ private:
+  HTREEITEM next(HTREEITEM item, UINT how) const {
+    return reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_GETNEXTITEM, how, reinterpret_cast<LPARAM>(item)));
+  }
+  HWND tree_;
+  RemoteMemory memory_;
+};
+
+int countOf(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// The day's surveillance log of the program directory; empty when none.
+std::string dayLog(const EngineFolder& folder) {
+  WIN32_FIND_DATAA found{};
+  HANDLE search = FindFirstFileA((folder.path() + "*surveillance.txt").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return {};
+  FindClose(search);
+  return folder.read(found.cFileName);
+}
+
+TEST(WatchPageUnderWine, AFileAnotherProgramWritesInTheChosenFolderIsDeletedAndLogged) {
+  ProgramDirectory dir;
+  testing::TempFolder watched;
+  ASSERT_TRUE(writeFile(watched / "kept.txt", "known"));
+  const std::string folder = watched.path().substr(0, watched.path().size() - 1);
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(centre.openWindow());
+  centre.choose(58);
+
+  // The mode on, through its option in the group at (280, 244) of the page.
+  HWND on = shownAt(centre, "BUTTON", 176 + 280 + 16, 48 + 244 + 48);
+  ASSERT_NE(on, nullptr);
+  clickButton(on);
+  ASSERT_TRUE(dir.folder.waitForText("mode.txt", "1", 10000));
+
+  // The folder, through the page's tree: a drive, then folder by folder.
+  RemoteTreeView tree(shownAt(centre, WC_TREEVIEWA, 176 + 424, 48 + 244), centre.process.pid());
+  ASSERT_TRUE(tree);
+  HTREEITEM item = tree.child(tree.root(), folder.substr(0, 2));  // "C:"
+  for (std::size_t at = 3; item && at < folder.size();) {
+    std::size_t end = folder.find('\\', at);
+    if (end == std::string::npos) end = folder.size();
+    item = tree.child(item, folder.substr(at, end - at));
+    at = end + 1;
+  }
+  ASSERT_NE(item, nullptr) << folder;
+  screenshot(centre.mainWindow(), "page-watch.bmp");
+  tree.doubleClick(item);
+  ASSERT_TRUE(dir.folder.waitForText("surveille.txt", folder, 10000)) << dir.folder.read("surveille.txt");
+  ASSERT_TRUE(dir.folder.waitForText("repertoiresurveille.txt", "kept.txt", 10000));
+
+  const auto written = std::chrono::steady_clock::now();
+  ASSERT_TRUE(writeFile(watched / "intruder.exe", "MZ"));
+  EXPECT_TRUE(waitFor([&] { return !fileExists(watched / "intruder.exe"); }, 10000));
+  const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - written);
+  std::printf("the new file went after %lld ms\n", static_cast<long long>(took.count()));
+  EXPECT_TRUE(fileExists(watched / "kept.txt"));
+  ASSERT_TRUE(waitFor([&] { return countOf(dayLog(dir.folder), watched / "intruder.exe") == 1; }, 10000))
+      << dayLog(dir.folder);
+  EXPECT_NE(dayLog(dir.folder).find(watched / "kept.txt"), std::string::npos);
+
+  // The deleted name is known from then on: written again, it stays.
+  ASSERT_TRUE(writeFile(watched / "intruder.exe", "MZ"));
+  ASSERT_TRUE(waitFor([&] { return countOf(dayLog(dir.folder), watched / "intruder.exe") == 2; }, 10000))
+      << dayLog(dir.folder);
+  EXPECT_TRUE(fileExists(watched / "intruder.exe"));
+}
+
+std::string runValue(const char* name) {
+  char data[1024] = {};
+  DWORD size = sizeof data;
+  if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", name, RRF_RT_REG_SZ, nullptr,
+                   data, &size) != ERROR_SUCCESS)
+    return "(none)";
+  return data;
+}
+
+void setRunValue(const char* name, const std::string& command) {
+  RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", name, REG_SZ,
+                  command.c_str(), static_cast<DWORD>(command.size() + 1));
+}
+
+void deleteRunValue(const char* name) {
+  RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", name);
+}
+
+// Files of this test on the test prefix's desktop, removed when it ends.
+class DesktopFiles {
+ public:
+  DesktopFiles() {
+    char path[MAX_PATH] = {};
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path))) desktop_ = path;
+  }
+  ~DesktopFiles() {
+    for (const std::string& name : names_) DeleteFileA((desktop_ + "\\" + name).c_str());
+  }
+  DesktopFiles(const DesktopFiles&) = delete;
+  DesktopFiles& operator=(const DesktopFiles&) = delete;
+  // Why the desktop may not be used, or empty when it is a folder of the test
+  // prefix's own rather than the Linux home that a new prefix links it to: a
+  // file made on it must not show in the home folder.
+  std::string unusable() {
+    const char* home = std::getenv("WINEHOMEDIR");  // "\??\Z:\root"
+    if (desktop_.empty()) return "no desktop folder";
+    if (!home) return "no WINEHOMEDIR";
+    std::string homePath = home;
+    if (homePath.rfind("\\??\\", 0) == 0) homePath = homePath.substr(4);
+    const std::string marker = "tg-desktop-marker-" + std::to_string(GetCurrentProcessId()) + ".txt";
+    if (!add(marker) || !writeFile(path(marker), "")) return "cannot write on " + desktop_;
+    if (fileExists(homePath + "\\" + marker)) return desktop_ + " is " + homePath;
+    return {};
+  }
+  bool add(const std::string& name) {
+    names_.push_back(name);
+    return true;
+  }
+  std::string path(const std::string& name) const { return desktop_ + "\\" + name; }
+
+ private:
+  std::string desktop_;
+  std::vector<std::string> names_;
+};
+
+TEST(CleanUpPageUnderWine, DeadShortcutsAndTheEntriesOfRemovedProgramsGoAndEverythingElseStays) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  DesktopFiles desktop;
+  ASSERT_EQ(desktop.unusable(), "") << "no test may delete in the home folder";
+  testing::TempFolder programs;
+  ASSERT_TRUE(writeFile(programs / "tool.exe", "MZ"));
+  ASSERT_TRUE(writeFile(programs / "removed.exe", "MZ"));
+  ASSERT_TRUE(CreateDirectoryA((programs / "Suite Tools").c_str(), nullptr));
+  ASSERT_TRUE(writeFile(programs / "Suite Tools\\app.exe", "MZ"));
+
+  const std::string stamp = std::to_string(GetCurrentProcessId());
+  const std::string dead = "tg-dead-" + stamp + ".lnk", live = "tg-live-" + stamp + ".lnk",
+                    letter = "tg-letter-" + stamp + ".txt";
+  ASSERT_TRUE(desktop.add(dead) && writeShortcut(desktop.path(dead), programs / "removed.exe"));
+  ASSERT_TRUE(desktop.add(live) && writeShortcut(desktop.path(live), programs / "tool.exe"));
+  ASSERT_TRUE(desktop.add(letter) && writeFile(desktop.path(letter), "a document, not a shortcut"));
+  setRunValue("TgTestRemoved", programs / "removed.exe" + " /autoRun");
+  setRunValue("TgTestExisting", programs / "Suite Tools\\app.exe" + " -min /tray");
+  ASSERT_TRUE(DeleteFileA((programs / "removed.exe").c_str()));
+
+  // The desktop check and the start-up clean-up on; the recycle bins off, as
+  // wine's bin is the machine's own trash.
+  ProgramDirectory dir;
+  Row switches(12, "0");
+  switches[8] = switches[9] = "1";
+  ASSERT_TRUE(dir.folder.write("configuration.xml", encodeDataPacket(schemaOf(StoreId::Configuration).fields, {switches},
+                                                                     CodePage(static_cast<int>(GetACP())))));
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(centre.openWindow());
+  centre.choose(61);
+  HWND recycleBins = shownAt(centre, "BUTTON", 176 + 40, 48 + 112);
+  ASSERT_NE(recycleBins, nullptr);
+  ASSERT_EQ(SendMessageA(recycleBins, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  HWND findings = shownAt(centre, "LISTBOX", 176 + 168, 48 + 48);
+  ASSERT_NE(findings, nullptr);
+
+  clickButton(childAt(centre.mainWindow(), "BUTTON", 176 + 248, 48 + 264));  // examine
+  ASSERT_TRUE(waitFor([&] { return runValue("TgTestRemoved") == "(none)"; }, 10000));
+  EXPECT_EQ(runValue("TgTestExisting"), programs / "Suite Tools\\app.exe" + " -min /tray");
+  // The desktop is the test prefix's own: nothing but this test's files is
+  // there, so nothing else can be deleted.
+  std::vector<std::string> listed;
+  for (int i = 0; i < SendMessageA(findings, LB_GETCOUNT, 0, 0); ++i) listed.push_back(listText(findings, i));
+  ASSERT_EQ(listed, (std::vector<std::string>{dead}));
+  screenshot(centre.mainWindow(), "page-clean-up.bmp");
+
+  clickButton(childAt(centre.mainWindow(), "BUTTON", 176 + 504, 48 + 80));  // remove
+  answerNextBox(IDYES);
+  EXPECT_TRUE(waitFor([&] { return !fileExists(desktop.path(dead)); }, 10000));
+  EXPECT_TRUE(fileExists(desktop.path(live)));
+  EXPECT_TRUE(fileExists(desktop.path(letter)));
+  deleteRunValue("TgTestExisting");
+  CoUninitialize();
+}
+
+TEST(RegistryChangeNoticeUnderWine, TheSuitesMessageWithItsOwnParameterTellsTheUser) {
+  ProgramDirectory dir;
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  PostMessageA(centre.mainWindow(), 2997, 0, 0);
+  PostMessageA(centre.mainWindow(), 2997, 2997, 0);
+  ASSERT_TRUE(dir.folder.waitForText("probe.log", "notify.exe|change;registre", 10000)) << dir.folder.read("probe.log");
+  EXPECT_EQ(countOf(dir.folder.read("probe.log"), "notify.exe|"), 1);
+}
+
+}  // namespace
+}  // namespace tg::e2e

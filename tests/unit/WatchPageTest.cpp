@@ -1,0 +1,184 @@
+#include <gtest/gtest.h>
+
+#include "pages/tools/WatchPage.h"
+#include "unit/PageTest.h"
+
+namespace tg {
+namespace {
+
+using Names = std::vector<std::string>;
+
+class WatchPageTest : public testing::PageTest {
+ protected:
+  WatchPageTest() {
+    fake.files.addFile("C:\\Watched\\a.txt", "a");
+    fake.files.addFile("C:\\Watched\\sub\\deep.txt", "d");
+  }
+  // Started with the surveillance mode on, the page open, C:\Watched chosen.
+  WatchPage& watching() {
+    fake.files.addFile(fake.inProgram("mode.txt"), "1\r\n");
+    start();
+    WatchPage& page = open<WatchPage>(nav::kWatch);
+    choose(page, "C:\\Watched");
+    return page;
+  }
+  void choose(WatchPage& page, const std::string& folder) {
+    page.ShellTreeView3->userSelect(page.ShellTreeView3->nodeFor(folder));
+    page.ShellTreeView3->dblClick();
+  }
+  Lines lines(const std::string& path) { return splitLines(fake.files.contents(path).value_or("")); }
+  Lines snapshot() { return lines(fake.inProgram("repertoiresurveille.txt")); }
+  std::string dayLog() { return fake.inProgram(state().DayStamp + "surveillance.txt"); }
+};
+
+TEST_F(WatchPageTest, ANewFileIsDeletedAndEachEventLogsTheFolderOnceTheHandlersOwnDeletionIncluded) {
+  watching();
+  EXPECT_EQ(lines(fake.inProgram("surveille.txt")), (Lines{"C:\\Watched"}));
+  EXPECT_EQ(snapshot(), (Lines{"a.txt"}));
+  EXPECT_EQ(fake.watchers.roots(), (Names{"c:\\watched\\"}));
+  EXPECT_EQ(window->ShellChangeNotifier1.root(), "C:\\Watched");
+
+  fake.files.addFile("C:\\Watched\\New.txt", "n");  // another program writes a file
+  EXPECT_EQ(fake.watchers.deliver(1), 1);
+  EXPECT_FALSE(fake.files.exists("C:\\Watched\\New.txt"));
+  EXPECT_EQ(snapshot(), (Lines{"a.txt", "New.txt"}));
+  EXPECT_EQ(lines(dayLog()), (Lines{"C:\\Watched\\a.txt", "C:\\Watched\\New.txt"}));
+  // The deletion is a change of its own: a further event, which finds a.txt
+  // alone and keeps the deleted name known.
+  EXPECT_EQ(fake.watchers.deliver(), 1);
+  EXPECT_EQ(snapshot(), (Lines{"a.txt", "New.txt"}));
+  EXPECT_EQ(lines(dayLog()).size(), 3u);
+
+  // The name is known now: the same file written again stays.
+  fake.files.addFile("C:\\Watched\\new.TXT", "n");
+  EXPECT_EQ(fake.watchers.deliver(), 1);
+  EXPECT_TRUE(fake.files.exists("C:\\Watched\\new.TXT"));
+  EXPECT_EQ(lines(dayLog()).size(), 5u);
+
+  // A renamed file bears a new name; hidden and system files are not the folder's plain files.
+  fake.files.addFile("C:\\Watched\\secret.dat", "s", attr::Hidden);
+  fake.files.addFile("C:\\Watched\\sys.dat", "s", attr::System);
+  ASSERT_TRUE(fake.files.rename("C:\\Watched\\a.txt", "C:\\Watched\\b.txt", false));
+  fake.watchers.deliver();
+  EXPECT_FALSE(fake.files.exists("C:\\Watched\\b.txt"));
+  EXPECT_TRUE(fake.files.exists("C:\\Watched\\secret.dat"));
+  EXPECT_TRUE(fake.files.exists("C:\\Watched\\sys.dat"));
+  for (const std::string& line : lines(dayLog())) EXPECT_EQ(line.find(".dat"), std::string::npos) << line;
+
+  // Subfolders raise events but only the folder's own files are examined.
+  fake.files.addFile("C:\\Watched\\sub\\other.txt", "o");
+  fake.watchers.deliver();
+  EXPECT_TRUE(fake.files.exists("C:\\Watched\\sub\\other.txt"));
+}
+
+TEST_F(WatchPageTest, WithTheModeOffNothingIsDeletedOrLoggedAndTurningItOnKeepsTheEarlierSnapshot) {
+  WatchPage& page = watching();
+  page.radiobutton3->click();
+  EXPECT_EQ(lines(fake.inProgram("mode.txt")), (Lines{"0"}));
+  fake.files.addFile("C:\\Watched\\late.txt", "l");
+  fake.watchers.deliver();
+  EXPECT_TRUE(fake.files.exists("C:\\Watched\\late.txt"));
+  EXPECT_FALSE(fake.files.exists(dayLog()));
+
+  // A double-click while off changes nothing either.
+  fake.files.addDirectory("C:\\Other");
+  choose(page, "C:\\Other");
+  EXPECT_EQ(window->ShellChangeNotifier1.root(), "C:\\Watched");
+  EXPECT_EQ(snapshot(), (Lines{"a.txt"}));
+
+  page.radiobutton4->click();
+  EXPECT_EQ(snapshot(), (Lines{"a.txt"}));
+  fake.files.addFile("C:\\Watched\\later.txt", "l");
+  fake.watchers.deliver();
+  EXPECT_FALSE(fake.files.exists("C:\\Watched\\late.txt"));  // not in the snapshot taken before
+  EXPECT_FALSE(fake.files.exists("C:\\Watched\\later.txt"));
+}
+
+TEST_F(WatchPageTest, AFileStillHeldByItsWriterIsTriedAgainInsteadOfBeingKeptForGood) {
+  watching();
+  fake.files.addFile("C:\\Watched\\held.txt", "h");
+  fake.files.addFile("C:\\Watched\\free.txt", "f");
+  fake.files.setLocked("C:\\Watched\\held.txt", true);
+  fake.watchers.deliver();
+  EXPECT_TRUE(fake.files.exists("C:\\Watched\\held.txt"));
+  EXPECT_FALSE(fake.files.exists("C:\\Watched\\free.txt"));  // one held file protects no other
+  EXPECT_EQ(snapshot(), (Lines{"a.txt", "free.txt"}));
+
+  fake.files.setLocked("C:\\Watched\\held.txt", false);  // closing a file changes no name: no event
+  fake.timers.advance(FolderSurveillance::kRetryDelayMs);
+  EXPECT_FALSE(fake.files.exists("C:\\Watched\\held.txt"));
+  EXPECT_EQ(snapshot(), (Lines{"a.txt", "free.txt", "held.txt"}));
+}
+
+TEST_F(WatchPageTest, TheStartUpWatchesTheRememberedFolderAndAFirstStartWatchesCWithoutEffect) {
+  start();
+  EXPECT_EQ(lines(fake.inProgram("mode.txt")), (Lines{"0"}));
+  EXPECT_EQ(fake.watchers.roots(), (Names{"c:\\"}));
+  fake.files.addFile("C:\\stray.txt", "s");
+  fake.watchers.deliver();
+  EXPECT_TRUE(fake.files.exists("C:\\stray.txt"));
+  EXPECT_FALSE(fake.files.exists(dayLog()));
+
+  // The page opens on the mode in force and writes nothing.
+  WatchPage& page = open<WatchPage>(nav::kWatch);
+  EXPECT_TRUE(page.radiobutton3->checked());
+  EXPECT_FALSE(page.radiobutton4->checked());
+  EXPECT_EQ(state().WatchMode, '0');
+  EXPECT_FALSE(fake.files.exists(fake.inProgram("surveille.txt")));
+
+  fake.files.addFile(fake.inProgram("surveille.txt"), "C:\\Watched\r\n");
+  start();
+  EXPECT_EQ(fake.watchers.roots(), (Names{"c:\\watched\\"}));
+}
+
+TEST_F(WatchPageTest, ReportsAreShownAndDeletedAfterTheQuestionUnlessAnEngineHoldsThem) {
+  fake.files.addFile(fake.inProgram("rtmod1.txt"), "line 1\r\nline 2\r\n");
+  fake.files.addFile(fake.inProgram("netmod.txt"), "busy\r\n");
+  fake.files.addFile(fake.inProgram("notes.txt"), "not a report\r\n");
+  start();
+  WatchPage& page = open<WatchPage>(nav::kWatch);
+  EXPECT_EQ(page.reports->items(), (Names{"mode.txt", "netmod.txt", "rtmod1.txt"}));
+
+  page.BitBtn7->click();  // nothing chosen
+  EXPECT_TRUE(page.reportView->lines().empty());
+  page.reports->clickItem(2);
+  page.BitBtn7->click();
+  EXPECT_EQ(page.reportView->lines(), (Lines{"line 1", "line 2"}));
+
+  fake.files.setLocked(fake.inProgram("netmod.txt"), true);
+  page.reports->clickItem(1);
+  page.BitBtn7->click();
+  EXPECT_TRUE(page.reportView->lines().empty());
+  page.BitBtn8->click();
+  EXPECT_TRUE(fake.dialogs.questions.empty());
+  EXPECT_TRUE(fake.files.exists(fake.inProgram("netmod.txt")));
+
+  page.reports->clickItem(2);
+  page.BitBtn7->click();
+  fake.dialogs.answerNext(Answer::No);
+  page.BitBtn8->click();
+  EXPECT_TRUE(fake.files.exists(fake.inProgram("rtmod1.txt")));
+  EXPECT_EQ(page.reportView->lines().size(), 2u);
+  fake.dialogs.answerNext(Answer::Yes);
+  page.BitBtn8->click();
+  EXPECT_EQ(fake.dialogs.questions, (Names{"fr 65", "fr 65"}));
+  EXPECT_FALSE(fake.files.exists(fake.inProgram("rtmod1.txt")));
+  EXPECT_TRUE(page.reportView->lines().empty());
+  EXPECT_EQ(page.reports->count(), 3);  // listed until the page is built again
+}
+
+TEST_F(WatchPageTest, TheFourSwitchBoxesShowAndStoreFieldsThreeToSix) {
+  start();
+  state().ConfigurationSwitches[4] = true;  // Champ5
+  WatchPage& page = open<WatchPage>(nav::kWatch);
+  ui::CheckBox* three = page.switches[0];
+  EXPECT_TRUE(page.switches[2]->checked());
+  EXPECT_FALSE(three->checked());
+  EXPECT_EQ(three->caption(), "fr 77");
+  three->click();
+  EXPECT_TRUE(state().ConfigurationSwitches[2]);
+  EXPECT_TRUE(fake.files.exists(fake.inProgram("configuration.xml")));
+}
+
+}  // namespace
+}  // namespace tg

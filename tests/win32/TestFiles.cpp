@@ -1,0 +1,63 @@
+#include "win32/TestFiles.h"
+
+#include <windows.h>
+
+#include <shlobj.h>
+
+#include <cstring>
+
+namespace tg::testing {
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  return CloseHandle(file) && ok && written == bytes.size();
+}
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool writeShortcut(const std::string& file, const std::string& target) {
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&link))))
+    return false;
+  IPersistFile* persist = nullptr;
+  bool saved = SUCCEEDED(link->SetPath(target.c_str())) &&
+               SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist)));
+  if (saved) {
+    wchar_t wide[MAX_PATH] = {};
+    saved = MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH) > 0 && SUCCEEDED(persist->Save(wide, TRUE));
+    persist->Release();
+  }
+  link->Release();
+  return saved;
+}
+
+std::vector<HWND> windowsOf(DWORD pid, const char* windowClass) {
+  struct Search {
+    DWORD pid;
+    const char* cls;
+    std::vector<HWND> found;
+  } search{pid, windowClass, {}};
+  EnumWindows(
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        char name[64] = {};
+        GetClassNameA(w, name, sizeof name);
+        if ((s->pid == 0 || owner == s->pid) && std::strcmp(name, s->cls) == 0) s->found.push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND mainWindowOf(DWORD pid) {
+  const std::vector<HWND> found = windowsOf(pid, "TgForm");
+  return found.empty() ? nullptr : found.front();
+}
+
+}  // namespace tg::testing

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tg::testing {
+
+// A file with these bytes, made as another program makes it: created, written, closed.
+bool writeFile(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);
+// A shell shortcut file leading to `target`; COM must be open on the thread.
+bool writeShortcut(const std::string& file, const std::string& target);
+// The top-level windows of a class, of one process (or of all with pid 0).
+std::vector<HWND> windowsOf(DWORD pid, const char* windowClass);
+// The control centre's main window among a process's windows; null when it has none yet.
+HWND mainWindowOf(DWORD pid);
+
+}  // namespace tg::testing
