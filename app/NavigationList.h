@@ -31,6 +31,8 @@ constexpr int kBackup = 99;
 constexpr int kCipher = 96;
 constexpr int kWatch = 58;
 constexpr int kCleanUp = 61;
+constexpr int kSiteList = 62;
+constexpr int kNetworkIdentity = 63;
 }  // namespace nav
 
 // The row height of the navigation list.

@@ -12,6 +12,8 @@
 #include "pages/settings/RealTimeOptionsPage.h"
 #include "pages/settings/ScanPage.h"
 #include "pages/tools/CleanUpPage.h"
+#include "pages/tools/NetworkIdentityPage.h"
+#include "pages/tools/SiteListPage.h"
 #include "pages/tools/WatchPage.h"
 
 namespace tg {
@@ -29,6 +31,8 @@ void registerPages(PageHost& host) {
   host.registerPage(nav::kCipher, CipherPage::build);
   host.registerPage(nav::kWatch, WatchPage::build);
   host.registerPage(nav::kCleanUp, CleanUpPage::build);
+  host.registerPage(nav::kSiteList, SiteListPage::build);
+  host.registerPage(nav::kNetworkIdentity, NetworkIdentityPage::build);
 }
 
 }  // namespace tg

@@ -135,7 +135,7 @@ TEST_F(MainWindowTest, AnItemWithoutAPageAndTheWebSiteItemLeaveThePageAreaAlone)
   MainWindow& w = start();
   registerCountingPage(2, "BitBtn7");
   choose(2);
-  choose(63);  // no page built for it yet
+  choose(60);  // no page built for it yet
   choose(64);  // the web site
   EXPECT_EQ(w.PagePanel.children().size(), 1u);
   EXPECT_TRUE(w.pages.built(2));

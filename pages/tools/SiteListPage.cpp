@@ -1,0 +1,121 @@
+#include "pages/tools/SiteListPage.h"
+
+#include <stdexcept>
+
+#include "engines/EngineTable.h"
+#include "engines/HostAddress.h"
+#include "engines/ProcessUtilities.h"
+#include "pages/records/RecordEdits.h"
+#include "pages/settings/ProtectionSwitches.h"
+#include "stores/Text.h"
+#include "stores/TextFile.h"
+
+namespace tg {
+
+std::unique_ptr<Page> SiteListPage::build(PageContext& c) {
+  std::unique_ptr<SiteListPage> page(new SiteListPage(c));
+  SiteListPage& p = *page;
+  ui::Panel& panel = c.panel;
+  // The stored sites first: a store that cannot be read builds no controls.
+  RecordStore& store = openStore(c.stores(), StoreId::Sites);
+  std::vector<std::string> names, addresses;
+  for (store.first(); !store.eof(); store.next()) {
+    if (store.field("Champ1").empty()) continue;
+    names.push_back(store.field("Champ1"));
+    addresses.push_back(store.field("Champ2"));
+  }
+
+  p.CheckBox5 = &addConfigurationBox(c, panel, "CheckBox5", {32, 32, 137, 17}, 62, 7);
+  p.CheckBox14 = &panel.add<ui::CheckBox>("CheckBox14", ui::Rect{32, 220, 137, 17}, c.text(62) + "  " + c.text(59));
+  p.siteName = &panel.add<ui::Edit>("Edit1", ui::Rect{160, 56, 257, 21});
+  p.BitBtn14 = &panel.add<ui::Button>("BitBtn14", ui::Rect{104, 96, 75, 25}, ui::ButtonKind::OK);
+  p.BitBtn16 = &panel.add<ui::Button>("BitBtn16", ui::Rect{256, 96, 75, 25}, ui::ButtonKind::No, c.text(15));
+  p.BitBtn17 = &panel.add<ui::Button>("BitBtn17", ui::Rect{400, 96, 75, 25}, ui::ButtonKind::Abort, c.text(18));
+  p.sites = &panel.add<ui::ComboBox>("ComboBox3", ui::Rect{112, 160, 361, 21}, ui::ComboBox::Style::DropDown);
+  p.addresses = &panel.add<ui::ComboBox>("ComboBox4", ui::Rect{112, 192, 361, 221}, ui::ComboBox::Style::DropDown);
+  p.addresses->setVisible(false);
+  p.sites->setItems(std::move(names));
+  p.addresses->setItems(std::move(addresses));
+  p.CheckBox14->setChecked(c.state().CtrlplSwitch);
+
+  SiteListPage* self = page.get();
+  const PageContext context = c;
+  ui::CheckBox* ctrlpl = p.CheckBox14;
+  p.CheckBox14->onClick = [context, ctrlpl] { CheckBox14Click(context, ctrlpl->checked()); };
+  p.BitBtn14->onClick = [self] { self->BitBtn14Click(); };
+  p.BitBtn16->onClick = [self] { self->BitBtn16Click(); };
+  p.BitBtn17->onClick = [self] { self->BitBtn17Click(); };
+  return page;
+}
+
+void SiteListPage::BitBtn14Click() {
+  if (adding_.running()) return;
+  Platform& platform = c_.platform();
+  const std::string directory = c_.state().ProgramDirectory;
+  // An answer left by an earlier run must not be taken for this name's.
+  platform.files.remove(directory + "siteguard.txt");
+  BitBtn14->setEnabled(false);
+  const std::string name = siteName->text();
+  adding_.clear()
+      .then([&platform, directory, name] { StartEngine(platform.shell, directory, engine::siteguard, name, ""); })
+      .waitWhile([&platform, directory] { return FileIsLocked(platform.files, directory + "siteguard.exe"); },
+                 kEngineBoundMs)
+      .then([this] { storeAnswer(); })
+      .finally([this] { BitBtn14->setEnabled(true); });
+  adding_.start();
+}
+
+void SiteListPage::storeAnswer() {
+  Platform& platform = c_.platform();
+  const std::string answerPath = c_.state().ProgramDirectory + "siteguard.txt";
+  if (!platform.files.exists(answerPath)) return;  // the name stays in its box
+  const auto answer = readLines(platform.files, answerPath);
+  if (!answer) throw std::runtime_error("cannot read " + answerPath);
+  if (answer->empty()) {
+    NotifyUser(platform.shell, c_.state().ProgramDirectory, c_.text(68));
+  } else {
+    const std::string name = trimmed(siteName->text());
+    const std::string address = trimmed(IpDigits(answer->back()));
+    RecordStore& store = openStore(c_.stores(), StoreId::Sites);
+    store.append();
+    store.setField("Champ1", name);
+    store.setField("Champ2", address);
+    store.post();
+    c_.stores().save(StoreId::Sites);
+    sites->addItem(name);
+    addresses->addItem(address);
+    c_.state().BlockedSiteNames.push_back(name);
+    c_.state().BlockedSiteAddresses.push_back(address);
+  }
+  siteName->setText("");
+}
+
+void SiteListPage::showStoredSites() {
+  SharedState& state = c_.state();
+  state.BlockedSiteNames.clear();
+  state.BlockedSiteAddresses.clear();
+  RecordStore& store = c_.stores().table(StoreId::Sites);
+  for (store.first(); !store.eof(); store.next()) {
+    state.BlockedSiteNames.push_back(store.field("Champ1"));
+    state.BlockedSiteAddresses.push_back(store.field("Champ2"));
+  }
+  sites->setItems(state.BlockedSiteNames);
+  addresses->setItems(state.BlockedSiteAddresses);
+}
+
+void SiteListPage::BitBtn16Click() {
+  const std::string chosen = sites->text();
+  RecordStore& store = openStore(c_.stores(), StoreId::Sites);
+  // Each kept record keeps its own address: the lists stay parallel.
+  store.deleteWhere([&](const Row& site) { return valueOf(site, 0) == chosen; });
+  showStoredSites();
+  c_.stores().save(StoreId::Sites);
+}
+
+void SiteListPage::BitBtn17Click() {
+  openStore(c_.stores(), StoreId::Sites).emptyDataSet();
+  showStoredSites();
+  c_.stores().save(StoreId::Sites);
+}
+
+}  // namespace tg
