@@ -33,6 +33,7 @@ constexpr int kWatch = 58;
 constexpr int kCleanUp = 61;
 constexpr int kSiteList = 62;
 constexpr int kNetworkIdentity = 63;
+constexpr int kCookieCleaner = 59;
 }  // namespace nav
 
 // The row height of the navigation list.

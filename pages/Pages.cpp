@@ -12,6 +12,7 @@
 #include "pages/settings/RealTimeOptionsPage.h"
 #include "pages/settings/ScanPage.h"
 #include "pages/tools/CleanUpPage.h"
+#include "pages/tools/CookieCleanerPage.h"
 #include "pages/tools/NetworkIdentityPage.h"
 #include "pages/tools/SiteListPage.h"
 #include "pages/tools/WatchPage.h"
@@ -33,6 +34,7 @@ void registerPages(PageHost& host) {
   host.registerPage(nav::kCleanUp, CleanUpPage::build);
   host.registerPage(nav::kSiteList, SiteListPage::build);
   host.registerPage(nav::kNetworkIdentity, NetworkIdentityPage::build);
+  host.registerPage(nav::kCookieCleaner, CookieCleanerPage::build);
 }
 
 }  // namespace tg

@@ -38,6 +38,8 @@ struct Processes {
   // folder of the running executable, the current folder, the system folders
   // and the PATH, with ".exe" added to a name without an extension.
   virtual std::optional<std::string> findProgram(const std::string& name) = 0;
+  // The logon name of the user who runs the program; empty when it is refused.
+  virtual std::string userName() = 0;
   virtual ~Processes() = default;
 };
 

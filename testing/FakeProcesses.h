@@ -94,6 +94,8 @@ class FakeProcesses : public Processes {
     return std::nullopt;
   }
 
+  std::string userName() override { return user; }
+
   bool running(const std::string& exeName) const {
     return std::any_of(table_.begin(), table_.end(), [&](const Process& p) { return p.exeName == exeName; });
   }
@@ -103,6 +105,7 @@ class FakeProcesses : public Processes {
   std::vector<std::string> created;
   std::vector<int> createdShowStates;
   std::map<std::string, std::string> environment{{"systemroot", "C:\\Windows"}};  // names folded to lower case
+  std::string user = "Jean";
   std::map<std::string, std::string> searchable;  // folded program name -> where the search finds it
 
  private:

@@ -80,4 +80,11 @@ std::optional<std::string> Win32Processes::findProgram(const std::string& name) 
   return std::nullopt;
 }
 
+std::string Win32Processes::userName() {
+  char name[257] = {};
+  DWORD size = 256;
+  if (!GetUserNameA(name, &size)) return {};
+  return name;
+}
+
 }  // namespace tg::win32

@@ -13,6 +13,7 @@ class Win32Processes : public Processes {
   bool createProcess(const std::string& commandLine, int showState) override;
   std::string expandEnvironment(const std::string& text) override;
   std::optional<std::string> findProgram(const std::string& name) override;
+  std::string userName() override;
 };
 
 }  // namespace tg::win32

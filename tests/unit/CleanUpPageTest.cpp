@@ -27,8 +27,8 @@ class CleanUpPageTest : public testing::PageTest {
     start();
   }
   // The page, with the three switches as given.
-  CleanUpPage& open(bool desktop, bool startUp, bool recycleBins) {
-    state().ConfigurationSwitches[8] = desktop;
+  CleanUpPage& open(bool desktopCheck, bool startUp, bool recycleBins) {
+    state().ConfigurationSwitches[8] = desktopCheck;
     state().ConfigurationSwitches[9] = startUp;
     state().ConfigurationSwitches[10] = recycleBins;
     return PageTest::open<CleanUpPage>(nav::kCleanUp);

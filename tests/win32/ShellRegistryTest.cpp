@@ -76,6 +76,7 @@ TEST(Win32Processes, EnvironmentNamesAreExpandedAndProgramsFoundAsTheyAreStarted
   ASSERT_TRUE(notepad);
   EXPECT_NE(foldedAscii(*notepad).find("notepad.exe"), std::string::npos);
   EXPECT_FALSE(processes.findProgram("tg-no-such-program-here.exe"));
+  EXPECT_FALSE(processes.userName().empty());
 }
 
 }  // namespace
