@@ -16,15 +16,6 @@ std::unique_ptr<Page> SiteListPage::build(PageContext& c) {
   std::unique_ptr<SiteListPage> page(new SiteListPage(c));
   SiteListPage& p = *page;
   ui::Panel& panel = c.panel;
-  // The stored sites first: a store that cannot be read builds no controls.
-  RecordStore& store = openStore(c.stores(), StoreId::Sites);
-  std::vector<std::string> names, addresses;
-  for (store.first(); !store.eof(); store.next()) {
-    if (store.field("Champ1").empty()) continue;
-    names.push_back(store.field("Champ1"));
-    addresses.push_back(store.field("Champ2"));
-  }
-
   p.CheckBox5 = &addConfigurationBox(c, panel, "CheckBox5", {32, 32, 137, 17}, 62, 7);
   p.CheckBox14 = &panel.add<ui::CheckBox>("CheckBox14", ui::Rect{32, 220, 137, 17}, c.text(62) + "  " + c.text(59));
   p.siteName = &panel.add<ui::Edit>("Edit1", ui::Rect{160, 56, 257, 21});
@@ -34,8 +25,9 @@ std::unique_ptr<Page> SiteListPage::build(PageContext& c) {
   p.sites = &panel.add<ui::ComboBox>("ComboBox3", ui::Rect{112, 160, 361, 21}, ui::ComboBox::Style::DropDown);
   p.addresses = &panel.add<ui::ComboBox>("ComboBox4", ui::Rect{112, 192, 361, 221}, ui::ComboBox::Style::DropDown);
   p.addresses->setVisible(false);
-  p.sites->setItems(std::move(names));
-  p.addresses->setItems(std::move(addresses));
+  // The monitor's lists are the store's sites, kept in step since the start-up.
+  p.sites->setItems(c.state().BlockedSiteNames);
+  p.addresses->setItems(c.state().BlockedSiteAddresses);
   p.CheckBox14->setChecked(c.state().CtrlplSwitch);
 
   SiteListPage* self = page.get();
