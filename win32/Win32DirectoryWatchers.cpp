@@ -99,9 +99,10 @@ DWORD WINAPI waitForChanges(void* parameter) {
   for (;;) {
     // The stop event comes first, so it wins over a change signalled with it.
     if (WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return 0;
-    if (!announce(w)) return 0;
-    // Changes from the signal on are kept by the system for the next wait.
+    // Armed again before the event goes: whatever the handler changes comes
+    // after this and signals anew (wine drops changes made before the call).
     if (!FindNextChangeNotification(w.notification.get())) return 0;
+    if (!announce(w)) return 0;
   }
 }
 
