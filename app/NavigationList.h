@@ -34,6 +34,7 @@ constexpr int kCleanUp = 61;
 constexpr int kSiteList = 62;
 constexpr int kNetworkIdentity = 63;
 constexpr int kCookieCleaner = 59;
+constexpr int kDiskScan = 60;
 }  // namespace nav
 
 // The row height of the navigation list.

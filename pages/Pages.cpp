@@ -13,6 +13,7 @@
 #include "pages/settings/ScanPage.h"
 #include "pages/tools/CleanUpPage.h"
 #include "pages/tools/CookieCleanerPage.h"
+#include "pages/tools/DiskScanPage.h"
 #include "pages/tools/NetworkIdentityPage.h"
 #include "pages/tools/SiteListPage.h"
 #include "pages/tools/WatchPage.h"
@@ -35,6 +36,7 @@ void registerPages(PageHost& host) {
   host.registerPage(nav::kSiteList, SiteListPage::build);
   host.registerPage(nav::kNetworkIdentity, NetworkIdentityPage::build);
   host.registerPage(nav::kCookieCleaner, CookieCleanerPage::build);
+  host.registerPage(nav::kDiskScan, DiskScanPage::build);
 }
 
 }  // namespace tg

@@ -40,6 +40,8 @@ struct Processes {
   virtual std::optional<std::string> findProgram(const std::string& name) = 0;
   // The logon name of the user who runs the program; empty when it is refused.
   virtual std::string userName() = 0;
+  // The program's current folder, with no backslash at the end but for a drive root.
+  virtual std::string currentFolder() = 0;
   virtual ~Processes() = default;
 };
 

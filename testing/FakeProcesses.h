@@ -95,6 +95,7 @@ class FakeProcesses : public Processes {
   }
 
   std::string userName() override { return user; }
+  std::string currentFolder() override { return current; }
 
   bool running(const std::string& exeName) const {
     return std::any_of(table_.begin(), table_.end(), [&](const Process& p) { return p.exeName == exeName; });
@@ -106,6 +107,7 @@ class FakeProcesses : public Processes {
   std::vector<int> createdShowStates;
   std::map<std::string, std::string> environment{{"systemroot", "C:\\Windows"}};  // names folded to lower case
   std::string user = "Jean";
+  std::string current = "C:\\Program";
   std::map<std::string, std::string> searchable;  // folded program name -> where the search finds it
 
  private:

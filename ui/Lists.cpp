@@ -110,11 +110,6 @@ void ListBox::drawItem(int index, const Rect& area, ItemState state, Canvas& can
   drawPlainRow(canvas, area, items_[static_cast<std::size_t>(index)], state);
 }
 
-void CheckListBox::setColumns(int n) {
-  columns_ = n;
-  changed(Change::Style);
-}
-
 bool CheckListBox::checked(int index) const {
   return index >= 0 && index < static_cast<int>(checks_.size()) && checks_[static_cast<std::size_t>(index)];
 }

@@ -77,10 +77,12 @@ class ListBox : public Control {
 // A list with a check box on each row, in one or more columns.
 class CheckListBox : public ListBox {
  public:
-  CheckListBox(std::string name, Rect bounds) : ListBox(std::move(name), bounds, Drawing::OwnerFixed, ControlKind::CheckListBox) {}
+  // The number of columns is fixed when the list is made: the platform's list
+  // cannot take it afterwards.
+  CheckListBox(std::string name, Rect bounds, int columns = 1)
+      : ListBox(std::move(name), bounds, Drawing::OwnerFixed, ControlKind::CheckListBox), columns_(columns) {}
 
   int columns() const { return columns_; }
-  void setColumns(int n);
   bool checked(int index) const;
   void setChecked(int index, bool on);
   void addItem(std::string item, bool checkedState = false);
@@ -91,7 +93,7 @@ class CheckListBox : public ListBox {
 
  private:
   std::vector<bool> checks_;
-  int columns_ = 0;
+  int columns_;
 };
 
 // A drop-down list, with an editable text field or without.

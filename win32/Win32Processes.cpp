@@ -87,4 +87,15 @@ std::string Win32Processes::userName() {
   return name;
 }
 
+std::string Win32Processes::currentFolder() {
+  std::vector<char> buffer(MAX_PATH + 1);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD length = GetCurrentDirectoryA(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length == 0) return {};
+    if (length < buffer.size()) return std::string(buffer.data(), length);
+    buffer.resize(length + 1);
+  }
+  return {};
+}
+
 }  // namespace tg::win32

@@ -14,6 +14,7 @@ class Win32Processes : public Processes {
   std::string expandEnvironment(const std::string& text) override;
   std::optional<std::string> findProgram(const std::string& name) override;
   std::string userName() override;
+  std::string currentFolder() override;
 };
 
 }  // namespace tg::win32

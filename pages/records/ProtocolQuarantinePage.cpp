@@ -7,7 +7,7 @@ namespace tg {
 ProtocolQuarantinePage::ProtocolQuarantinePage(PageContext& c, ui::TabControl& tabs)
     : TabControl1(tabs),
       TabSheet1(tabs.addSheet("TabSheet1", c.text(52))),
-      CheckListBox1(TabSheet1.add<ui::CheckListBox>("CheckListBox1", ui::Rect{128, 40, 233, 169})),
+      CheckListBox1(TabSheet1.add<ui::CheckListBox>("CheckListBox1", ui::Rect{128, 40, 233, 169}, 2)),
       TabSheet2(tabs.addSheet("TabSheet2", c.text(5))),
       Edit1(TabSheet2.add<ui::Edit>("Edit1", ui::Rect{72, 32, 121, 21})),
       BitBtn21(TabSheet2.add<ui::Button>("BitBtn21", ui::Rect{104, 64, 75, 25}, ui::ButtonKind::OK, c.text(14))),
@@ -28,7 +28,6 @@ std::unique_ptr<Page> ProtocolQuarantinePage::build(PageContext& c) {
   ProtocolQuarantinePage* self = page.get();
 
   // Unchecked at every build, whatever the switches hold until the next check.
-  self->CheckListBox1.setColumns(2);
   self->CheckListBox1.setItems({"FTP", "TELNET", "SMTP", "DNS", "HTTP", "HTTPS", "POP3"});  // switch order
   self->CheckListBox1.onClickCheck = [self] { self->CheckListBox1ClickCheck(); };
   // Enter reaches the add button and Escape the remove button while the

@@ -16,7 +16,8 @@ std::unique_ptr<Page> CookieCleanerPage::build(PageContext& c) {
   CookieCleanerPage& p = *page;
   Platform& platform = c.platform();
   ui::Panel& panel = c.panel;
-  p.CheckBox13 = &addConfigurationBox(c, panel, "CheckBox13", {16, 24, 97, 17}, 84, 12);
+  // Wider than first drawn: at 97 its caption was cut.
+  p.CheckBox13 = &addConfigurationBox(c, panel, "CheckBox13", {16, 24, 130, 17}, 84, 12);
   // The two captions size themselves to their texts, which vary with the language.
   panel.add<ui::Label>("Label15", ui::Rect{192, 16, 0, 0}, c.text(75));
   panel.add<ui::Label>("Label16", ui::Rect{304, 16, 0, 0}, c.text(76));

@@ -17,7 +17,8 @@ std::unique_ptr<Page> SiteListPage::build(PageContext& c) {
   SiteListPage& p = *page;
   ui::Panel& panel = c.panel;
   p.CheckBox5 = &addConfigurationBox(c, panel, "CheckBox5", {32, 32, 137, 17}, 62, 7);
-  p.CheckBox14 = &panel.add<ui::CheckBox>("CheckBox14", ui::Rect{32, 220, 137, 17}, c.text(62) + "  " + c.text(59));
+  // Wide enough for its two texts in every language.
+  p.CheckBox14 = &panel.add<ui::CheckBox>("CheckBox14", ui::Rect{32, 220, 280, 17}, c.text(62) + "  " + c.text(59));
   p.siteName = &panel.add<ui::Edit>("Edit1", ui::Rect{160, 56, 257, 21});
   p.BitBtn14 = &panel.add<ui::Button>("BitBtn14", ui::Rect{104, 96, 75, 25}, ui::ButtonKind::OK);
   p.BitBtn16 = &panel.add<ui::Button>("BitBtn16", ui::Rect{256, 96, 75, 25}, ui::ButtonKind::No, c.text(15));

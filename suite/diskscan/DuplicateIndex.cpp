@@ -1,10 +1,11 @@
 #include "suite/diskscan/DuplicateIndex.h"
 
 #include <algorithm>
-#include <charconv>
 #include <map>
+#include <optional>
 #include <set>
 
+#include "stores/Text.h"
 #include "suite/common/EngineFiles.h"
 
 namespace tg::suite {
@@ -32,25 +33,60 @@ std::size_t addFolderToIndex(FileSystem& files, const std::string& programDirect
   return added;
 }
 
+namespace {
+
+// Byte for byte: two contents of one digest are not yet proven copies, and a
+// listed file may be deleted.
+bool sameContent(FileSystem& files, const std::string& a, const std::string& b, std::uint64_t size) {
+  constexpr std::uint64_t kBlock = 1 << 16;
+  for (std::uint64_t offset = 0; offset < size; offset += kBlock) {
+    const auto left = files.readRange(a, offset, kBlock);
+    const auto right = files.readRange(b, offset, kBlock);
+    if (!left || !right || *left != *right) return false;
+    if (left->size() < kBlock) break;
+  }
+  return true;
+}
+
+// The first indexed file of each content, kept; its digest computed once another file of its size turns up.
+struct Kept {
+  std::string path;
+  std::optional<std::uint64_t> digest;
+  bool digestRead = false;
+};
+
+}  // namespace
+
 Lines findDuplicates(FileSystem& files, const std::string& programDirectory) {
-  // Only files of equal size can be copies; their content decides.
-  std::map<std::uint64_t, std::set<std::string>> bySize;
+  std::set<std::string> seen;  // folded paths: a folder indexed twice gives no copies of itself
+  std::map<std::uint64_t, std::vector<Kept>> keptBySize;
+  Lines duplicates;
   for (const std::string& line : readLines(files, indexPath(programDirectory)).value_or(Lines{})) {
     const std::size_t bar = line.find('|');
     if (bar == std::string::npos) continue;
-    std::uint64_t size = 0;
-    const auto [end, ec] = std::from_chars(line.data(), line.data() + bar, size);
-    if (ec != std::errc() || end != line.data() + bar) continue;
-    bySize[size].insert(line.substr(bar + 1));
-  }
-  Lines duplicates;
-  for (const auto& [size, paths] : bySize) {
-    if (paths.size() < 2) continue;
-    std::map<std::uint64_t, std::vector<std::string>> byDigest;
-    for (const std::string& path : paths)
-      if (const auto digest = fileDigest(files, path)) byDigest[*digest].push_back(path);
-    for (const auto& [digest, copies] : byDigest)
-      if (copies.size() >= 2) duplicates.insert(duplicates.end(), copies.begin(), copies.end());
+    const std::string path = line.substr(bar + 1);
+    if (!seen.insert(foldedAscii(path)).second) continue;
+    const auto size = files.size(path);  // as it is now, not as indexed
+    if (!size) continue;                 // gone
+    std::vector<Kept>& kept = keptBySize[*size];
+    std::optional<std::uint64_t> digest;
+    bool isCopy = false;
+    if (!kept.empty()) {
+      digest = fileDigest(files, path);
+      if (!digest) continue;  // unreadable: neither listed nor kept
+      for (Kept& first : kept) {
+        if (!first.digestRead) {
+          first.digest = fileDigest(files, first.path);
+          first.digestRead = true;
+        }
+        if (first.digest == digest && sameContent(files, first.path, path, *size)) {
+          isCopy = true;
+          break;
+        }
+      }
+    }
+    if (isCopy) duplicates.push_back(path);
+    else kept.push_back({path, digest, digest.has_value()});
   }
   writeLines(files, listPath(programDirectory), duplicates);
   return duplicates;

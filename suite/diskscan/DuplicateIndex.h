@@ -15,9 +15,10 @@ void resetIndex(FileSystem& files, const std::string& programDirectory);
 // Step "1 <folder>": adds the files of a folder tree to the index; an empty
 // folder adds nothing. The number of files added.
 std::size_t addFolderToIndex(FileSystem& files, const std::string& programDirectory, const std::string& folder);
-// Step "2": every indexed file that has a copy of the same content elsewhere in
-// the index, grouped copy by copy; also written to liste2.txt. Paths that are
-// gone are left out.
+// Step "2": the redundant copies, in index order: every indexed file whose
+// content, byte for byte, an earlier indexed file already has. The first file
+// of each content is never listed, so deleting the whole list leaves one copy
+// of everything. Also written to liste2.txt. Paths that are gone are left out.
 Lines findDuplicates(FileSystem& files, const std::string& programDirectory);
 
 }  // namespace tg::suite

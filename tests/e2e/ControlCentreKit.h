@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -69,6 +71,32 @@ bool waitFor(Condition condition, DWORD milliseconds = 15000) {
     Sleep(20);
   }
   return condition();
+}
+
+// How long a window takes at worst to answer a message while a condition is
+// awaited; whether it came true in time.
+struct Answering {
+  bool done = false;
+  long long worstMs = 0;
+};
+template <typename Condition>
+Answering answeringUntil(HWND window, Condition condition, DWORD milliseconds) {
+  Answering result;
+  const auto start = std::chrono::steady_clock::now();
+  const auto limit = start + std::chrono::milliseconds(milliseconds);
+  for (;;) {
+    const auto asked = std::chrono::steady_clock::now();
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - asked);
+    result.worstMs = std::max<long long>(result.worstMs, took.count());
+    if (condition()) {
+      result.done = true;
+      return result;
+    }
+    if (std::chrono::steady_clock::now() > limit) return result;
+    Sleep(10);
+  }
 }
 
 const char* const kEngines[] = {"rtguard.exe",   "scanengine.exe", "diskscan.exe", "siteguard.exe", "netguard.exe",

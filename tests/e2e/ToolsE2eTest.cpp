@@ -3,6 +3,7 @@
 // the clean-up page removes the desktop's dead shortcuts and the start-up
 // entries of removed programs, and keeps the rest.
 #include "ControlCentreKit.h"
+#include "UserFolderFiles.h"
 
 #include <commctrl.h>
 #include <shlobj.h>
@@ -153,46 +154,9 @@ void deleteRunValue(const char* name) {
   RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", name);
 }
 
-// Files of this test on the test prefix's desktop, removed when it ends.
-class DesktopFiles {
- public:
-  DesktopFiles() {
-    char path[MAX_PATH] = {};
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_DESKTOPDIRECTORY, nullptr, 0, path))) desktop_ = path;
-  }
-  ~DesktopFiles() {
-    for (const std::string& name : names_) DeleteFileA((desktop_ + "\\" + name).c_str());
-  }
-  DesktopFiles(const DesktopFiles&) = delete;
-  DesktopFiles& operator=(const DesktopFiles&) = delete;
-  // Why the desktop may not be used, or empty when it is a folder of the test
-  // prefix's own rather than the Linux home that a new prefix links it to: a
-  // file made on it must not show in the home folder.
-  std::string unusable() {
-    const char* home = std::getenv("WINEHOMEDIR");  // "\??\Z:\root"
-    if (desktop_.empty()) return "no desktop folder";
-    if (!home) return "no WINEHOMEDIR";
-    std::string homePath = home;
-    if (homePath.rfind("\\??\\", 0) == 0) homePath = homePath.substr(4);
-    const std::string marker = "tg-desktop-marker-" + std::to_string(GetCurrentProcessId()) + ".txt";
-    if (!add(marker) || !writeFile(path(marker), "")) return "cannot write on " + desktop_;
-    if (fileExists(homePath + "\\" + marker)) return desktop_ + " is " + homePath;
-    return {};
-  }
-  bool add(const std::string& name) {
-    names_.push_back(name);
-    return true;
-  }
-  std::string path(const std::string& name) const { return desktop_ + "\\" + name; }
-
- private:
-  std::string desktop_;
-  std::vector<std::string> names_;
-};
-
 TEST(CleanUpPageUnderWine, DeadShortcutsAndTheEntriesOfRemovedProgramsGoAndEverythingElseStays) {
   ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
-  DesktopFiles desktop;
+  UserFolderFiles desktop(desktopFolder());
   ASSERT_EQ(desktop.unusable(), "") << "no test may delete in the home folder";
   testing::TempFolder programs;
   ASSERT_TRUE(writeFile(programs / "tool.exe", "MZ"));
@@ -203,9 +167,9 @@ TEST(CleanUpPageUnderWine, DeadShortcutsAndTheEntriesOfRemovedProgramsGoAndEvery
   const std::string stamp = std::to_string(GetCurrentProcessId());
   const std::string dead = "tg-dead-" + stamp + ".lnk", live = "tg-live-" + stamp + ".lnk",
                     letter = "tg-letter-" + stamp + ".txt";
-  ASSERT_TRUE(desktop.add(dead) && writeShortcut(desktop.path(dead), programs / "removed.exe"));
-  ASSERT_TRUE(desktop.add(live) && writeShortcut(desktop.path(live), programs / "tool.exe"));
-  ASSERT_TRUE(desktop.add(letter) && writeFile(desktop.path(letter), "a document, not a shortcut"));
+  ASSERT_TRUE(writeShortcut(desktop.add(dead), programs / "removed.exe"));
+  ASSERT_TRUE(writeShortcut(desktop.add(live), programs / "tool.exe"));
+  ASSERT_TRUE(writeFile(desktop.add(letter), "a document, not a shortcut"));
   setRunValue("TgTestRemoved", programs / "removed.exe" + " /autoRun");
   setRunValue("TgTestExisting", programs / "Suite Tools\\app.exe" + " -min /tray");
   ASSERT_TRUE(DeleteFileA((programs / "removed.exe").c_str()));

@@ -131,11 +131,10 @@ TEST_F(MainWindowTest, ChoosingAPageTwiceRebuildsItAndItsControlsExistOnce) {
   EXPECT_EQ(fake.shell.requests.back().verb, "");  // the shell's default verb
 }
 
-TEST_F(MainWindowTest, AnItemWithoutAPageAndTheWebSiteItemLeaveThePageAreaAlone) {
+TEST_F(MainWindowTest, TheWebSiteItemLeavesThePageAreaAlone) {
   MainWindow& w = start();
   registerCountingPage(2, "BitBtn7");
   choose(2);
-  choose(60);  // no page built for it yet
   choose(64);  // the web site
   EXPECT_EQ(w.PagePanel.children().size(), 1u);
   EXPECT_TRUE(w.pages.built(2));

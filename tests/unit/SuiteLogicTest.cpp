@@ -96,7 +96,7 @@ TEST_F(EngineFilesTest, TheScannerReportsFilesWhoseDigestIsKnownBad) {
   EXPECT_EQ(lines.back(), "Fin de l'analyse : end");
 }
 
-TEST_F(EngineFilesTest, TheDiskScannerListsEveryCopyOfTheSameContent) {
+TEST_F(EngineFilesTest, TheDiskScannerListsTheRedundantCopiesAndKeepsTheFirstOfEachContent) {
   const std::string dir = "C:\\Program\\";
   files.addFile(dir + "liste2.txt", "old list\r\n");
   resetIndex(files, dir);
@@ -106,9 +106,14 @@ TEST_F(EngineFilesTest, TheDiskScannerListsEveryCopyOfTheSameContent) {
   EXPECT_EQ(addFolderToIndex(files, dir, "C:\\elsewhere"), 2u);
   files.addFile("C:\\elsewhere\\same size.txt", "same-content");  // equal size, other bytes
   addFolderToIndex(files, dir, "C:\\elsewhere\\");
+  addFolderToIndex(files, dir, "c:\\DATA");  // the same files again, in another letter case
   const Lines found = findDuplicates(files, dir);
-  EXPECT_EQ(found, (Lines{"C:\\data\\a.txt", "C:\\data\\sub\\deeper\\c.txt", "C:\\elsewhere\\copy of a.txt"}));
+  EXPECT_EQ(found, (Lines{"C:\\data\\sub\\deeper\\c.txt", "C:\\elsewhere\\copy of a.txt"}));
   EXPECT_EQ(readLines(files, dir + "liste2.txt"), found);
+
+  // The kept file gone, the next copy is kept in its place.
+  files.remove("C:\\data\\a.txt");
+  EXPECT_EQ(findDuplicates(files, dir), (Lines{"C:\\elsewhere\\copy of a.txt"}));
 }
 
 TEST_F(EngineFilesTest, TheBackupCopiesNewAndChangedFilesAndNeverDeletes) {

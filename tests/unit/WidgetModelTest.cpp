@@ -317,8 +317,7 @@ TEST(WidgetModel, ListClicksSelectThenFire) {
   list.clickItem(-1);
   EXPECT_EQ(seen, -1);
 
-  CheckListBox& checks = form.add<CheckListBox>("CheckListBox1", Rect{});
-  checks.setColumns(2);
+  CheckListBox& checks = form.add<CheckListBox>("CheckListBox1", Rect{}, 2);
   for (const char* p : {"FTP", "TELNET", "SMTP"}) checks.addItem(p);
   int toggles = 0;
   checks.onClickCheck = [&] { ++toggles; };

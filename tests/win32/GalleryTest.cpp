@@ -137,8 +137,7 @@ TEST_F(Gallery, EveryControlKindAnswersRealWindowMessages) {
   };
   nav.onClick = [this, &nav] { events.push_back("nav " + std::to_string(nav.itemIndex())); };
 
-  CheckListBox& protocols = f.add<CheckListBox>("CheckListBox1", Rect{160, 200, 200, 60});
-  protocols.setColumns(2);
+  CheckListBox& protocols = f.add<CheckListBox>("CheckListBox1", Rect{160, 200, 200, 60}, 2);
   for (const char* p : {"FTP", "TELNET", "SMTP", "DNS"}) protocols.addItem(p);
   protocols.onClickCheck = [this] { events.push_back("protocol"); };
 

@@ -81,10 +81,10 @@ bool ListBoxPeer::measureItem(MEASUREITEMSTRUCT& item) {
 
 bool ListBoxPeer::drawItem(DRAWITEMSTRUCT& item) {
   if (item.itemID == static_cast<UINT>(-1)) return true;
-  GdiCanvas canvas(item.hDC, context(), list_.font());
   const ui::ItemState state{(item.itemState & ODS_SELECTED) != 0, (item.itemState & ODS_FOCUS) != 0};
   const int index = static_cast<int>(item.itemID);
   if (!checkList_) {
+    GdiCanvas canvas(item.hDC, context(), list_.font());
     list_.drawItem(index, unscaledRect(context(), item.rcItem), state, canvas);
     return true;
   }
@@ -97,9 +97,18 @@ bool ListBoxPeer::drawItem(DRAWITEMSTRUCT& item) {
   box.right = box.left + side;
   box.bottom = box.top + side;
   DrawFrameControl(item.hDC, &box, DFC_BUTTON, DFCS_BUTTONCHECK | (checkList_->checked(index) ? DFCS_CHECKED : 0));
-  canvas.font().color = state.selected ? ui::kWhite : ui::kBlack;
-  const ui::Rect row = unscaledRect(context(), item.rcItem);
-  canvas.textOut(row.left + 18, row.top + 1, list_.items()[static_cast<std::size_t>(index)]);
+  // The text stays in its row: in a list of several columns the next column
+  // starts there. A text too long loses its middle, so that a path keeps its
+  // file name; the list's tip shows it whole.
+  RECT text = item.rcItem;
+  text.left += context().scale(18);
+  HGDIOBJ old = SelectObject(item.hDC, context().font(list_.font()));
+  SetBkMode(item.hDC, TRANSPARENT);
+  SetTextColor(item.hDC, GetSysColor(state.selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  const std::string& caption = list_.items()[static_cast<std::size_t>(index)];
+  DrawTextA(item.hDC, caption.c_str(), static_cast<int>(caption.size()), &text,
+            DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_PATH_ELLIPSIS);
+  SelectObject(item.hDC, old);
   return true;
 }
 
