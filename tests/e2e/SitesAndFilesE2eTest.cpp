@@ -27,6 +27,13 @@ std::string windowText(HWND window) {
   return text;
 }
 
+// The window opened through the tray, on the page of a navigation entry.
+bool openOn(const ControlCentre& centre, int entry) {
+  if (!centre.ready || !centre.openWindow()) return false;
+  centre.choose(entry);
+  return true;
+}
+
 void typeInto(HWND edit, const std::string& text) {
   for (char c : text) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(c), 1);
 }
@@ -37,9 +44,7 @@ TEST(SiteListPageUnderWine, TheAddressTheEngineAnswersAfterTwoSecondsIsListedWhi
   dir.folder.write("siteguard.delay", "2000");
   dir.folder.write("siteguard.answer", "siteguard.txt\r\nSite : exemple.fr\r\nAdresse : 93.184.216.34\r\n");
   ControlCentre centre(dir);
-  ASSERT_TRUE(centre.ready);
-  ASSERT_TRUE(centre.openWindow());
-  centre.choose(62);
+  ASSERT_TRUE(openOn(centre, 62));
   HWND name = pageControl(centre, "EDIT", 160, 56);
   ASSERT_NE(name, nullptr);
   typeInto(name, "exemple.fr");
@@ -69,9 +74,7 @@ TEST(SiteListPageUnderWine, TheAddressTheEngineAnswersAfterTwoSecondsIsListedWhi
 TEST(NetworkIdentityPageUnderWine, TheButtonShowsTheHostAndItsAddress) {
   ProgramDirectory dir;
   ControlCentre centre(dir);
-  ASSERT_TRUE(centre.ready);
-  ASSERT_TRUE(centre.openWindow());
-  centre.choose(63);
+  ASSERT_TRUE(openOn(centre, 63));
   HWND identity = pageControl(centre, "COMBOBOX", 140, 80);
   ASSERT_NE(identity, nullptr);
   clickButton(pageControl(centre, "BUTTON", 280, 144));
@@ -157,9 +160,7 @@ TEST(DiskScanPageUnderWine, StepsZeroToTwoListOneOfTwoCopiesAndStepThreeDeletesI
   ASSERT_TRUE(writeFile(area / "data\\unique.txt", "a unique content"));
 
   ControlCentre centre(dir);
-  ASSERT_TRUE(centre.ready);
-  ASSERT_TRUE(centre.openWindow());
-  centre.choose(60);
+  ASSERT_TRUE(openOn(centre, 60));
   HWND checks = pageControl(centre, "LISTBOX", 24, 64);
   HWND folderBox = pageControl(centre, "EDIT", 424, 232);
   HWND folderList = pageControl(centre, "LISTBOX", 424, 24);
@@ -224,9 +225,7 @@ TEST(CookieCleanerPageUnderWine, TheDownloadsFolderLosesItsPlainFilesButAHeldOne
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
   ControlCentre centre(dir);
-  ASSERT_TRUE(centre.ready);
-  ASSERT_TRUE(centre.openWindow());
-  centre.choose(59);
+  ASSERT_TRUE(openOn(centre, 59));
   HWND right = pageControl(centre, "LISTBOX", 288, 48);
   ASSERT_TRUE(waitFor([&] { return SendMessageA(right, LB_GETCOUNT, 0, 0) == 2; }, 5000))
       << SendMessageA(right, LB_GETCOUNT, 0, 0);
