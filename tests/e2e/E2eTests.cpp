@@ -200,8 +200,12 @@ TEST(ControlCentreUnderWine, AboutBoxesAreDestroyedByTheirOkButtonOrTheirCloseBo
   for (int i = 0; i < 3; ++i) centre.choose(48);
   ASSERT_TRUE(waitFor([&] { return aboutBoxesOf(centre).size() == 3; }, 10000));
   std::vector<HWND> boxes = aboutBoxesOf(centre);
-  HWND ok = childAt(boxes[0], "BUTTON", 111, 180);
-  ASSERT_NE(ok, nullptr);
+  // The windows are listed newest first at times: a box may be counted before its button is made.
+  HWND ok = nullptr;
+  ASSERT_TRUE(waitFor([&] {
+    ok = childAt(boxes[0], "BUTTON", 111, 180);
+    return ok && IsWindowVisible(ok) && IsWindowVisible(boxes[2]);
+  }, 10000));
   clickButton(ok);
   PostMessageA(boxes[1], WM_CLOSE, 0, 0);
   EXPECT_TRUE(waitFor([&] { return !IsWindow(boxes[0]) && !IsWindow(boxes[1]); }, 5000));
