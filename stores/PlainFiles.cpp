@@ -32,4 +32,14 @@ std::vector<std::string> subfolderNames(FileSystem& files, const std::string& fo
   return names;
 }
 
+bool isFile(FileSystem& files, const std::string& path) {
+  const auto attributes = files.attributes(path);
+  return attributes && !(*attributes & attr::Directory);
+}
+
+bool isFolder(FileSystem& files, const std::string& path) {
+  const auto attributes = files.attributes(path);
+  return attributes && (*attributes & attr::Directory);
+}
+
 }  // namespace tg

@@ -18,6 +18,10 @@ std::vector<std::string> subfolderNames(FileSystem& files, const std::string& fo
 // Sorts names into that order.
 void sortIgnoringCase(std::vector<std::string>& names);
 
+// Whether a path names an existing file, or an existing folder.
+bool isFile(FileSystem& files, const std::string& path);
+bool isFolder(FileSystem& files, const std::string& path);
+
 // "C:\a" and "C:\a\" both give "C:\a\".
 std::string folderWithBackslash(const std::string& folder);
 

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "engines/EngineTable.h"
 #include "engines/ProcessUtilities.h"
+#include "stores/PlainFiles.h"
 #include "ui/Containers.h"
 #include "ui/Static.h"
 
@@ -50,9 +51,7 @@ std::unique_ptr<Page> BackupPage::build(PageContext& c) {
 }
 
 bool BackupPage::isFolder(const std::string& path) const {
-  if (path.empty()) return false;
-  const auto attributes = c_.platform().files.attributes(path);
-  return attributes && (*attributes & attr::Directory);
+  return !path.empty() && tg::isFolder(c_.platform().files, path);
 }
 
 void BackupPage::CheckBox15Click() { c_.state().ConnectionMonitoring = CheckBox15->checked(); }

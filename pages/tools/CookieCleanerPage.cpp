@@ -32,8 +32,7 @@ std::unique_ptr<Page> CookieCleanerPage::build(PageContext& c) {
   // A missing downloads folder leaves the right list without a folder: the
   // drive's root is no downloads folder to empty.
   const std::string downloads = downloadsFolder(c.state().ProgramDirectory, platform.processes.userName());
-  const auto attributes = platform.files.attributes(downloads);
-  if (attributes && (*attributes & attr::Directory)) p.right->setDirectory(downloads);
+  if (isFolder(platform.files, downloads)) p.right->setDirectory(downloads);
 
   CookieCleanerPage* self = page.get();
   p.ShellTreeView1->onDblClick = [self] { self->ShellTreeView1DblClick(); };

@@ -4,19 +4,11 @@
 
 #include "engines/EngineTable.h"
 #include "engines/ProcessUtilities.h"
+#include "stores/PlainFiles.h"
 #include "stores/Text.h"
 #include "stores/TextFile.h"
 
 namespace tg {
-
-namespace {
-
-bool isFile(FileSystem& files, const std::string& path) {
-  const auto attributes = files.attributes(path);
-  return attributes && !(*attributes & attr::Directory);
-}
-
-}  // namespace
 
 std::unique_ptr<Page> DiskScanPage::build(PageContext& c) {
   std::unique_ptr<DiskScanPage> page(new DiskScanPage(c));

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "stores/PlainFiles.h"
+
 namespace tg {
 
 namespace {
@@ -23,11 +25,6 @@ bool hasExtension(const std::string& path) {
   const std::size_t dot = path.rfind('.');
   const std::size_t slash = path.find_last_of("\\/");
   return dot != std::string::npos && (slash == std::string::npos || dot > slash);
-}
-
-bool isFile(FileSystem& files, const std::string& path) {
-  const auto attributes = files.attributes(path);
-  return attributes && !(*attributes & attr::Directory);
 }
 
 bool isProgram(Platform& platform, const std::string& path) {
