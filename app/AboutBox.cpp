@@ -5,13 +5,13 @@
 
 namespace tg {
 
-AboutBox::AboutBox(ui::Desktop& d)
+AboutBox::AboutBox(ui::Desktop& d, const std::string& version)
     : desktop(d),
       form("TAboutBox", {0, 0, 298, 213}, product::kName, ui::Form::Frame::Dialog),
       Panel1(form.add<ui::Panel>("Panel1", ui::Rect{8, 8, 281, 161})),
       ProgramIcon(Panel1.add<ui::Picture>("ProgramIcon", ui::Rect{8, 8, 65, 57}, applicationIcon(48))),
       ProductName(Panel1.add<ui::Label>("ProductName", ui::Rect{88, 16, 0, 0}, product::kAuthorLine)),
-      Version(Panel1.add<ui::Label>("Version", ui::Rect{88, 40, 0, 0}, product::kVersionLine)),
+      Version(Panel1.add<ui::Label>("Version", ui::Rect{88, 40, 0, 0}, std::string(product::kVersionPrefix) + version)),
       YearLine(Panel1.add<ui::Label>("Label3", ui::Rect{88, 72, 0, 0}, product::kYearLine)),
       Label1(Panel1.add<ui::Label>("Label1", ui::Rect{88, 104, 0, 0}, product::kWebLine)),
       Comments(Panel1.add<ui::Label>("Comments", ui::Rect{88, 128, 185, 28}, product::kMailLine)),
@@ -40,7 +40,7 @@ AboutBoxes::~AboutBoxes() {
 }
 
 AboutBox& AboutBoxes::open() {
-  boxes_.push_back(std::make_unique<AboutBox>(desktop_));
+  boxes_.push_back(std::make_unique<AboutBox>(desktop_, version_));
   AboutBox& box = *boxes_.back();
   box.onClosed = [this] {
     if (!sweep_) sweep_ = timers_.startOnce(0, [this] { destroyClosed(); });

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Timers.h"
@@ -17,7 +19,7 @@ namespace tg {
 // and e-mail. Each is its own window; OK or its close box closes only its own.
 class AboutBox {
  public:
-  explicit AboutBox(ui::Desktop& desktop);
+  AboutBox(ui::Desktop& desktop, const std::string& version);
   ~AboutBox();
   AboutBox(const AboutBox&) = delete;
   AboutBox& operator=(const AboutBox&) = delete;
@@ -44,7 +46,8 @@ class AboutBox {
 // the message loop: its own button's handler is still running when it closes.
 class AboutBoxes {
  public:
-  AboutBoxes(ui::Desktop& desktop, Timers& timers) : desktop_(desktop), timers_(timers) {}
+  AboutBoxes(ui::Desktop& desktop, Timers& timers, std::string version)
+      : desktop_(desktop), timers_(timers), version_(std::move(version)) {}
   ~AboutBoxes();
   AboutBoxes(const AboutBoxes&) = delete;
   AboutBoxes& operator=(const AboutBoxes&) = delete;
@@ -61,6 +64,7 @@ class AboutBoxes {
   void destroyClosed();
   ui::Desktop& desktop_;
   Timers& timers_;
+  std::string version_;
   std::vector<std::unique_ptr<AboutBox>> boxes_;
   TimerId sweep_ = 0;  // the pending destruction of closed boxes, 0 when none
 };

@@ -10,7 +10,7 @@
 
 namespace tg {
 
-MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory)
+MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory, std::string version)
     : platform(p),
       desktop(d),
       centre(p, programDirectory,
@@ -42,7 +42,7 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
                               if (enableScanStartButton) enableScanStartButton();
                             }}),
       pages(*this),
-      aboutBoxes(d, p.timers) {
+      aboutBoxes(d, p.timers, std::move(version)) {
   ListBox1.setItemHeight(kNavigationRowHeight);
   ListBox1.setShowHint(true);
   // Moving through the list must not run every item passed over: the quit
@@ -63,6 +63,7 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
   PagePanel.setVisible(false);
   form.onClose = [this] { FormClose(); };
   form.onQueryEndSession = [this] { WMQueryEndSession(); };
+  form.onEndSession = [this](bool ending) { WMEndSession(ending); };
   form.onDeviceChange = [this](const ui::DeviceChange& change) {
     offerNewDriveScan(platform, centre.languageTable, centre.state.ProgramDirectory, change);
   };
@@ -192,12 +193,19 @@ void MainWindow::openAboutBox() {
 
 void MainWindow::quitItem() {
   if (platform.dialogs.askYesNo(centre.languageTable.text(65)) != Answer::Yes) return;
-  // The answer shows at once: nothing of the program stays on the screen while
-  // the engines are stopped.
+  endApplication(kQuitStopList);
+}
+
+void MainWindow::WMEndSession(bool ending) {
+  if (ending) endApplication(kShutdownStopList);
+}
+
+void MainWindow::endApplication(std::span<const std::string_view> stopList) {
+  // Nothing of the program stays on the screen while the engines are stopped.
   form.setVisible(false);
   aboutBoxes.hideAll();
   if (onQuitting) onQuitting();
-  StopEngines(platform.processes, kQuitStopList);
+  StopEngines(platform.processes, stopList);
   desktop.endApplication();
 }
 

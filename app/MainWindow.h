@@ -1,7 +1,9 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/AboutBox.h"
@@ -26,7 +28,8 @@ namespace tg {
 // is shown and hidden from the tray, and its destruction stops the engines.
 class MainWindow {
  public:
-  MainWindow(Platform& platform, ui::Desktop& desktop, std::string programDirectory);
+  // The version is the program's own, shown in the about box.
+  MainWindow(Platform& platform, ui::Desktop& desktop, std::string programDirectory, std::string version);
   ~MainWindow();
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -40,6 +43,9 @@ class MainWindow {
   void FormDestroy();
   // Windows ends the log-on: the engines are stopped.
   void WMQueryEndSession();
+  // The log-on ends after all (or an installer closes the program the way
+  // Windows does): the program ends as after the quit item, without its question.
+  void WMEndSession(bool ending);
   // Another program of the suite tells that the registry changed: message
   // 2997 with 2997 as its first parameter; any other parameter is ignored.
   void WMRegistryChange(unsigned message, std::uintptr_t first);
@@ -94,6 +100,8 @@ class MainWindow {
 
  private:
   void ListBox1DrawItem(int index, const ui::Rect& area, ui::ItemState state, ui::Canvas& canvas);
+  // Hides everything, stops the engines of the list and ends the message loop.
+  void endApplication(std::span<const std::string_view> stopList);
   bool destroyed_ = false;
 };
 

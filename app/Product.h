@@ -11,7 +11,8 @@ constexpr const char* kWebSite = "https://www.tarnivox.example/";
 
 // The about box's lines.
 constexpr const char* kAuthorLine = "Tarnivoxguard2013";
-constexpr const char* kVersionLine = "Version :1.17.08.28";
+// Followed by the version of the build (CMake's project version).
+constexpr const char* kVersionPrefix = "Version :";
 constexpr const char* kYearLine = "2013 - 2026";
 constexpr const char* kWebLine = "www.tarnivox.example";
 constexpr const char* kMailLine = "aide@tarnivox.example";

@@ -59,7 +59,7 @@ struct Scene {
     }
     lines.push_back("end;1000;;");
     file = joinLines(lines);
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
     window->FormCreate();
   }
 };

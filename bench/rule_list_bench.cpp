@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
   }
 
   win32::Win32Desktop desktop;
-  auto window = std::make_unique<MainWindow>(real.platform, desktop, dir.path());
+  auto window = std::make_unique<MainWindow>(real.platform, desktop, dir.path(), "bench");
   MainWindow& w = *window;
   w.FormCreate();
   w.Timer1.setEnabled(false);  // no monitor ticks amid the figures

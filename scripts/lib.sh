@@ -16,6 +16,7 @@ RUN_PACKAGES=(
   wine wine64 fonts-wine
   xvfb
   x11-utils  # xprop, to tell whether a window manager runs
+  nsis  # makensis: the Windows build packs the installer
 )
 # What the tests, benchmarks and fuzz targets need on top (scripts/test.sh).
 TEST_PACKAGES=(

@@ -98,6 +98,8 @@ void Form::close() { fire(onClose); }
 
 void Form::queryEndSession() { fire(onQueryEndSession); }
 
+void Form::endSession(bool ending) { fire(onEndSession, ending); }
+
 void Form::deviceChange(const DeviceChange& change) { fire(onDeviceChange, change); }
 
 void Form::privateMessage(unsigned message, std::uintptr_t first) { fire(onPrivateMessage, message, first); }

@@ -60,6 +60,9 @@ class Form : public Container {
   // Windows asks whether the log-on may end; the answer is the platform's own.
   void queryEndSession();
   std::function<void()> onQueryEndSession;
+  // Windows tells whether the log-on really ends (true) or goes on (false).
+  void endSession(bool ending);
+  std::function<void(bool)> onEndSession;
   // The system tells of a device that arrived or went.
   void deviceChange(const DeviceChange& change);
   std::function<void(const DeviceChange&)> onDeviceChange;

@@ -9,6 +9,9 @@
 #include "win32/Win32Desktop.h"
 #include "win32/Win32Platform.h"
 
+// The generated header of this program's version (win32/Version.h.in).
+#include "Version.h"
+
 namespace {
 
 // The single-instance lock: a named mutex held for the whole run.
@@ -52,7 +55,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   });
   tg::win32::guarded([&] { tray.create(); });
 
-  main = std::make_unique<tg::MainWindow>(real.platform, desktop, tg::win32::executableDirectory());
+  main = std::make_unique<tg::MainWindow>(real.platform, desktop, tg::win32::executableDirectory(), TG_VERSION_TEXT);
   main->onQuitting = [&tray] { tray.removeIcon(); };
   const HWND window = desktop.windowOf(main->form);
   real.dialogs.setOwner(window);

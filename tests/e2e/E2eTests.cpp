@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "ControlCentreKit.h"
+#include "win32/SuiteStop.h"
 #include "stores/StoreSchema.h"
 
 namespace tg::e2e {
@@ -339,6 +340,26 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
   EXPECT_EQ(ended, (std::vector<std::string>{"rtguard.exe", "scanengine.exe", "diskscan.exe", "siteguard.exe",
                                              "netguard.exe", "dbupdate.exe", "mailfilter.exe", "backup.exe"}));
   EXPECT_FALSE(shownAtFirstEnd);  // the window went from the screen before the engines were stopped
+}
+
+TEST(ControlCentreUnderWine, TheInstallersStopperEndsItAsTheEndOfTheLogOnDoesThenEveryEngineLeft) {
+  ProgramDirectory dir;
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  // Engines it does not stop itself (the message pop-up) and one it does.
+  dir.folder.write("notify.resident", "");
+  StartedProgram notify = dir.folder.start("notify.exe");
+  StartedProgram backup = dir.folder.start("backup.exe");
+  ASSERT_TRUE(notify && backup);
+
+  EXPECT_TRUE(win32::stopSuite());
+  // It ended on its own: a forced end gives 1.
+  DWORD code = 99;
+  ASSERT_TRUE(centre.process.waitForExit(0, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_TRUE(notify.waitForExit(0));
+  EXPECT_TRUE(backup.waitForExit(0));
+  for (const std::string& name : win32::suiteProgramNames()) EXPECT_EQ(countProcesses(name), 0) << name;
 }
 
 // ---------------------------------------------------------------- the monitor

@@ -54,7 +54,7 @@ class KeepingData : public ::testing::Test {
   }
 
   MainWindow& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
     window->FormCreate();
     return *window;
   }

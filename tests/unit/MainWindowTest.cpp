@@ -33,7 +33,7 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest() { fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(numberedEntries("fr"))); }
 
   MainWindow& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
     window->FormCreate();
     window->form.setVisible(true);  // as the tray's item would
     return *window;
@@ -254,7 +254,7 @@ TEST_F(MainWindowTest, TheQuitItemAsksAndOnYesStopsItsEnginesInOrderAndEndsTheAp
   EXPECT_EQ(fake.processes.endedNames, (std::vector<std::string>{"mailfilter.exe", "backup.exe"}));
 }
 
-TEST_F(MainWindowTest, TheEndOfTheLogOnStopsEveryEngineInItsOrder) {
+TEST_F(MainWindowTest, TheEndOfTheLogOnStopsEveryEngineInItsOrderAndItsEndEndsTheProgram) {
   MainWindow& w = start();
   for (std::string_view name : kShutdownStopList) fake.processes.add(std::string(name));
   fake.processes.endedNames.clear();
@@ -262,6 +262,25 @@ TEST_F(MainWindowTest, TheEndOfTheLogOnStopsEveryEngineInItsOrder) {
   EXPECT_EQ(fake.processes.endedNames,
             (std::vector<std::string>{"diskscan.exe", "scanengine.exe", "rtguard.exe", "siteguard.exe", "netguard.exe",
                                       "mailfilter.exe", "backup.exe", "dbupdate.exe"}));
+  EXPECT_FALSE(desktop.ended);
+
+  // A log-on that goes on after all leaves the program running.
+  bool iconRemoved = false;
+  w.onQuitting = [&] { iconRemoved = true; };
+  w.form.endSession(false);
+  EXPECT_FALSE(desktop.ended);
+  EXPECT_TRUE(w.form.visible());
+
+  // The end itself (also how an installer closes the program): it goes as after
+  // the quit item, without a question, and with every engine stopped.
+  fake.processes.add("backup.exe");
+  fake.processes.endedNames.clear();
+  w.form.endSession(true);
+  EXPECT_TRUE(fake.dialogs.questions.empty());
+  EXPECT_TRUE(iconRemoved);
+  EXPECT_FALSE(w.form.visible());
+  EXPECT_EQ(fake.processes.endedNames, (std::vector<std::string>{"backup.exe"}));
+  EXPECT_TRUE(desktop.ended);
 }
 
 TEST_F(MainWindowTest, TheInternetButtonTogglesItsGlyphAndAnswersEscapeWhileShown) {

@@ -46,7 +46,7 @@ class MonitorTest : public ::testing::Test {
   }
 
   MainWindow& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
     window->FormCreate();
     window->form.setVisible(true);  // shown, so that the user's moves reach its controls
     return *window;

@@ -35,7 +35,7 @@ class OptionsPageTest : public ::testing::Test {
   }
 
   OptionsPage& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
     window->FormCreate();
     window->form.setVisible(true);
     return visit();

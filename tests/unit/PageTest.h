@@ -31,7 +31,7 @@ class PageTest : public ::testing::Test {
   // The start-up, the window shown; what the start-up asked of the shell and
   // the processes is forgotten, so that tests see only what they cause.
   MainWindow& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
     window->FormCreate();
     window->form.setVisible(true);
     fake.shell.requests.clear();

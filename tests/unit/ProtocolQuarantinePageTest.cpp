@@ -54,7 +54,7 @@ class ProtocolQuarantinePageTest : public ::testing::Test {
   SharedState& state() { return window->centre.state; }
 
   ProtocolQuarantinePage& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
     window->FormCreate();
     window->form.setVisible(true);
     return visit();

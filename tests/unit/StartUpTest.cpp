@@ -33,7 +33,7 @@ class StartUp : public ::testing::Test {
   ControlCentre& start() {
     window.reset();
     fake.shell.requests.clear();
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory);
+    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
     window->FormCreate();
     return window->centre;
   }

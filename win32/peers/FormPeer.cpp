@@ -98,6 +98,11 @@ bool FormPeer::handle(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resul
     form_.queryEndSession();
     return true;
   }
+  if (message == WM_ENDSESSION) {
+    form_.endSession(wParam != FALSE);
+    result = 0;
+    return true;
+  }
   return false;
 }
 
