@@ -30,11 +30,15 @@ TEST_PACKAGES=(
 
 log() { printf '== %s\n' "$*" >&2; }
 
-# Installs whatever is missing of RUN_PACKAGES ("run") or of both lists (the
-# default); apt-get update runs only then.
-ensure_packages() {  # ensure_packages [run]
+# Installs whatever is missing of RUN_PACKAGES ("run"), of both lists (the
+# default) or of both and imagemagick ("pictures"); apt-get update runs only then.
+ensure_packages() {  # ensure_packages [run|pictures]
   local wanted=("${RUN_PACKAGES[@]}") missing=()
-  [ "${1:-}" = run ] || wanted+=("${TEST_PACKAGES[@]}")
+  case ${1:-} in
+    run) ;;
+    pictures) wanted+=("${TEST_PACKAGES[@]}" imagemagick) ;;  # scripts/screenshots.sh
+    *) wanted+=("${TEST_PACKAGES[@]}") ;;
+  esac
   for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
