@@ -71,11 +71,21 @@ LangString UnProgram ${LANG_ENGLISH} "Program and engines"
 LangString UnProgram ${LANG_GERMAN} "Programm und Module"
 LangString UnProgram ${LANG_ITALIAN} "Programma e motori"
 LangString UnProgram ${LANG_SPANISH} "Programa y motores"
-LangString UnData ${LANG_FRENCH} "Vos règles, alertes, réglages et journaux"
-LangString UnData ${LANG_ENGLISH} "Your rules, alerts, settings and logs"
-LangString UnData ${LANG_GERMAN} "Ihre Regeln, Warnungen, Einstellungen und Protokolle"
-LangString UnData ${LANG_ITALIAN} "Le vostre regole, avvisi, impostazioni e registri"
-LangString UnData ${LANG_SPANISH} "Sus reglas, alertas, ajustes y registros"
+LangString UnData ${LANG_FRENCH} "Vos données"
+LangString UnData ${LANG_ENGLISH} "Your data"
+LangString UnData ${LANG_GERMAN} "Ihre Daten"
+LangString UnData ${LANG_ITALIAN} "I vostri dati"
+LangString UnData ${LANG_SPANISH} "Sus datos"
+LangString UnProgramText ${LANG_FRENCH} "Le centre de contrôle, ses moteurs, le raccourci du menu Démarrer et le démarrage à l'ouverture de session."
+LangString UnProgramText ${LANG_ENGLISH} "The control centre, its engines, the Start menu shortcut and the start at log-on."
+LangString UnProgramText ${LANG_GERMAN} "Die Steuerzentrale, ihre Module, die Verknüpfung im Startmenü und der Start bei der Anmeldung."
+LangString UnProgramText ${LANG_ITALIAN} "Il centro di controllo, i suoi motori, il collegamento nel menu Start e l'avvio all'accesso."
+LangString UnProgramText ${LANG_SPANISH} "El centro de control, sus motores, el acceso directo del menú Inicio y el inicio al abrir la sesión."
+LangString UnDataText ${LANG_FRENCH} "Vos règles, alertes, quarantaine, réglages, rapports et journaux. Non coché, ils restent dans le dossier du programme."
+LangString UnDataText ${LANG_ENGLISH} "Your rules, alerts, quarantine, settings, reports and logs. Unchecked, they stay in the program folder."
+LangString UnDataText ${LANG_GERMAN} "Ihre Regeln, Warnungen, Quarantäne, Einstellungen, Berichte und Protokolle. Nicht markiert, bleiben sie im Programmordner."
+LangString UnDataText ${LANG_ITALIAN} "Le vostre regole, avvisi, quarantena, impostazioni, rapporti e registri. Se non selezionati, restano nella cartella del programma."
+LangString UnDataText ${LANG_SPANISH} "Sus reglas, alertas, cuarentena, ajustes, informes y registros. Sin marcar, se quedan en la carpeta del programa."
 
 VIProductVersion "${VERSION_NUMBERS}"
 VIFileVersion "${VERSION_NUMBERS}"
@@ -217,6 +227,11 @@ Section /o "un.$(UnData)" UnDataSection
   Delete "$INSTDIR\*mod*.txt"
   Delete "$INSTDIR\*.log"
 SectionEnd
+
+!insertmacro MUI_UNFUNCTION_DESCRIPTION_BEGIN
+  !insertmacro MUI_DESCRIPTION_TEXT ${UnProgramSection} $(UnProgramText)
+  !insertmacro MUI_DESCRIPTION_TEXT ${UnDataSection} $(UnDataText)
+!insertmacro MUI_UNFUNCTION_DESCRIPTION_END
 
 Section "-un.folder"
   ; Only an empty folder goes: a file of the user's own keeps it.

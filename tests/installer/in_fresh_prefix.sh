@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows test program in a wine prefix made new for it, with a
-# wineserver of its own: what a user's machine is before the first install.
+# wineserver and a display of its own (its windows take no focus from the
+# other tests): what a user's machine is before the first install.
 # The prefix (build/wineprefix-installer) is made again at every run and left
 # afterwards for a look at what the test left there.
 # in_fresh_prefix.sh <test program> [gtest arguments...]
@@ -23,6 +24,7 @@ trap 'exit 1' INT TERM HUP
 
 export WINEPREFIX=$prefix
 wine_environment
+unset DISPLAY
 ensure_display
 WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
 WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
