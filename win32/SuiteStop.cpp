@@ -1,11 +1,13 @@
 #include "win32/SuiteStop.h"
 
 #include <windows.h>
-#include <tlhelp32.h>
+
+#include <optional>
 
 #include "engines/EngineTable.h"
 #include "stores/Text.h"
 #include "win32/Handle.h"
+#include "win32/Win32Processes.h"
 
 namespace tg::win32 {
 
@@ -13,30 +15,30 @@ namespace {
 
 constexpr char kControlCentre[] = "tarnivoxguard2013.exe";
 
+// The ids of the other running processes of that executable name; none
+// without a snapshot.
+std::optional<std::vector<DWORD>> processIds(const std::string& exeName) {
+  const auto snapshot = Win32Processes().snapshot();
+  if (!snapshot) return std::nullopt;
+  std::vector<DWORD> out;
+  for (const ProcessEntry& entry : *snapshot)
+    if (equalsIgnoringAsciiCase(entry.exeName, exeName) && entry.pid != GetCurrentProcessId()) out.push_back(entry.pid);
+  return out;
+}
+
 // Every running process of that executable name, opened to be waited for and ended.
 std::vector<Handle> openProcesses(const std::string& exeName) {
   std::vector<Handle> out;
-  Handle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snap) return out;
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snap.get(), &entry); more; more = Process32Next(snap.get(), &entry)) {
-    if (!equalsIgnoringAsciiCase(entry.szExeFile, exeName) || entry.th32ProcessID == GetCurrentProcessId()) continue;
-    Handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                               entry.th32ProcessID));
+  for (DWORD pid : processIds(exeName).value_or(std::vector<DWORD>{})) {
+    Handle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
     if (process) out.push_back(std::move(process));
   }
   return out;
 }
 
 bool running(const std::string& exeName) {
-  Handle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snap) return true;  // no snapshot, no proof that it is gone
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snap.get(), &entry); more; more = Process32Next(snap.get(), &entry))
-    if (equalsIgnoringAsciiCase(entry.szExeFile, exeName) && entry.th32ProcessID != GetCurrentProcessId()) return true;
-  return false;
+  const auto ids = processIds(exeName);
+  return !ids || !ids->empty();  // no snapshot, no proof that it is gone
 }
 
 struct WindowSearch {

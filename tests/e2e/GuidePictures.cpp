@@ -4,17 +4,11 @@
 #include "ControlCentreKit.h"
 
 #include <commctrl.h>
-#include "stores/StoreSchema.h"
 
 namespace tg::e2e {
 namespace {
 
 const std::string kPictures = "guide\\";
-
-void writeStore(ProgramDirectory& dir, StoreId id, const std::vector<Row>& rows) {
-  const StoreSchema& schema = schemaOf(id);
-  dir.folder.write(schema.fileName, encodeDataPacket(schema.fields, rows, CodePage(static_cast<int>(GetACP()))));
-}
 
 // A program as the monitor records it: name, recorded, port mark, file date,
 // size, attributes, owner, path and checksum (or modules, for an alert).
@@ -28,18 +22,18 @@ TEST(GuidePictures, EveryPageTheTrayMenuAndTheBoxes) {
   ProgramDirectory dir;
   // In English: the kit finds the main window by the caption of this file.
   dir.french = splitLines(dir.folder.read("kelm2013_gb.txt"));
-  writeStore(dir, StoreId::Language, {{"GB"}});
+  storeFile(dir, StoreId::Language, {{"GB"}});
   const std::string firefox = "C:\\Program Files\\Mozilla Firefox\\firefox.exe";
   const std::string mail = "C:\\Program Files\\Mail\\mailer.exe";
   const std::string update = "C:\\Program Files\\Updater\\updater.exe";
-  writeStore(dir, StoreId::Rules, {program("firefox.exe", "02/12/2026 09:14:02", firefox, "1913246720"),
+  storeFile(dir, StoreId::Rules, {program("firefox.exe", "02/12/2026 09:14:02", firefox, "1913246720"),
                                    program("mailer.exe", "03/12/2026 18:40:51", mail, "805437184"),
                                    program("updater.exe", "07/12/2026 07:02:13", update, "2231369728")});
-  writeStore(dir, StoreId::Alerts, {program("firefox.exe", "02/12/2026 09:14:02", firefox, "firefox.exe xul.dll"),
+  storeFile(dir, StoreId::Alerts, {program("firefox.exe", "02/12/2026 09:14:02", firefox, "firefox.exe xul.dll"),
                                     program("mailer.exe", "03/12/2026 18:40:51", mail, "mailer.exe"),
                                     program("updater.exe", "07/12/2026 07:02:13", update, "updater.exe")});
-  writeStore(dir, StoreId::Quarantine, {{"unknown-toolbar.exe"}, {"miner.exe"}});
-  writeStore(dir, StoreId::Sites, {{"ads.tracker.example", "192.0.2.44"}});
+  storeFile(dir, StoreId::Quarantine, {{"unknown-toolbar.exe"}, {"miner.exe"}});
+  storeFile(dir, StoreId::Sites, {{"ads.tracker.example", "192.0.2.44"}});
   ASSERT_TRUE(CreateDirectoryA((testing::artefactDirectory() + kPictures).c_str(), nullptr) ||
               GetLastError() == ERROR_ALREADY_EXISTS);
 

@@ -57,11 +57,6 @@ Row rule(const std::string& name, const std::string& when, const std::string& pa
   return {name, when, "@", "07/11/2025", "12", "32", "PC/Elodie", path, "0", "", ""};
 }
 
-void storeFile(ProgramDirectory& dir, StoreId id, const std::vector<Row>& rows) {
-  ASSERT_TRUE(dir.folder.write(schemaOf(id).fileName,
-                               encodeDataPacket(schemaOf(id).fields, rows, CodePage(static_cast<int>(GetACP())))));
-}
-
 std::vector<std::string> namesIn(const ProgramDirectory& dir, StoreId id) {
   std::vector<std::string> names;
   for (const Row& row : storeRows(dir.folder, schemaOf(id).fileName)) names.push_back(valueOf(row, 0));

@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <map>
 #include <optional>
@@ -23,6 +22,7 @@
 #include "stores/CodePage.h"
 #include "stores/DataPacket.h"
 #include "stores/Text.h"
+#include "win32/EngineFolder.h"
 #include "win32/SuiteStop.h"
 #include "win32/TestFiles.h"
 #include "win32/Win32Processes.h"
@@ -50,27 +50,13 @@ std::string windowsPath(std::string path) {
   return path;
 }
 
-bool waitFor(const std::function<bool()>& condition, int milliseconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return true;
-}
+using testing::waitFor;
 
 // Runs a command line to its end: its exit code, or -1 when it could not start or did not end.
 long run(const std::string& commandLine) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info{};
-  std::string line = commandLine;
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return -1;
-  CloseHandle(info.hThread);
+  testing::StartedProgram program = testing::startCommand(commandLine, "");
   DWORD code = 0;
-  const bool ended = WaitForSingleObject(info.hProcess, 180000) == WAIT_OBJECT_0 && GetExitCodeProcess(info.hProcess, &code);
-  CloseHandle(info.hProcess);
-  return ended ? static_cast<long>(code) : -1;
+  return program && program.waitForExit(180000, &code) ? static_cast<long>(code) : -1;
 }
 
 std::optional<std::string> userValue(const char* key, const char* name) {

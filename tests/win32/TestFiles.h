@@ -7,6 +7,16 @@
 
 namespace tg::testing {
 
+// Whether the condition came true within the time, asked every 20 ms.
+template <typename Condition>
+bool waitFor(Condition condition, DWORD milliseconds = 15000) {
+  for (DWORD waited = 0; waited < milliseconds; waited += 20) {
+    if (condition()) return true;
+    Sleep(20);
+  }
+  return condition();
+}
+
 // A file with these bytes, made as another program makes it: created, written, closed.
 bool writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
