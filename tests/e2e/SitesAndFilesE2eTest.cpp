@@ -60,7 +60,7 @@ TEST(SiteListPageUnderWine, TheAddressTheEngineAnswersAfterTwoSecondsIsListedWhi
   std::printf("the site was stored after %lld ms; the window answered within %lld ms\n",
               static_cast<long long>(took.count()), answering.worstMs);
   EXPECT_GE(took.count(), 2000);
-  EXPECT_LT(answering.worstMs, 50);
+  EXPECT_LT(answering.worstMs, kHeldWindowMs);
   EXPECT_EQ(storeRows(dir.folder, "site.xml"), (std::vector<Row>{{"exemple.fr", "93.184.216.34"}}));
   EXPECT_TRUE(dir.folder.waitForText("probe.log", "siteguard.exe|exemple.fr", 5000));
 
@@ -192,7 +192,7 @@ TEST(DiskScanPageUnderWine, StepsZeroToTwoListOneOfTwoCopiesAndStepThreeDeletesI
   ASSERT_TRUE(folders.open(withoutBackslash(area / "elsewhere"))) << windowText(folderBox);
   runStep(232, "ok2");
   std::printf("the window answered within %lld ms throughout the steps\n", worstMs);
-  EXPECT_LT(worstMs, 50);
+  EXPECT_LT(worstMs, kHeldWindowMs);
   EXPECT_NE(dir.folder.read("diskscan.log").find("indexed 3 files"), std::string::npos) << dir.folder.read("diskscan.log");
 
   ASSERT_EQ(SendMessageA(checks, LB_GETCOUNT, 0, 0), 1);
