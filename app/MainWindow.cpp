@@ -34,8 +34,8 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
       FileListBox5(form.add<ui::FileListBox>("FileListBox5", ui::Rect{520, 64, 145, 97}, p.files)),
       PagePanel(form.add<ui::Panel>("PagePanel", ui::Rect{176, 48, 609, 369})),
       Timer1(p.timers, 1500),
-      ShellChangeNotifier1(p.watchers, "C:\\"),
-      surveillance(p, centre.state, FileListBox5, ShellChangeNotifier1),
+      ShellChangeNotifier1(p.watchers, p.files, p.timers, "C:\\"),
+      surveillance(p, centre.state, centre.languageTable, FileListBox5, ShellChangeNotifier1),
       monitor(p, centre.state, centre.stores, centre.languageTable,
               MonitorWindow{[this](const std::string& text) { StatusBar1.setSimpleText(text); },
                             [this] {
@@ -70,6 +70,8 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
   form.onPrivateMessage = [this](unsigned message, std::uintptr_t first) { WMRegistryChange(message, first); };
   Timer1.onTimer = [this] { monitor.Timer1Timer(); };
   ShellChangeNotifier1.onChange = [this] { surveillance.ShellChangeNotifier1Change(); };
+  ShellChangeNotifier1.onLost = [this] { surveillance.folderLost(); };
+  ShellChangeNotifier1.onFound = [this] { surveillance.folderFound(); };
   registerPages(pages);
   desktop.attach(form);
 }

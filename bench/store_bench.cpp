@@ -44,7 +44,10 @@ class PosixFiles : public FileSystem {
   bool createDirectory(const std::string&) override { return false; }
   bool copyFile(const std::string&, const std::string&) override { return false; }
   std::optional<std::uint32_t> attributes(const std::string&) override { return 0; }
-  std::vector<FileEntry> find(const std::string&) override { return {}; }
+  bool createNew(const std::string&) override { return false; }
+  std::optional<std::vector<FileEntry>> find(const std::string&) override { return std::nullopt; }
+  Presence presence(const std::string&) override { return Presence::Unknown; }
+  std::optional<FileIdentity> identity(const std::string&) override { return std::nullopt; }
   std::optional<std::uint64_t> size(const std::string&) override { return std::nullopt; }
   std::optional<std::string> readRange(const std::string&, std::uint64_t, std::size_t) override { return std::nullopt; }
   FileError openExclusively(const std::string&) override { return FileError::None; }

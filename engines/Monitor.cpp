@@ -322,7 +322,8 @@ void Monitor::clearStatus() {
 // ---------------------------------------------------------------- recording
 
 std::string Monitor::quarantineStamp() {
-  const std::vector<FileEntry> found = platform_.files.find(stores_.file(StoreId::Quarantine).path());
+  const std::vector<FileEntry> found =
+      platform_.files.find(stores_.file(StoreId::Quarantine).path()).value_or(std::vector<FileEntry>{});
   if (found.empty()) return "-";
   const FileEntry& e = found.front();
   return std::to_string(e.size) + "@" + std::to_string(toMilliseconds(e.lastWrite));

@@ -55,7 +55,9 @@ void checkLanguage(std::string_view code, const std::string& bytes, const Lines&
     const std::string expected = i < lines.size() ? lines[i].substr(0, LanguageTable::kMaxLength) : earlier[i];
     require(filled.text(n) == expected, "entry n is line n cut to 50 characters, or stays");
   }
-  require(filled.text(0).empty() && filled.text(LanguageTable::kEntries + 1).empty(), "no entry outside the table");
+  require(filled.text(0).empty() && filled.text(LanguageTable::kLastEntry + 1).empty(), "no entry outside the table");
+  for (int n = LanguageTable::kEntries + 1; n <= LanguageTable::kLastEntry; ++n)
+    require(!filled.text(n).empty(), "an added entry is never empty");
 
   FakeFileSystem files;
   files.addDirectory(kDirectory);
@@ -123,10 +125,11 @@ void checkListing(const Lines& lines) {
   const std::string& mask = lines[0];
   for (const std::string& where : {folder, folder + "\\"}) {
     const auto listed = plainFileNames(files, where, mask);
-    require(sortedIgnoringCase(listed), "plain files are listed in order of name");
-    for (const std::string& name : listed) require(plain.count(foldedAscii(name)) == 1, "only plain files are listed");
+    require(listed.has_value(), "an existing folder can be listed");
+    require(sortedIgnoringCase(*listed), "plain files are listed in order of name");
+    for (const std::string& name : *listed) require(plain.count(foldedAscii(name)) == 1, "only plain files are listed");
     const auto all = plainFileNames(files, where);
-    require(all.size() == plain.size(), "every plain file is listed");
+    require(all && all->size() == plain.size(), "every plain file is listed");
     const auto folders = subfolderNames(files, where);
     require(sortedIgnoringCase(folders), "folders are listed in order of name");
     require(folders.size() == subfolders.size(), "every folder that is not hidden is listed");

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "platform/FileSystem.h"
@@ -27,47 +26,29 @@ class RangeReader : public FileReader {
 
 class AppendingWriter : public FileWriter {
  public:
-  AppendingWriter(FileSystem& files, std::string path) : files_(files), path_(std::move(path)) {}
+  AppendingWriter(FileSystem& files, std::string partial, std::string path)
+      : files_(files), partial_(std::move(partial)), path_(std::move(path)) {}
   ~AppendingWriter() override {
-    if (!committed_) files_.remove(partial());
+    if (!committed_) files_.remove(partial_);  // created by this writer, so its own to remove
   }
-  bool start() { return files_.writeBytes(partial(), {}); }
-  bool write(const char* bytes, std::size_t size) override { return files_.appendBytes(partial(), std::string(bytes, size)); }
+  bool write(const char* bytes, std::size_t size) override { return files_.appendBytes(partial_, std::string(bytes, size)); }
   bool commit() override {
-    committed_ = files_.rename(partial(), path_, true);
+    committed_ = files_.rename(partial_, path_, true);
     return committed_;
   }
 
  private:
-  std::string partial() const { return path_ + ".tg-partial"; }
   FileSystem& files_;
+  std::string partial_;
   std::string path_;
   bool committed_ = false;
 };
 
-// The path's parts without "." and "..", upper case.
-std::vector<std::string> partsOf(const std::string& path) {
-  std::vector<std::string> parts;
-  std::string part;
-  auto flush = [&] {
-    if (part == "..") {
-      if (parts.size() > 1) parts.pop_back();
-    } else if (!part.empty() && part != ".") {
-      parts.push_back(part);
-    }
-    part.clear();
-  };
-  for (char c : path) {
-    if (c == '\\' || c == '/')
-      flush();
-    else
-      part += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  }
-  flush();
-  return parts;
-}
-
 }  // namespace
+
+std::string partialName(const std::string& path, int attempt) {
+  return path + ".tg-partial" + (attempt == 1 ? std::string() : std::to_string(attempt));
+}
 
 std::unique_ptr<FileReader> FileSystem::openReader(const std::string& path) {
   if (!size(path)) return nullptr;
@@ -75,13 +56,19 @@ std::unique_ptr<FileReader> FileSystem::openReader(const std::string& path) {
 }
 
 std::unique_ptr<FileWriter> FileSystem::createReplacing(const std::string& path) {
-  auto writer = std::make_unique<AppendingWriter>(*this, path);
-  if (!writer->start()) return nullptr;
-  return writer;
+  for (int attempt = 1; attempt <= kPartialAttempts; ++attempt) {
+    const std::string partial = partialName(path, attempt);
+    if (createNew(partial)) return std::make_unique<AppendingWriter>(*this, partial, path);
+    if (presence(partial) != Presence::Present) return nullptr;  // not a name taken: the folder refuses
+  }
+  return nullptr;
 }
 
 bool FileSystem::sameFile(const std::string& a, const std::string& b) {
-  return exists(a) && exists(b) && partsOf(a) == partsOf(b);
+  // Only existing files can be one file; a path to nothing names no file to destroy.
+  const auto first = identity(a);
+  const auto second = identity(b);
+  return first && second && *first == *second;
 }
 
 }  // namespace tg

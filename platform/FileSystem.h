@@ -37,6 +37,25 @@ struct AccountName {
   std::string account;
 };
 
+// Which file a path leads to: its volume and its index there. Two paths with
+// one identity are one file however they reach it (a hard link, a second
+// spelling, a subst or mapped drive).
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool operator==(const FileIdentity&) const = default;
+  auto operator<=>(const FileIdentity&) const = default;
+};
+
+// What is known of a path without opening it. Only Absent lets a caller act as
+// if nothing were there: a drive that is not plugged in, a share that is
+// offline or a folder the user may not look into give Unknown.
+enum class Presence {
+  Present,  // a file or a folder
+  Absent,   // nothing, on a drive or share that answers
+  Unknown,
+};
+
 // Why a file could not be opened or read. A file held by another process may be
 // free a moment later; one the user may not open stays so; one too large for
 // memory will never be read whole.
@@ -74,6 +93,11 @@ class FileWriter {
   virtual bool commit() = 0;
 };
 
+// The name of a writer's partial content beside `path`: "<path>.tg-partial",
+// then "<path>.tg-partial2" and so on while a name is taken.
+std::string partialName(const std::string& path, int attempt);
+constexpr int kPartialAttempts = 100;
+
 // Files, by Windows path (drive letter, backslashes, letter case ignored).
 // Every operation reports failure through its result and never throws.
 struct FileSystem {
@@ -87,9 +111,14 @@ struct FileSystem {
   // it replaces another.
   virtual bool writeBytesDurably(const std::string& path, const std::string& bytes) = 0;
   // Adds the bytes at the end of the file, creating it when missing. Writers
-  // take turns (the file is opened for one writer at a time, waiting a few
-  // seconds at most for the others), so no append breaks into another.
+  // take turns: the file is opened for one writer at a time, and an append
+  // that finds another writer (or any program holding the file) fails at once
+  // rather than wait, so that no append breaks into another and no caller is
+  // held. Whoever must get the bytes in tries again later.
   virtual bool appendBytes(const std::string& path, const std::string& bytes) = 0;
+  // Creates an empty file, only when nothing has that name yet: the caller
+  // then knows that the file is its own.
+  virtual bool createNew(const std::string& path) = 0;
   virtual bool exists(const std::string& path) = 0;
   virtual bool remove(const std::string& path) = 0;
   // Moves a file; when `replace` is set an existing target is replaced in one step.
@@ -101,8 +130,14 @@ struct FileSystem {
   // The attribute bits, or empty when the path cannot be queried.
   virtual std::optional<std::uint32_t> attributes(const std::string& path) = 0;
   // Matches of a pattern such as "C:\dir\*.txt", folders and hidden files included,
-  // in the order the platform gives them; "." and ".." are left out.
-  virtual std::vector<FileEntry> find(const std::string& pattern) = 0;
+  // in the order the platform gives them; "." and ".." are left out. Empty when
+  // nothing matches in a folder that could be listed; none at all when the
+  // folder could not be listed whole (missing, denied, a device or network
+  // that failed on the way): never a part taken for the whole.
+  virtual std::optional<std::vector<FileEntry>> find(const std::string& pattern) = 0;
+  virtual Presence presence(const std::string& path) = 0;
+  // Empty when the path leads to nothing or cannot be asked about.
+  virtual std::optional<FileIdentity> identity(const std::string& path) = 0;
 
   // The size of a file opened for reading with read sharing; empty when it
   // cannot be opened.
@@ -122,11 +157,14 @@ struct FileSystem {
   // above, a block at a time; a platform may give faster ones.
   // Null when the file cannot be opened.
   virtual std::unique_ptr<FileReader> openReader(const std::string& path);
-  // Null when the new content cannot be started beside the file.
+  // Null when the new content cannot be started beside the file. The partial
+  // content goes to a file of its own beside the target, created new (never
+  // one that was there before), and only that file is removed when the
+  // writer goes without committing.
   virtual std::unique_ptr<FileWriter> createReplacing(const std::string& path);
   // Whether two paths name one existing file, however each is spelled
-  // (letter case, "." and "..", short names).
-  virtual bool sameFile(const std::string& a, const std::string& b);
+  // (letter case, "." and "..", short names, links): their identities.
+  bool sameFile(const std::string& a, const std::string& b);
 
   virtual ~FileSystem() = default;
 };

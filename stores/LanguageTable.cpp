@@ -4,15 +4,62 @@
 
 namespace tg {
 
-const std::string& LanguageTable::text(int n) const {
-  static const std::string kNone;
-  if (n < 1 || n > kEntries) return kNone;
-  return entries_[static_cast<std::size_t>(n - 1)];
+namespace {
+
+// The added entries in each language, Windows-1252, from entry 102 on.
+constexpr int kAdded = LanguageTable::kLastEntry - LanguageTable::kEntries;
+struct AddedTexts {
+  std::string_view code;
+  std::array<std::string, kAdded> texts;
+};
+
+const std::array<AddedTexts, 5>& addedTexts() {
+  static const std::array<AddedTexts, 5> texts{{
+      {"FR",
+       {"Dossier impossible \xE0 surveiller : ", "Dossier de nouveau surveill\xE9 : ",
+        "netguard.txt trop long : lu en partie"}},
+      {"GB", {"Folder cannot be watched: ", "Folder watched again: ", "netguard.txt too long: partly read"}},
+      {"DE",
+       {"Ordner nicht \xFC" "berwachbar: ", "Ordner wieder \xFC" "berwacht: ",
+        "netguard.txt zu lang: teilweise gelesen"}},
+      {"ITA",
+       {"Cartella non sorvegliabile: ", "Cartella di nuovo sorvegliata: ",
+        "netguard.txt troppo lungo: letto in parte"}},
+      {"ESP",
+       {"Carpeta imposible de vigilar: ", "Carpeta vigilada de nuevo: ",
+        "netguard.txt demasiado largo: le\xED" "do en parte"}},
+  }};
+  return texts;
 }
 
-void LanguageTable::fill(const Lines& lines) {
+}  // namespace
+
+const std::string& builtInText(std::string_view code, int n) {
+  static const std::string kNone;
+  if (n <= LanguageTable::kEntries || n > LanguageTable::kLastEntry) return kNone;
+  const auto& all = addedTexts();
+  const auto it = std::find_if(all.begin(), all.end(), [&](const AddedTexts& t) { return t.code == code; });
+  return (it == all.end() ? all.front() : *it).texts[static_cast<std::size_t>(n - LanguageTable::kEntries - 1)];
+}
+
+const std::string& LanguageTable::text(int n) const {
+  static const std::string kNone;
+  if (n < 1 || n > kLastEntry) return kNone;
+  const std::string& entry = entries_[static_cast<std::size_t>(n - 1)];
+  // An added entry is never empty, not even before the first load.
+  if (n > kEntries && entry.empty()) return builtInText("FR", n);
+  return entry;
+}
+
+void LanguageTable::fill(const Lines& lines, std::string_view code) {
   const std::size_t count = std::min<std::size_t>(lines.size(), kEntries);
   for (std::size_t i = 0; i < count; ++i) entries_[i] = lines[i].substr(0, kMaxLength);
+  // The added entries follow the language as a whole, so that a file that
+  // lacks them does not leave the last language's texts among the new ones.
+  for (int n = kEntries + 1; n <= kLastEntry; ++n) {
+    const auto i = static_cast<std::size_t>(n - 1);
+    entries_[i] = i < lines.size() && !lines[i].empty() ? lines[i].substr(0, kMaxLength) : builtInText(code, n);
+  }
 }
 
 std::optional<std::string> languageFileOf(std::string_view code) {
@@ -30,7 +77,7 @@ bool loadLanguageTable(LanguageTable& table, FileSystem& files, const std::strin
   if (!file) return false;
   const std::optional<Lines> lines = readLines(files, programDirectory + *file);
   if (!lines) return false;
-  table.fill(*lines);
+  table.fill(*lines, code);
   return true;
 }
 

@@ -16,9 +16,12 @@ std::string folderWithBackslash(const std::string& folder) {
   return folder + "\\";
 }
 
-std::vector<std::string> plainFileNames(FileSystem& files, const std::string& folder, const std::string& mask) {
+std::optional<std::vector<std::string>> plainFileNames(FileSystem& files, const std::string& folder,
+                                                       const std::string& mask) {
+  const auto found = files.find(folderWithBackslash(folder) + mask);
+  if (!found) return std::nullopt;
   std::vector<std::string> names;
-  for (const FileEntry& e : files.find(folderWithBackslash(folder) + mask))
+  for (const FileEntry& e : *found)
     if (!(e.attributes & (attr::Directory | attr::Hidden | attr::System | attr::VolumeLabel))) names.push_back(e.name);
   sortIgnoringCase(names);
   return names;
@@ -26,7 +29,7 @@ std::vector<std::string> plainFileNames(FileSystem& files, const std::string& fo
 
 std::vector<std::string> subfolderNames(FileSystem& files, const std::string& folder) {
   std::vector<std::string> names;
-  for (const FileEntry& e : files.find(folderWithBackslash(folder) + "*"))
+  for (const FileEntry& e : files.find(folderWithBackslash(folder) + "*").value_or(std::vector<FileEntry>{}))
     if ((e.attributes & attr::Directory) && !(e.attributes & attr::Hidden)) names.push_back(e.name);
   sortIgnoringCase(names);
   return names;

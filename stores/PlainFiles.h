@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,10 +10,13 @@ namespace tg {
 
 // The plain files of a folder: neither folders nor hidden nor system files
 // (read-only and archive files count), directly in it, names only, in
-// ascending order of name with the letter case of A to Z ignored.
-std::vector<std::string> plainFileNames(FileSystem& files, const std::string& folder, const std::string& mask = "*.*");
+// ascending order of name with the letter case of A to Z ignored. None when
+// the folder could not be listed, which is not the same as holding no file.
+std::optional<std::vector<std::string>> plainFileNames(FileSystem& files, const std::string& folder,
+                                                       const std::string& mask = "*.*");
 
-// The subfolders of a folder that are not hidden, names only, in the same order.
+// The subfolders of a folder that are not hidden, names only, in the same
+// order; none shown for a folder that could not be listed.
 std::vector<std::string> subfolderNames(FileSystem& files, const std::string& folder);
 
 // Sorts names into that order.

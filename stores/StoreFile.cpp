@@ -62,15 +62,7 @@ void StoreFile::load(RecordStore& store) const {
 
 void StoreFile::save(const RecordStore& store) const {
   const std::string bytes = encodeDataPacket(store.fieldDefs(), store.rows(), codePage_);
-  const std::string aside = savingPath();
-  if (!files_.writeBytesDurably(aside, bytes)) {
-    files_.remove(aside);
-    throw StoreError("cannot write " + aside);
-  }
-  if (!files_.rename(aside, path_, true)) {
-    files_.remove(aside);
-    throw StoreError("cannot replace " + path_);
-  }
+  if (!replaceFile(files_, path_, bytes)) throw StoreError("cannot write " + path_);
 }
 
 std::optional<std::string> StoreFile::keepAside() const {

@@ -6,6 +6,7 @@
 
 #include "platform/FileSystem.h"
 #include "stores/CodePage.h"
+#include "stores/FileReplace.h"
 #include "stores/RecordStore.h"
 
 namespace tg {
@@ -32,7 +33,7 @@ class StoreFile {
 
   const std::string& path() const { return path_; }
   // Where a save writes the table before it replaces the file.
-  std::string savingPath() const { return path_ + ".saving"; }
+  std::string savingPath() const { return savingPathOf(path_); }
   const std::vector<FieldDef>& fields() const { return fields_; }
   bool exists() const { return files_.exists(path_); }
 

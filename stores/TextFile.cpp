@@ -1,5 +1,7 @@
 #include "stores/TextFile.h"
 
+#include "stores/FileReplace.h"
+
 namespace tg {
 
 Lines splitLines(std::string_view bytes) {
@@ -35,7 +37,7 @@ std::optional<Lines> readLines(FileSystem& files, const std::string& path) {
 }
 
 bool writeLines(FileSystem& files, const std::string& path, const Lines& lines) {
-  return files.writeBytes(path, joinLines(lines));
+  return replaceFile(files, path, joinLines(lines));
 }
 
 }  // namespace tg

@@ -19,6 +19,8 @@ std::string joinLines(const Lines& lines);
 
 // Empty when the file is missing or cannot be read.
 std::optional<Lines> readLines(FileSystem& files, const std::string& path);
+// Replaces the file with these lines once they are all on the disk
+// (replaceFile): false, and the file as it was, when they could not all go.
 bool writeLines(FileSystem& files, const std::string& path, const Lines& lines);
 
 }  // namespace tg

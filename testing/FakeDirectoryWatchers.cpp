@@ -15,17 +15,38 @@ class FakeDirectoryWatchers::Watch : public DirectoryWatch {
   std::list<Entry>::iterator entry_;
 };
 
-std::unique_ptr<DirectoryWatch> FakeDirectoryWatchers::watch(const std::string& root, std::function<void()> changed) {
-  const auto attributes = files_.attributes(root);
-  if (!attributes || !(*attributes & attr::Directory)) return nullptr;
-  entries_.push_back({foldedAscii(folderWithBackslash(root)), std::move(changed), false});
+std::unique_ptr<DirectoryWatch> FakeDirectoryWatchers::add(const std::string& folder, bool subtree,
+                                                           std::function<void()> changed) {
+  const auto attributes = files_.attributes(folder);
+  const auto identity = files_.identity(folder);
+  if (!attributes || !(*attributes & attr::Directory) || !identity) return nullptr;
+  entries_.push_back({*identity, subtree, std::move(changed), false});
   return std::make_unique<Watch>(entries_, std::prev(entries_.end()));
+}
+
+std::unique_ptr<DirectoryWatch> FakeDirectoryWatchers::watch(const std::string& root, std::function<void()> changed) {
+  return add(root, true, std::move(changed));
+}
+
+std::unique_ptr<DirectoryWatch> FakeDirectoryWatchers::watchFolders(const std::string& folder,
+                                                                    std::function<void()> changed) {
+  return add(folder, false, std::move(changed));
+}
+
+std::string FakeDirectoryWatchers::nameOf(const Entry& e) const {
+  const auto path = files_.pathOf(e.folder);
+  return path ? foldedAscii(folderWithBackslash(*path)) : std::string();
 }
 
 void FakeDirectoryWatchers::nameChanged(const std::string& path) {
   const std::string changed = foldedAscii(path);
-  for (Entry& e : entries_)
-    if (changed.size() > e.root.size() && changed.compare(0, e.root.size(), e.root) == 0) e.pending = true;
+  for (Entry& e : entries_) {
+    const std::string root = nameOf(e);
+    if (root.empty() || changed.size() <= root.size() || changed.compare(0, root.size(), root) != 0) continue;
+    // A watch of folder names sees only what lies directly in its folder.
+    if (!e.subtree && changed.find('\\', root.size()) != std::string::npos) continue;
+    e.pending = true;
+  }
 }
 
 int FakeDirectoryWatchers::deliver(int limit) {
@@ -48,7 +69,8 @@ int FakeDirectoryWatchers::deliver(int limit) {
 
 std::vector<std::string> FakeDirectoryWatchers::roots() const {
   std::vector<std::string> out;
-  for (const Entry& e : entries_) out.push_back(e.root);
+  for (const Entry& e : entries_)
+    if (e.subtree) out.push_back(nameOf(e));
   return out;
 }
 

@@ -7,21 +7,47 @@ namespace tg::testing {
 FakeFileSystem::FakeFileSystem(Clock* clock) : clock_(clock) { addDirectory("C:\\"); }
 
 std::string FakeFileSystem::normalized(const std::string& path) {
-  std::string out;
-  for (char c : path) {
+  std::string p = path;
+  for (char& c : p)
     if (c == '/') c = '\\';
-    if (c == '\\' && !out.empty() && out.back() == '\\') continue;
-    out += c;
+  const bool unc = p.size() >= 2 && p[0] == '\\' && p[1] == '\\';
+  // The parts, with "." and ".." resolved; a doubled backslash counts once.
+  std::vector<std::string> parts;
+  const std::size_t fixed = unc ? 2 : 1;  // a share's server and name, or a drive
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= p.size(); ++i) {
+    if (i < p.size() && p[i] != '\\') continue;
+    const std::string part = p.substr(start, i - start);
+    start = i + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == "..") {
+      if (parts.size() > fixed) parts.pop_back();
+      continue;
+    }
+    parts.push_back(part);
   }
-  // "C:" and "C:\" are the root; other paths lose a trailing separator.
-  if (out.size() == 2 && out[1] == ':') out += '\\';
-  if (out.size() > 3 && out.back() == '\\') out.pop_back();
+  std::string out = unc ? "\\\\" : "";
+  for (std::size_t i = 0; i < parts.size(); ++i) out += (i ? "\\" : "") + parts[i];
+  // "C:" and "C:\" are the root.
+  if (!unc && out.size() == 2 && out[1] == ':') out += '\\';
   return out;
+}
+
+std::string FakeFileSystem::rootKeyOf(const std::string& k) {
+  if (k.size() >= 2 && k[0] == '\\' && k[1] == '\\') {
+    const std::size_t server = k.find('\\', 2);
+    if (server == std::string::npos) return {};
+    const std::size_t share = k.find('\\', server + 1);
+    return share == std::string::npos ? k : k.substr(0, share);
+  }
+  if (k.size() >= 3 && k[1] == ':') return k.substr(0, 3);
+  return {};
 }
 
 std::string FakeFileSystem::key(const std::string& path) { return foldedAscii(normalized(path)); }
 
 std::string FakeFileSystem::parentKey(const std::string& k) {
+  if (k == rootKeyOf(k)) return {};
   const std::size_t slash = k.rfind('\\');
   if (slash == std::string::npos) return {};
   if (slash == 2) return k.size() > 3 ? k.substr(0, 3) : std::string();
@@ -74,11 +100,13 @@ bool FakeFileSystem::writeBytes(const std::string& path, const std::string& byte
       return false;
     n.bytes = written;
     n.lastWrite = now();
+    shareContent(n);
   } else {
     Node n;
     n.path = normalized(path);
     n.bytes = written;
     n.lastWrite = n.lastAccess = now();
+    n.index = newIndex();
     nodes_[k] = n;
     nameChanged(n.path);
   }
@@ -108,6 +136,11 @@ bool FakeFileSystem::remove(const std::string& path) {
 bool FakeFileSystem::rename(const std::string& from, const std::string& to, bool replace) {
   const std::string fromKey = key(from);
   const std::string toKey = key(to);
+  // Replacing a file is writing it.
+  if (const auto failing = failingWrites_.find(toKey); failing != failingWrites_.end()) {
+    if (failing->second == 0) return false;
+    --failing->second;
+  }
   const auto source = nodes_.find(fromKey);
   if (source == nodes_.end() || source->second.locked || source->second.denied || !parentExists(toKey) ||
       !parentWritable(fromKey) || !parentWritable(toKey))
@@ -173,9 +206,19 @@ std::optional<std::uint32_t> FakeFileSystem::attributes(const std::string& path)
   return it->second.attributes;
 }
 
-std::vector<FileEntry> FakeFileSystem::find(const std::string& pattern) {
+bool FakeFileSystem::listable(const std::string& folderKey) const {
+  const auto it = nodes_.find(folderKey);
+  return it != nodes_.end() && it->second.directory && !it->second.denied;
+}
+
+std::optional<std::vector<FileEntry>> FakeFileSystem::find(const std::string& pattern) {
   const std::string k = key(pattern);
   const std::string folder = parentKey(k);
+  if (!listable(folder)) return std::nullopt;
+  if (const auto failing = failingListings_.find(folder); failing != failingListings_.end() && failing->second > 0) {
+    --failing->second;
+    return std::nullopt;
+  }
   const std::string mask = leafName(pattern);
   std::vector<FileEntry> out;
   for (const auto& [nodeKey, node] : nodes_) {
@@ -186,6 +229,65 @@ std::vector<FileEntry> FakeFileSystem::find(const std::string& pattern) {
                    node.lastAccess});
   }
   return out;
+}
+
+bool FakeFileSystem::createNew(const std::string& path) {
+  const std::string k = key(path);
+  if (nodes_.count(k) || !parentExists(k) || !parentWritable(k)) return false;
+  Node n;
+  n.path = normalized(path);
+  n.lastWrite = n.lastAccess = now();
+  n.index = newIndex();
+  nodes_[k] = n;
+  ++writes_[k];
+  nameChanged(n.path);
+  return true;
+}
+
+Presence FakeFileSystem::presence(const std::string& path) {
+  const std::string k = key(path);
+  // A drive or share without its root is not there now, and a folder the user
+  // may not look into hides what is below it: nothing can be said.
+  const std::string root = rootKeyOf(k);
+  if (root.empty() || !nodes_.count(root)) return Presence::Unknown;
+  for (std::string at = parentKey(k); !at.empty(); at = parentKey(at)) {
+    const auto it = nodes_.find(at);
+    if (it != nodes_.end() && it->second.denied) return Presence::Unknown;
+  }
+  return nodes_.count(k) ? Presence::Present : Presence::Absent;
+}
+
+std::optional<FileIdentity> FakeFileSystem::identity(const std::string& path) {
+  const std::string k = key(path);
+  const auto it = nodes_.find(k);
+  if (it == nodes_.end()) return std::nullopt;
+  return FileIdentity{std::hash<std::string>{}(rootKeyOf(k)), it->second.index};
+}
+
+std::optional<std::string> FakeFileSystem::pathOf(const FileIdentity& identity) const {
+  for (const auto& [k, node] : nodes_)
+    if (node.index == identity.index && std::hash<std::string>{}(rootKeyOf(k)) == identity.volume) return node.path;
+  return std::nullopt;
+}
+
+void FakeFileSystem::addLink(const std::string& existing, const std::string& link) {
+  const auto it = nodes_.find(key(existing));
+  if (it == nodes_.end() || it->second.directory) return;
+  Node n = it->second;
+  n.path = normalized(link);
+  addDirectory(n.path.substr(0, n.path.rfind('\\')));
+  nodes_[key(link)] = n;
+  linked_ = true;
+  nameChanged(n.path);
+}
+
+void FakeFileSystem::shareContent(const Node& written) {
+  if (!linked_) return;
+  for (auto& [k, node] : nodes_)
+    if (&node != &written && node.index == written.index) {
+      node.bytes = written.bytes;
+      node.lastWrite = written.lastWrite;
+    }
 }
 
 void FakeFileSystem::addDirectory(const std::string& path) {
@@ -199,6 +301,7 @@ void FakeFileSystem::addDirectory(const std::string& path) {
     d.directory = true;
     d.attributes = attr::Directory;
     d.lastWrite = d.lastAccess = now();
+    d.index = newIndex();
     nodes_[*it] = d;
     nameChanged(d.path);
   }
@@ -213,6 +316,7 @@ void FakeFileSystem::addFile(const std::string& path, const std::string& bytes, 
   n.attributes = attributes;
   n.lastWrite = n.lastAccess = now();
   n.owner = AccountName{"BUILTIN", "Administrateurs"};
+  n.index = newIndex();
   const bool added = !nodes_.count(k);
   nodes_[k] = n;
   if (added) nameChanged(n.path);

@@ -11,11 +11,13 @@
 
 namespace tg::testing {
 
-// An in-memory file system with the Windows rules the core meets: drive letters,
-// backslashes (a doubled one counts once), names compared ignoring letter case,
-// folders that must exist before files go in them, read-only, hidden and system
-// files, files held open without sharing by another process, files and folders
-// the user may not touch, and a full disk.
+// An in-memory file system with the Windows rules the core meets: drive letters
+// and shares (a drive or share with no root folder is one that is not there
+// now), backslashes (a doubled one counts once, "." and ".." are resolved),
+// names compared ignoring letter case, folders that must exist before files go
+// in them, read-only, hidden and system files, files held open without sharing
+// by another process, files and folders the user may not touch, second names
+// of one file, listings that fail, and a full disk.
 class FakeFileSystem : public FileSystem {
  public:
   explicit FakeFileSystem(Clock* clock = nullptr);
@@ -30,7 +32,10 @@ class FakeFileSystem : public FileSystem {
   bool createDirectory(const std::string& path) override;
   bool copyFile(const std::string& from, const std::string& to) override;
   std::optional<std::uint32_t> attributes(const std::string& path) override;
-  std::vector<FileEntry> find(const std::string& pattern) override;
+  bool createNew(const std::string& path) override;
+  std::optional<std::vector<FileEntry>> find(const std::string& pattern) override;
+  Presence presence(const std::string& path) override;
+  std::optional<FileIdentity> identity(const std::string& path) override;
   std::optional<std::uint64_t> size(const std::string& path) override;
   std::optional<std::string> readRange(const std::string& path, std::uint64_t offset, std::size_t count) override;
   FileError openExclusively(const std::string& path) override;
@@ -47,16 +52,26 @@ class FakeFileSystem : public FileSystem {
   void setApparentSize(const std::string& path, std::uint64_t size);
   // Another process holds the file open without sharing it.
   void setLocked(const std::string& path, bool locked);
-  // The user may not open the file at all (its permissions say so).
+  // The user may not open the file at all (its permissions say so); for a
+  // folder, the user may not list it or look into it either.
   void setDenied(const std::string& path, bool denied);
+  // A second name of an existing file, as a hard link gives: one identity, and
+  // what is written through either name is read through both.
+  void addLink(const std::string& existing, const std::string& link);
+  // The next `times` listings of the folder fail, as a folder that is away for
+  // a moment or a share that drops does.
+  void failListings(const std::string& folder, int times = 1) { failingListings_[key(folder)] = times; }
+  // The path of the file or folder of an identity, as it is named now; empty
+  // once it is gone.
+  std::optional<std::string> pathOf(const FileIdentity& identity) const;
   // The user may read in the folder but not create, replace, move or delete
   // anything in it.
   void setFolderWritable(const std::string& folder, bool writable);
   // Every write fails part-way, as on a full disk: a file written is left
   // holding the first half of its new bytes.
   void setDiskFull(bool full) { diskFull_ = full; }
-  // Writes to this path fail, as on a full disk, once `successfulWritesFirst`
-  // more writes to it have gone through.
+  // Writes to this path, and moves that would replace it, fail once
+  // `successfulWritesFirst` more of them have gone through.
   void failWritesTo(const std::string& path, int successfulWritesFirst = 0) {
     failingWrites_[key(path)] = successfulWritesFirst;
   }
@@ -83,6 +98,7 @@ class FakeFileSystem : public FileSystem {
     DateTime lastAccess;
     std::optional<AccountName> owner;
     std::optional<std::uint64_t> apparentSize;
+    std::uint64_t index = 0;  // what tells one file from another: kept by a move, shared by a link
   };
 
   static std::string normalized(const std::string& path);
@@ -91,6 +107,11 @@ class FakeFileSystem : public FileSystem {
   static std::string leafName(const std::string& path);
   bool parentExists(const std::string& k) const;
   bool parentWritable(const std::string& k) const;
+  bool listable(const std::string& folderKey) const;
+  static std::string rootKeyOf(const std::string& k);
+  // Carries a write to every other name of the same file.
+  void shareContent(const Node& written);
+  std::uint64_t newIndex() { return ++lastIndex_; }
   void nameChanged(const std::string& path) {
     if (onNameChange) onNameChange(path);
   }
@@ -100,6 +121,9 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, Node> nodes_;
   std::map<std::string, int> failingWrites_;  // path -> writes still allowed
   std::map<std::string, int> writes_;
+  std::map<std::string, int> failingListings_;  // folder -> listings still to fail
+  std::uint64_t lastIndex_ = 0;
+  bool linked_ = false;  // some file has two names
   bool diskFull_ = false;
 };
 

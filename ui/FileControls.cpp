@@ -5,9 +5,17 @@
 
 namespace tg::ui {
 
-void FileListBox::setDirectory(std::string folder) {
+bool FileListBox::setDirectory(std::string folder) {
+  if (folder.empty()) {
+    directory_.clear();
+    setItems({});
+    return true;
+  }
+  auto names = plainFileNames(files_, folder, mask_);
+  if (!names) return false;
   directory_ = std::move(folder);
-  refresh();
+  setItems(std::move(*names));
+  return true;
 }
 
 void FileListBox::setMask(std::string mask) {
@@ -15,7 +23,7 @@ void FileListBox::setMask(std::string mask) {
   refresh();
 }
 
-void FileListBox::refresh() { setItems(directory_.empty() ? std::vector<std::string>{} : plainFileNames(files_, directory_, mask_)); }
+bool FileListBox::refresh() { return setDirectory(directory_); }
 
 namespace {
 

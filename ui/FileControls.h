@@ -16,11 +16,14 @@ class FileListBox : public ListBox {
   FileListBox(std::string name, Rect bounds, FileSystem& files)
       : ListBox(std::move(name), bounds, Drawing::Plain, ControlKind::FileListBox), files_(files) {}
   const std::string& directory() const { return directory_; }
-  void setDirectory(std::string folder);
+  // Lists the folder and makes it the list's own. A folder that cannot be
+  // listed changes nothing (the list keeps its folder and its names, which
+  // must not be taken for another folder's); false then.
+  bool setDirectory(std::string folder);
   const std::string& mask() const { return mask_; }
   void setMask(std::string mask);
-  // Lists the folder afresh.
-  void refresh();
+  // Lists the folder afresh; on a failure the names stay as they were.
+  bool refresh();
 
  private:
   FileSystem& files_;

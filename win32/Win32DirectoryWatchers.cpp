@@ -41,6 +41,7 @@ struct Waiter {
   HWND window = nullptr;
   std::uint64_t id = 0;
   std::string root;  // ends in a backslash
+  bool subtree = true;
   ChangeNotification notification;
   Handle stop;
   std::atomic<bool> posted{false};  // a message of this watch is on its way
@@ -89,7 +90,7 @@ bool openFoldersBelow(const std::string& folder, const Waiter& w, int& opened) {
 
 DWORD WINAPI waitForChanges(void* parameter) {
   Waiter& w = *static_cast<Waiter*>(parameter);
-  if (foldersNeedOpening()) {
+  if (w.subtree && foldersNeedOpening()) {
     int opened = 0;
     if (!openFoldersBelow(w.root, w, opened)) return 0;
     // A change in a folder before it was opened went unseen: one event covers it.
@@ -147,15 +148,26 @@ Win32DirectoryWatchers::~Win32DirectoryWatchers() {
 }
 
 std::unique_ptr<DirectoryWatch> Win32DirectoryWatchers::watch(const std::string& root, std::function<void()> changed) {
+  return start(root, true, std::move(changed));
+}
+
+std::unique_ptr<DirectoryWatch> Win32DirectoryWatchers::watchFolders(const std::string& folder,
+                                                                     std::function<void()> changed) {
+  return start(folder, false, std::move(changed));
+}
+
+std::unique_ptr<DirectoryWatch> Win32DirectoryWatchers::start(const std::string& root, bool subtree,
+                                                              std::function<void()> changed) {
   if (!window_) return nullptr;
   auto watch = std::make_unique<Watch>(*this, std::move(changed));
   Waiter& w = *watch->waiter;
   w.window = window_;
   w.id = next_++;
   w.root = root.empty() || root.back() == '\\' || root.back() == '/' ? root : root + "\\";
+  w.subtree = subtree;
   live_[w.id] = watch.get();  // the watch leaves the map again if it fails below
-  w.notification = ChangeNotification(FindFirstChangeNotificationA(
-      root.c_str(), TRUE, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME));
+  const DWORD filter = subtree ? FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME : FILE_NOTIFY_CHANGE_DIR_NAME;
+  w.notification = ChangeNotification(FindFirstChangeNotificationA(root.c_str(), subtree ? TRUE : FALSE, filter));
   if (!w.notification) return nullptr;
   w.stop = Handle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!w.stop) return nullptr;

@@ -24,9 +24,11 @@ class Win32DirectoryWatchers : public DirectoryWatchers {
   Win32DirectoryWatchers& operator=(const Win32DirectoryWatchers&) = delete;
 
   std::unique_ptr<DirectoryWatch> watch(const std::string& root, std::function<void()> changed) override;
+  std::unique_ptr<DirectoryWatch> watchFolders(const std::string& folder, std::function<void()> changed) override;
 
  private:
   class Watch;
+  std::unique_ptr<DirectoryWatch> start(const std::string& folder, bool subtree, std::function<void()> changed);
   static LRESULT CALLBACK windowProc(HWND, UINT, WPARAM, LPARAM);
   void arrived(std::uint64_t id);
 

@@ -52,18 +52,6 @@ class HandleWriter : public FileWriter {
   bool committed_ = false;
 };
 
-// Volume and index of an existing file: what tells one file from another
-// however its path is spelled.
-std::optional<std::pair<DWORD, ULONGLONG>> identityOf(const std::string& path) {
-  Handle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-  if (!file) return std::nullopt;
-  BY_HANDLE_FILE_INFORMATION info{};
-  if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
-  return std::make_pair(info.dwVolumeSerialNumber,
-                        (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow);
-}
-
 }  // namespace
 
 std::unique_ptr<FileReader> Win32FileSystem::openReader(const std::string& path) {
@@ -74,17 +62,16 @@ std::unique_ptr<FileReader> Win32FileSystem::openReader(const std::string& path)
 }
 
 std::unique_ptr<FileWriter> Win32FileSystem::createReplacing(const std::string& path) {
-  const std::string partial = path + ".tg-partial";
-  Handle file(CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return nullptr;
-  return std::make_unique<HandleWriter>(std::move(file), partial, path);
-}
-
-bool Win32FileSystem::sameFile(const std::string& a, const std::string& b) {
-  // Only existing files can be one file; a path to nothing names no file to destroy.
-  const auto first = identityOf(a);
-  const auto second = identityOf(b);
-  return first && second && *first == *second;
+  // A name that nothing has yet: the partial file is then this writer's own,
+  // to fill and, should it fail, to remove.
+  for (int attempt = 1; attempt <= kPartialAttempts; ++attempt) {
+    const std::string partial = partialName(path, attempt);
+    Handle file(CreateFileA(partial.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file) return std::make_unique<HandleWriter>(std::move(file), partial, path);
+    const DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return nullptr;
+  }
+  return nullptr;
 }
 
 }  // namespace tg::win32

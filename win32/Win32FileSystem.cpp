@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cctype>
 
 #include "win32/FileTimes.h"
 #include "win32/Handle.h"
@@ -92,18 +93,16 @@ bool Win32FileSystem::writeBytesDurably(const std::string& path, const std::stri
 bool Win32FileSystem::appendBytes(const std::string& path, const std::string& bytes) {
   // Appends through shared handles are not atomic everywhere (wine looks up the
   // end and then writes), so writers take turns: the file is opened for one
-  // writer at a time, and a writer that finds it taken waits a little.
-  constexpr DWORD kPatienceMs = 5000;
-  const ULONGLONG start = GetTickCount64();
-  DWORD pause = 1;
-  for (;;) {
-    Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file) return writeAll(file.get(), bytes);
-    if (fileErrorOf(GetLastError()) != FileError::Held || GetTickCount64() - start >= kPatienceMs) return false;
-    Sleep(pause);
-    pause = std::min<DWORD>(pause * 2, 16);
-  }
+  // writer at a time. One that finds it taken fails at once; waiting here
+  // would hold whatever thread asked, the window's among them.
+  Handle file(CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                          nullptr));
+  return file && writeAll(file.get(), bytes);
+}
+
+bool Win32FileSystem::createNew(const std::string& path) {
+  return static_cast<bool>(
+      Handle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr)));
 }
 
 bool Win32FileSystem::exists(const std::string& path) {
@@ -133,11 +132,17 @@ std::optional<std::uint32_t> Win32FileSystem::attributes(const std::string& path
   return static_cast<std::uint32_t>(a);
 }
 
-std::vector<FileEntry> Win32FileSystem::find(const std::string& pattern) {
+std::optional<std::vector<FileEntry>> Win32FileSystem::find(const std::string& pattern) {
   std::vector<FileEntry> out;
   WIN32_FIND_DATAA data;
   FindHandle search(FindFirstFileA(pattern.c_str(), &data));
-  if (!search) return out;
+  if (!search) {
+    // Nothing matches in a folder that was read; a missing folder, a denied
+    // one or a device that failed gives no listing at all.
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_NO_MORE_FILES) return out;
+    return std::nullopt;
+  }
   do {
     const std::string name = data.cFileName;
     if (name == "." || name == "..") continue;
@@ -145,7 +150,52 @@ std::vector<FileEntry> Win32FileSystem::find(const std::string& pattern) {
                    (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
                    localFromFileTime(data.ftLastWriteTime), localFromFileTime(data.ftLastAccessTime)});
   } while (FindNextFileA(search.get(), &data));
+  // A listing cut off on the way (a share that dropped) is no listing of the folder.
+  if (GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
   return out;
+}
+
+namespace {
+
+// The root of the drive or share a full path lies on ("C:\", "\\server\share\"),
+// or empty for any other kind of path.
+std::string volumeRootOf(const std::string& path) {
+  auto separator = [](char c) { return c == '\\' || c == '/'; };
+  if (path.size() >= 3 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' && separator(path[2]))
+    return path.substr(0, 2) + "\\";
+  if (path.size() < 5 || !separator(path[0]) || !separator(path[1]) || path[2] == '?' || path[2] == '.') return {};
+  const std::size_t server = path.find_first_of("\\/", 2);
+  if (server == std::string::npos || server == 2) return {};
+  std::size_t share = path.find_first_of("\\/", server + 1);
+  if (share == server + 1) return {};
+  if (share == std::string::npos) share = path.size();
+  return path.substr(0, share) + "\\";
+}
+
+}  // namespace
+
+Presence Win32FileSystem::presence(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Presence::Present;
+  const DWORD error = GetLastError();
+  if (error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND) return Presence::Unknown;
+  // "Not found" is only worth believing from a volume that answers: a drive
+  // letter that is not there now, a card reader without its card and an
+  // offline share all say "not found" too.
+  const std::string root = volumeRootOf(path);
+  if (root.empty() || GetDriveTypeA(root.c_str()) == DRIVE_NO_ROOT_DIR) return Presence::Unknown;
+  if (!GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, nullptr, 0))
+    return Presence::Unknown;
+  return Presence::Absent;
+}
+
+std::optional<FileIdentity> Win32FileSystem::identity(const std::string& path) {
+  Handle file(CreateFileA(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!file) return std::nullopt;
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+  return FileIdentity{info.dwVolumeSerialNumber,
+                      (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 std::optional<std::uint64_t> Win32FileSystem::size(const std::string& path) {

@@ -18,14 +18,16 @@ class Win32FileSystem : public FileSystem {
   bool createDirectory(const std::string& path) override;
   bool copyFile(const std::string& from, const std::string& to) override;
   std::optional<std::uint32_t> attributes(const std::string& path) override;
-  std::vector<FileEntry> find(const std::string& pattern) override;
+  bool createNew(const std::string& path) override;
+  std::optional<std::vector<FileEntry>> find(const std::string& pattern) override;
+  Presence presence(const std::string& path) override;
+  std::optional<FileIdentity> identity(const std::string& path) override;
   std::optional<std::uint64_t> size(const std::string& path) override;
   std::optional<std::string> readRange(const std::string& path, std::uint64_t offset, std::size_t count) override;
   FileError openExclusively(const std::string& path) override;
   std::optional<AccountName> owner(const std::string& path) override;
   std::unique_ptr<FileReader> openReader(const std::string& path) override;
   std::unique_ptr<FileWriter> createReplacing(const std::string& path) override;
-  bool sameFile(const std::string& a, const std::string& b) override;
 };
 
 }  // namespace tg::win32

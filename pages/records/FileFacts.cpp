@@ -36,9 +36,9 @@ namespace {
 // The first directory entry that matches the path, whatever its attributes.
 std::optional<FileEntry> firstMatch(FileSystem& files, const std::string& path) {
   if (path.empty()) return std::nullopt;
-  const std::vector<FileEntry> found = files.find(path);
-  if (found.empty()) return std::nullopt;
-  return found.front();
+  const auto found = files.find(path);
+  if (!found || found->empty()) return std::nullopt;
+  return found->front();
 }
 
 }  // namespace

@@ -102,7 +102,7 @@ void OptionsPage::BitBtn5Click() {
   const Lines lines = completeLanguageFile(c_.platform().files, c_.state().ProgramDirectory + *languageFileOf(code));
   storeLanguageChoice(c_.stores(), code);
   centre.LanguageCode = storedLanguageCode(c_.stores());
-  centre.languageTable.fill(lines);
+  centre.languageTable.fill(lines, code);
   // The page shown keeps its captions; the next pages built take the new ones.
   c_.window.applyLanguage();
 }

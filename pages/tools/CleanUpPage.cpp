@@ -16,7 +16,9 @@ bool CleanUpPage::leadsNowhere(const std::string& target) const {
   if (target.empty()) return true;
   // A share may just be out of reach, and asking for it could hang the window.
   if (target.rfind("\\\\", 0) == 0) return false;
-  return !c_.platform().files.exists(target);
+  // Only a target surely gone: one on a drive that is not plugged in now, or
+  // behind a folder that cannot be looked into, may well come back.
+  return c_.platform().files.presence(target) == Presence::Absent;
 }
 
 std::unique_ptr<Page> CleanUpPage::build(PageContext& c) {

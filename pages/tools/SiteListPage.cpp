@@ -41,33 +41,47 @@ std::unique_ptr<Page> SiteListPage::build(PageContext& c) {
   return page;
 }
 
+std::optional<SiteListPage::AnswerStamp> SiteListPage::answerStamp() const {
+  FileSystem& files = c_.platform().files;
+  const std::string path = c_.state().ProgramDirectory + "siteguard.txt";
+  const auto found = files.find(path);
+  if (!found || found->empty()) return std::nullopt;
+  return AnswerStamp{files.identity(path), found->front().size, toMilliseconds(found->front().lastWrite)};
+}
+
 void SiteListPage::BitBtn14Click() {
   if (adding_.running()) return;
   Platform& platform = c_.platform();
   const std::string directory = c_.state().ProgramDirectory;
-  // An answer left by an earlier run must not be taken for this name's.
-  platform.files.remove(directory + "siteguard.txt");
-  BitBtn14->setEnabled(false);
+  // The answer file stays where the engine leaves it: an answer left by an
+  // earlier add is told from this one's by the file as it is now.
+  const std::optional<AnswerStamp> before = answerStamp();
   const std::string name = siteName->text();
+  BitBtn14->setEnabled(false);
+  siteName->setReadOnly(true);
   adding_.clear()
       .then([&platform, directory, name] { StartEngine(platform.shell, directory, engine::siteguard, name, ""); })
       .waitWhile([&platform, directory] { return FileIsLocked(platform.files, directory + "siteguard.exe"); },
                  kEngineBoundMs)
-      .then([this] { storeAnswer(); })
-      .finally([this] { BitBtn14->setEnabled(true); });
+      .then([this, name, before] { storeAnswer(name, before); })
+      .finally([this] {
+        siteName->setReadOnly(false);
+        BitBtn14->setEnabled(true);
+      });
   adding_.start();
 }
 
-void SiteListPage::storeAnswer() {
+void SiteListPage::storeAnswer(const std::string& typed, const std::optional<AnswerStamp>& before) {
   Platform& platform = c_.platform();
   const std::string answerPath = c_.state().ProgramDirectory + "siteguard.txt";
-  if (!platform.files.exists(answerPath)) return;  // the name stays in its box
+  // No answer, or the one an earlier add left: the name stays in its box.
+  if (!platform.files.exists(answerPath) || (before && answerStamp() == before)) return;
   const auto answer = readLines(platform.files, answerPath);
   if (!answer) throw std::runtime_error("cannot read " + answerPath);
   if (answer->empty()) {
     NotifyUser(platform.shell, c_.state().ProgramDirectory, c_.text(68));
   } else {
-    const std::string name = trimmed(siteName->text());
+    const std::string name = trimmed(typed);
     const std::string address = trimmed(IpDigits(answer->back()));
     RecordStore& store = openStore(c_.stores(), StoreId::Sites);
     store.append();

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "app/PageHost.h"
+#include "platform/FileSystem.h"
 #include "pages/tools/StepSequence.h"
 #include "ui/Button.h"
 #include "ui/Lists.h"
@@ -17,7 +20,10 @@ class SiteListPage : public Page {
  public:
   static std::unique_ptr<Page> build(PageContext& c);
 
-  void BitBtn14Click();  // add: the engine resolves the name, without holding the window
+  // Add: the engine resolves the name, without holding the window. The name
+  // is the one in the box at the click; the box stays read-only until the
+  // answer is stored.
+  void BitBtn14Click();
   void BitBtn16Click();  // remove every site of the list's text
   void BitBtn17Click();  // remove all
 
@@ -35,7 +41,16 @@ class SiteListPage : public Page {
 
  private:
   explicit SiteListPage(PageContext& c) : c_(c), adding_(c.platform().timers) {}
-  void storeAnswer();
+  // What tells the engine's answer of this add from one an earlier add left:
+  // the file's identity, size and time of last write.
+  struct AnswerStamp {
+    std::optional<FileIdentity> identity;
+    std::uint64_t size = 0;
+    std::int64_t lastWrite = 0;
+    bool operator==(const AnswerStamp&) const = default;
+  };
+  std::optional<AnswerStamp> answerStamp() const;
+  void storeAnswer(const std::string& name, const std::optional<AnswerStamp>& before);
   // The page's lists and the monitor's from the store, in its order.
   void showStoredSites();
   PageContext c_;

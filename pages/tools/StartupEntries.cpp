@@ -27,11 +27,34 @@ bool hasExtension(const std::string& path) {
   return dot != std::string::npos && (slash == std::string::npos || dot > slash);
 }
 
-bool isProgram(Platform& platform, const std::string& path) {
-  if (path.empty()) return false;
-  if (path.find_first_of("\\/:") == std::string::npos) return platform.processes.findProgram(path).has_value();
-  if (isFile(platform.files, path)) return true;
-  return !hasExtension(path) && isFile(platform.files, path + ".exe");
+// What a path tells of a program file: there, surely not there, or not known
+// (its drive or share is not there now, or it cannot be looked into).
+enum class Program { Exists, Missing, Unknown };
+
+Program programAt(FileSystem& files, const std::string& path) {
+  switch (files.presence(path)) {
+    case Presence::Present: return isFile(files, path) ? Program::Exists : Program::Missing;  // a folder is no program
+    case Presence::Absent: return Program::Missing;
+    case Presence::Unknown: break;
+  }
+  return Program::Unknown;
+}
+
+Program programOf(Platform& platform, const std::string& path) {
+  if (path.empty()) return Program::Missing;
+  if (path.find_first_of("\\/:") == std::string::npos)
+    return platform.processes.findProgram(path) ? Program::Exists : Program::Missing;
+  const Program named = programAt(platform.files, path);
+  if (named != Program::Missing || hasExtension(path)) return named;
+  return programAt(platform.files, path + ".exe");
+}
+
+// Whether the command surely names no program: every reading of it leads to
+// nothing on a drive or share that answers.
+bool namesNoProgram(Platform& platform, const std::string& command) {
+  for (const std::string& path : programReadings(command))
+    if (programOf(platform, path) != Program::Missing) return false;
+  return true;
 }
 
 }  // namespace
@@ -56,12 +79,6 @@ std::vector<std::string> programReadings(const std::string& command) {
   return readings;
 }
 
-bool namesExistingProgram(Platform& platform, const std::string& command) {
-  for (const std::string& path : programReadings(command))
-    if (isProgram(platform, path)) return true;
-  return false;
-}
-
 void CleanRunKey(Platform& platform) {
   Registry& registry = platform.registry;
   const auto names = registry.autorunNames();
@@ -70,7 +87,9 @@ void CleanRunKey(Platform& platform) {
     const auto value = registry.readAutorun(name);
     if (!value) throw std::runtime_error("cannot read the start-up entry " + name);
     const std::string command = withoutAutoRun(*value);
-    if (command.empty() || namesExistingProgram(platform, platform.processes.expandEnvironment(command))) continue;
+    // A program that is only out of reach (an absent drive, an offline share,
+    // a folder that cannot be read) keeps its entry.
+    if (command.empty() || !namesNoProgram(platform, platform.processes.expandEnvironment(command))) continue;
     const auto still = registry.hasAutorun(name);
     if (!still) throw std::runtime_error("cannot read the start-up entry " + name);
     if (*still && !registry.deleteAutorun(name)) throw std::runtime_error("cannot delete the start-up entry " + name);

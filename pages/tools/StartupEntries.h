@@ -17,14 +17,11 @@ std::string withoutAutoRun(const std::string& command);
 // found that way). Environment variables are expected expanded already.
 std::vector<std::string> programReadings(const std::string& command);
 
-// Whether some reading of the command names a program that exists: a file
-// (".exe" added to a name without an extension), or for a bare name one that
-// the program search finds.
-bool namesExistingProgram(Platform& platform, const std::string& command);
-
 // Removes from the current user's start-up entries every entry whose program
-// no longer exists. Entries that hold no text, or an empty one, stay. Throws
-// when the entries cannot be read or one cannot be deleted.
+// no longer exists: no reading of its command leads to a file, each on a drive
+// or share that answers. An entry whose program may only be out of reach
+// stays, as do entries that hold no text, or an empty one. Throws when the
+// entries cannot be read or one cannot be deleted.
 void CleanRunKey(Platform& platform);
 
 }  // namespace tg

@@ -43,7 +43,7 @@ MirrorResult mirrorFolder(FileSystem& files, const std::string& from, const std:
   walkFiles(files, source, [&](const std::string& path, const FileEntry& entry) {
     const std::string relative = path.substr(source.size());
     const std::string copy = target + relative;
-    const std::vector<FileEntry> existing = files.find(copy);
+    const std::vector<FileEntry> existing = files.find(copy).value_or(std::vector<FileEntry>{});
     if (!existing.empty() && existing.front().size == entry.size && existing.front().lastWrite == entry.lastWrite) {
       ++result.unchanged;
       return true;

@@ -1,5 +1,9 @@
 #include "suite/common/EngineFiles.h"
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 namespace tg::suite {
 
 namespace {
@@ -8,7 +12,16 @@ constexpr std::size_t kBlock = 1 << 20;
 }  // namespace
 
 bool appendLogLine(FileSystem& files, const std::string& path, const std::string& line) {
-  return files.appendBytes(path, line + "\r\n");
+  // An engine has no window to keep answering: it may wait its turn among the
+  // writers of a shared log, a few seconds at most.
+  const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  auto pause = std::chrono::milliseconds(1);
+  while (!files.appendBytes(path, line + "\r\n")) {
+    if (std::chrono::steady_clock::now() >= giveUp) return false;
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, std::chrono::milliseconds(16));
+  }
+  return true;
 }
 
 std::optional<std::uint64_t> fileDigest(FileSystem& files, const std::string& path) {
@@ -43,7 +56,7 @@ namespace {
 
 bool walk(FileSystem& files, const std::string& folder, const FileVisitor& visit, int depthLeft) {
   if (depthLeft < 0) return true;
-  for (const FileEntry& entry : files.find(folder + "*")) {
+  for (const FileEntry& entry : files.find(folder + "*").value_or(std::vector<FileEntry>{})) {
     const std::string path = folder + entry.name;
     if (entry.attributes & attr::Directory) {
       if (entry.attributes & kReparsePoint) continue;

@@ -9,7 +9,8 @@
 
 namespace tg::suite {
 
-// Adds one line (ended by CR LF) to a log file, creating it when missing.
+// Adds one line (ended by CR LF) to a log file, creating it when missing,
+// waiting a few seconds at most while other writers hold it.
 bool appendLogLine(FileSystem& files, const std::string& path, const std::string& line);
 
 // A 64-bit FNV-1a digest of a file's whole content, read in blocks; empty when

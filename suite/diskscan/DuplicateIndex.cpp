@@ -5,7 +5,6 @@
 #include <optional>
 #include <set>
 
-#include "stores/Text.h"
 #include "suite/common/EngineFiles.h"
 
 namespace tg::suite {
@@ -58,16 +57,20 @@ struct Kept {
 }  // namespace
 
 Lines findDuplicates(FileSystem& files, const std::string& programDirectory) {
-  std::set<std::string> seen;  // folded paths: a folder indexed twice gives no copies of itself
+  // The files met, by identity: a folder indexed twice, a hard link, a subst
+  // or mapped drive reach one file by two paths, and a file is never its own copy.
+  std::set<FileIdentity> seen;
   std::map<std::uint64_t, std::vector<Kept>> keptBySize;
   Lines duplicates;
   for (const std::string& line : readLines(files, indexPath(programDirectory)).value_or(Lines{})) {
     const std::size_t bar = line.find('|');
     if (bar == std::string::npos) continue;
     const std::string path = line.substr(bar + 1);
-    if (!seen.insert(foldedAscii(path)).second) continue;
+    const auto identity = files.identity(path);
+    if (!identity) continue;  // gone, or not to be told from another: neither listed nor kept
+    if (!seen.insert(*identity).second) continue;
     const auto size = files.size(path);  // as it is now, not as indexed
-    if (!size) continue;                 // gone
+    if (!size) continue;
     std::vector<Kept>& kept = keptBySize[*size];
     std::optional<std::uint64_t> digest;
     bool isCopy = false;

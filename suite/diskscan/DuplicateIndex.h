@@ -18,7 +18,9 @@ std::size_t addFolderToIndex(FileSystem& files, const std::string& programDirect
 // Step "2": the redundant copies, in index order: every indexed file whose
 // content, byte for byte, an earlier indexed file already has. The first file
 // of each content is never listed, so deleting the whole list leaves one copy
-// of everything. Also written to liste2.txt. Paths that are gone are left out.
+// of everything. Also written to liste2.txt. Paths that are gone are left out,
+// and so is a second path to a file already met (a hard link, a subst or
+// mapped drive): two names of one file are never a pair.
 Lines findDuplicates(FileSystem& files, const std::string& programDirectory);
 
 }  // namespace tg::suite

@@ -58,7 +58,7 @@ void waitMicroseconds(std::int64_t delay) {
 // The files of the folder, with their sizes and what each holds as the rule store.
 std::string describeFolder(win32::Win32FileSystem& files, const std::string& folder) {
   std::string text;
-  for (const FileEntry& entry : files.find(folder + "*")) {
+  for (const FileEntry& entry : files.find(folder + "*").value_or(std::vector<FileEntry>{})) {
     const StoreFile file(files, folder + entry.name, schemaOf(StoreId::Rules).fields, CodePage(1252));
     const StoreRead read = file.read();
     text += "    " + entry.name + ", " + std::to_string(entry.size) + " bytes: ";
@@ -75,7 +75,7 @@ std::string describeFolder(win32::Win32FileSystem& files, const std::string& fol
 
 std::vector<std::string> fileNames(win32::Win32FileSystem& files, const std::string& folder) {
   std::vector<std::string> names;
-  for (const FileEntry& entry : files.find(folder + "*")) names.push_back(entry.name);
+  for (const FileEntry& entry : files.find(folder + "*").value_or(std::vector<FileEntry>{})) names.push_back(entry.name);
   return names;
 }
 

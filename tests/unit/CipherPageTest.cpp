@@ -85,7 +85,7 @@ TEST_F(CipherPageTest, OneFileInBothFieldsIsRefusedHoweverItsPathIsSpelled) {
     EXPECT_THROW(page.BitBtn25->click(), std::runtime_error) << other;
     EXPECT_EQ(contents("C:\\Docs\\a.bin"), "plain") << other;
   }
-  EXPECT_EQ(fake.files.find("C:\\Docs\\*").size(), 1u);  // no partial content left
+  EXPECT_EQ(fake.files.find("C:\\Docs\\*")->size(), 1u);  // no partial content left
 }
 
 TEST_F(CipherPageTest, ADestinationThatCannotBeWrittenWholeKeepsWhatItHeld) {
@@ -96,6 +96,19 @@ TEST_F(CipherPageTest, ADestinationThatCannotBeWrittenWholeKeepsWhatItHeld) {
                std::runtime_error);
   EXPECT_EQ(contents("C:\\Docs\\a.enc"), "the earlier copy");
   EXPECT_FALSE(fake.files.exists("C:\\Docs\\a.enc.tg-partial"));
+  // A file that happens to bear the partial name is the user's: neither
+  // written over nor removed, whether the cipher fails or succeeds.
+  fake.files.setDiskFull(false);
+  fake.files.addFile("C:\\Docs\\a.enc.tg-partial", "a file of the user's");
+  fake.files.failWritesTo("C:\\Docs\\a.enc");
+  EXPECT_THROW(CipherFile(fake.files, "C:\\Docs\\a.bin", "C:\\Docs\\a.enc", key, CipherDirection::Add),
+               std::runtime_error);
+  EXPECT_EQ(contents("C:\\Docs\\a.enc.tg-partial"), "a file of the user's");
+  EXPECT_EQ(fake.files.fileNames("C:\\Docs"), (std::vector<std::string>{"a.bin", "a.enc", "a.enc.tg-partial"}));
+  fake.files.failWritesTo("C:\\Docs\\a.enc", 1);
+  CipherFile(fake.files, "C:\\Docs\\a.bin", "C:\\Docs\\a.enc", key, CipherDirection::Add);
+  EXPECT_EQ(contents("C:\\Docs\\a.enc").size(), 5000u);
+  EXPECT_EQ(contents("C:\\Docs\\a.enc.tg-partial"), "a file of the user's");
   // A destination in a folder that does not exist, or no destination at all.
   fake.files.setDiskFull(false);
   EXPECT_THROW(CipherFile(fake.files, "C:\\Docs\\a.bin", "C:\\Nowhere\\a.enc", key, CipherDirection::Add),

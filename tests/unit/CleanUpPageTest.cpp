@@ -126,6 +126,42 @@ TEST_F(CleanUpPageTest, StartUpEntriesGoOnlyWhenNoReadingOfTheirCommandNamesAnEx
   EXPECT_TRUE(fake.registry.hasAutorun("Number").value_or(false));
 }
 
+// Out of reach is not gone: a program that may come back keeps its entry
+// and its shortcut.
+TEST_F(CleanUpPageTest, ProgramsOnAnAbsentDriveAnOfflineShareOrBehindADeniedFolderAreKept) {
+  fake.files.addDirectory("D:\\");                          // a drive that answers
+  fake.files.addDirectory("\\\\nas\\apps");              // a share that answers
+  fake.files.addFile("C:\\Locked\\inner\\app.exe", "MZ");
+  fake.files.setDenied("C:\\Locked", true);
+  struct Case {
+    const char* entry;
+    std::string command;
+    bool deleted;
+  } cases[] = {
+      {"Gone from a present drive", "D:\\Tools\\gone.exe /autoRun", true},
+      {"Gone from a share that answers", "\\\\nas\\apps\\gone.exe", true},
+      {"On a drive not plugged in", "E:\\Portable\\app.exe /autoRun", false},
+      {"On an offline share", "\\\\server\\tools\\run.exe -quiet", false},
+      {"Quoted, on an offline share", "\"\\\\server\\tools\\my app.exe\" -x", false},
+      {"Behind a folder that cannot be read", "C:\\Locked\\inner\\app.exe", false},
+  };
+  for (const Case& c : cases) fake.registry.autorun[c.entry] = c.command;
+  CleanUpPage& page = open(false, true, false);
+  page.BitBtn13->click();
+  for (const Case& c : cases) EXPECT_EQ(fake.registry.autorun.count(c.entry), c.deleted ? 0u : 1u) << c.entry;
+
+  // The desktop check lists only shortcuts whose target is surely gone.
+  fake.files.addFile(kDesktop + "Stick.lnk", "shortcut");
+  fake.shell.shortcuts[kDesktop + "Stick.lnk"] = "E:\\Portable\\app.exe";
+  fake.files.addFile(kDesktop + "Locked.lnk", "shortcut");
+  fake.shell.shortcuts[kDesktop + "Locked.lnk"] = "C:\\Locked\\inner\\gone.exe";
+  fake.files.addFile(kDesktop + "OldTool.lnk", "shortcut");
+  fake.shell.shortcuts[kDesktop + "OldTool.lnk"] = "D:\\Tools\\gone.exe";
+  CleanUpPage& again = open(true, false, false);
+  again.BitBtn13->click();
+  EXPECT_EQ(again.findings->items(), (Names{"dead.lnk", "Gone.Lnk", "OldTool.lnk"}));
+}
+
 TEST_F(CleanUpPageTest, StartUpEntriesThatCannotBeReadOrDeletedEndTheActionWithAnError) {
   fake.registry.autorun["Removed"] = "C:\\Removed\\old.exe";
   CleanUpPage& page = open(false, true, false);

@@ -39,10 +39,18 @@ TEST(FakeFileSystem, FindMatchesPatternsInOneFolder) {
   files.addFile("C:\\d\\sub\\deep.txt", "3");
   files.addFile("C:\\d\\report_mod_1.txt", "4");
   std::vector<std::string> names;
-  for (const FileEntry& e : files.find("C:\\d\\*.txt")) names.push_back(e.name);
+  for (const FileEntry& e : files.find("C:\\d\\*.txt").value_or(std::vector<FileEntry>{})) names.push_back(e.name);
   EXPECT_EQ(names, (std::vector<std::string>{"one.txt", "report_mod_1.txt", "two.TXT"}));
-  EXPECT_EQ(files.find("C:\\d\\*mod*.txt").size(), 1u);
-  EXPECT_EQ(files.find("C:\\d\\*.*").size(), 4u);  // the folder "sub" too
+  EXPECT_EQ(files.find("C:\\d\\*mod*.txt")->size(), 1u);
+  EXPECT_EQ(files.find("C:\\d\\*.*")->size(), 4u);  // the folder "sub" too
+  // Nothing matching is not the same as a folder that cannot be listed.
+  const auto none = files.find("C:\\d\\*.none");
+  ASSERT_TRUE(none);
+  EXPECT_TRUE(none->empty());
+  EXPECT_FALSE(files.find("C:\\gone\\*.*"));
+  files.failListings("C:\\d");
+  EXPECT_FALSE(files.find("C:\\d\\*.txt"));
+  EXPECT_TRUE(files.find("C:\\d\\*.txt").has_value());  // it failed once
   EXPECT_TRUE(matchesFilePattern("a.b.c", "*.c"));
   EXPECT_FALSE(matchesFilePattern("abc", "?"));
 }

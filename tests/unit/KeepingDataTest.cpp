@@ -92,7 +92,7 @@ TEST_F(KeepingData, AStoreHeldAtStartUpSurvivesWholeIsReportedOnceAndIsReadWhenR
   EXPECT_EQ(rowCount(file("regles.xml")), 10001u);
   EXPECT_EQ(rowCount(file("alertes.xml")), 1u);
   EXPECT_EQ(fake.dialogs.errors.size(), 1u);
-  EXPECT_EQ(fake.timers.active(), 1u);  // Timer1 alone: the retries have stopped
+  EXPECT_EQ(fake.timers.active(), 2u);  // Timer1 and the watch's check of its path: the retries have stopped
 }
 
 TEST_F(KeepingData, AFileReleasedWithinAFewSecondsIsReadWithoutAWord) {

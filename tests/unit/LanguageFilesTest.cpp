@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/NavigationList.h"
+#include "stores/LanguageTable.h"
 
 namespace tg {
 namespace {
@@ -18,7 +19,7 @@ constexpr const char* kLanguageFiles[] = {"kelm2013_fr.txt", "kelm2013_gb.txt", 
                                           "kelm2013_it.txt", "kelm2013_es.txt"};
 
 // Followed directly by a name, a drive letter or a port.
-constexpr int kPrefixEntries[] = {20, 22, 23, 54, 89, 91};
+constexpr int kPrefixEntries[] = {20, 22, 23, 54, 89, 91, 102, 103};
 
 // Describes the first byte that has no place in a Windows-1252 text line:
 // a control byte, a byte the code page leaves undefined, or the start of what
@@ -72,14 +73,15 @@ void forEachLanguageFile(Check check) {
 }
 #endif
 
-TEST(LanguageFiles, EveryFileHas101Windows1252LinesOfAtMostFiftyBytes) {
+TEST(LanguageFiles, EveryFileHasEveryEntryAsAWindows1252LineOfAtMostFiftyBytes) {
 #ifndef TG_LANGUAGE_DIR
   GTEST_SKIP() << "TG_LANGUAGE_DIR is not defined";
 #else
   forEachLanguageFile([](const char* name, const LanguageFile& file) {
     const std::vector<std::string>& lines = file.lines;
     EXPECT_TRUE(file.endsWithCrLf) << name << ": the last line is not ended by CR LF";
-    EXPECT_EQ(lines.size(), 101u) << name << ": one line per entry, 101 in all";
+    EXPECT_EQ(lines.size(), static_cast<std::size_t>(LanguageTable::kLastEntry))
+        << name << ": one line per entry, the added ones after the 101st";
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
       const std::string& line = lines[i];
@@ -97,10 +99,19 @@ TEST(LanguageFiles, NavigationTextsDifferAndPrefixesEndWithASpace) {
 #else
   forEachLanguageFile([](const char* name, const LanguageFile& file) {
     const std::vector<std::string>& lines = file.lines;
-    if (lines.size() < 101) {
+    if (lines.size() < static_cast<std::size_t>(LanguageTable::kLastEntry)) {
       ADD_FAILURE() << name << " has only " << lines.size() << " CR LF lines";
       return;
     }
+    // A file of 101 lines shows the program's own texts for the added entries:
+    // the shipped file must say the same.
+    const std::string code = std::string(name) == "kelm2013_fr.txt"   ? "FR"
+                             : std::string(name) == "kelm2013_gb.txt" ? "GB"
+                             : std::string(name) == "kelm2013_de.txt" ? "DE"
+                             : std::string(name) == "kelm2013_it.txt" ? "ITA"
+                                                                      : "ESP";
+    for (int n = LanguageTable::kEntries + 1; n <= LanguageTable::kLastEntry; ++n)
+      EXPECT_EQ(lines[static_cast<std::size_t>(n - 1)], builtInText(code, n)) << name << " line " << n;
     auto entry = [&](int n) -> const std::string& { return lines[n - 1]; };
 
     std::set<std::string> seen;

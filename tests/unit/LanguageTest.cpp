@@ -32,17 +32,45 @@ TEST(LanguageTable, AShortFileLeavesTheEntriesItDoesNotSupply) {
   EXPECT_EQ(table.text(81), "old 81");
 }
 
-TEST(LanguageTable, LinesAfterTheHundredAndFirstAreIgnoredAndLinesAreNotTrimmed) {
+TEST(LanguageTable, LinesAfterTheLastEntryAreIgnoredAndLinesAreNotTrimmed) {
   LanguageTable table;
   Lines lines = numbered(120, "");
   lines[4] = "  spaced  ";
   lines[5] = "";
   table.fill(lines);
   EXPECT_EQ(table.text(101), "101");
-  EXPECT_EQ(table.text(102), "");
+  EXPECT_EQ(table.text(LanguageTable::kLastEntry), std::to_string(LanguageTable::kLastEntry));
+  EXPECT_EQ(table.text(LanguageTable::kLastEntry + 1), "");
   EXPECT_EQ(table.text(0), "");
   EXPECT_EQ(table.text(5), "  spaced  ");
   EXPECT_EQ(table.text(6), "");
+}
+
+TEST(LanguageTable, AFileOfTheHundredAndOneEntriesGetsTheAddedOnesInItsOwnLanguage) {
+  LanguageTable table;
+  EXPECT_EQ(table.text(102), builtInText("FR", 102));  // never empty, not even before a load
+  Lines german = numbered(101, "de ");
+  german.push_back("");  // an empty added line counts as missing
+  table.fill(german, "DE");
+  EXPECT_EQ(table.text(101), "de 101");
+  for (int n = 102; n <= LanguageTable::kLastEntry; ++n) {
+    EXPECT_FALSE(table.text(n).empty()) << n;
+    EXPECT_EQ(table.text(n), builtInText("DE", n)) << n;
+    EXPECT_NE(table.text(n), builtInText("GB", n)) << n;
+  }
+  // A file that has an added entry gives its own; the next language's file
+  // without it does not keep the earlier language's.
+  Lines english = numbered(102, "gb ");
+  table.fill(english, "GB");
+  EXPECT_EQ(table.text(102), "gb 102");
+  EXPECT_EQ(table.text(103), builtInText("GB", 103));
+  table.fill(numbered(101, "it "), "ITA");
+  EXPECT_EQ(table.text(102), builtInText("ITA", 102));
+  for (const char* code : {"FR", "GB", "DE", "ITA", "ESP"})
+    for (int n = 102; n <= LanguageTable::kLastEntry; ++n) {
+      EXPECT_FALSE(builtInText(code, n).empty()) << code << " " << n;
+      EXPECT_LE(builtInText(code, n).size(), LanguageTable::kMaxLength) << code << " " << n;
+    }
 }
 
 TEST(LanguageTable, TheCodeNamesItsFileExactly) {

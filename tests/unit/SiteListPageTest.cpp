@@ -44,9 +44,13 @@ TEST_F(SiteListPageTest, AnAddedSiteGetsTheDottedAddressOfTheEnginesLastLineOnce
   ASSERT_EQ(fake.shell.requests.size(), 1u);
   EXPECT_EQ(fake.shell.requests[0].parameters, "  exemple.fr ");
   EXPECT_EQ(fake.shell.requests[0].show, kShowHidden);
-  // While the engine runs the window goes on, and the button waits.
+  // While the engine runs the window goes on, the button waits and the name
+  // box holds the name being resolved: what is typed does not go in.
   fake.timers.advance(1000);
   EXPECT_FALSE(page.BitBtn14->enabled());
+  EXPECT_TRUE(page.siteName->readOnly());
+  page.siteName->type("autre.example");
+  EXPECT_EQ(page.siteName->text(), "  exemple.fr ");
   EXPECT_TRUE(state().BlockedSiteNames.empty());
   fake.timers.advance(1100);
   EXPECT_TRUE(page.BitBtn14->enabled());
@@ -56,6 +60,14 @@ TEST_F(SiteListPageTest, AnAddedSiteGetsTheDottedAddressOfTheEnginesLastLineOnce
   EXPECT_EQ(page.sites->items(), (Names{"exemple.fr"}));
   EXPECT_EQ(page.addresses->items(), (Names{"93.184.216.34"}));
   EXPECT_EQ(page.siteName->text(), "");
+  EXPECT_FALSE(page.siteName->readOnly());
+
+  // The next add's answer, in the same file, is this add's.
+  engineAnswers("Adresse : 5.6.7.8\r\n", 300);
+  page.siteName->type("second.example");
+  page.BitBtn14->click();
+  fake.timers.advance(400);
+  EXPECT_EQ(storedSites(), (std::vector<Row>{{"exemple.fr", "93.184.216.34"}, {"second.example", "5.6.7.8"}}));
 }
 
 TEST_F(SiteListPageTest, NoAnswerStoresNothingAndAnEmptyAnswerIsTold) {
@@ -67,9 +79,11 @@ TEST_F(SiteListPageTest, NoAnswerStoresNothingAndAnEmptyAnswerIsTold) {
   page.siteName->setText("nulle-part.example");
   page.BitBtn14->click();
   fake.timers.advance(600);
+  // The earlier answer is neither taken for this one nor deleted: it is the engine's file.
   EXPECT_EQ(storedSites(), std::vector<Row>{});
   EXPECT_EQ(page.siteName->text(), "nulle-part.example");
   EXPECT_TRUE(page.BitBtn14->enabled());
+  EXPECT_EQ(fake.files.contents(fake.inProgram("siteguard.txt")), "Adresse : 10.0.0.1\r\n");
 
   engineAnswers("", 500);
   fake.shell.requests.clear();

@@ -114,6 +114,13 @@ TEST_F(EngineFilesTest, TheDiskScannerListsTheRedundantCopiesAndKeepsTheFirstOfE
   // The kept file gone, the next copy is kept in its place.
   files.remove("C:\\data\\a.txt");
   EXPECT_EQ(findDuplicates(files, dir), (Lines{"C:\\elsewhere\\copy of a.txt"}));
+
+  // A second name of one file is that file, not a copy that may go.
+  resetIndex(files, dir);
+  files.addFile("C:\\only\\report.doc", "the only copy");
+  files.addLink("C:\\only\\report.doc", "C:\\only\\linked\\report.doc");
+  addFolderToIndex(files, dir, "C:\\only");
+  EXPECT_EQ(findDuplicates(files, dir), Lines{});
 }
 
 TEST_F(EngineFilesTest, TheBackupCopiesNewAndChangedFilesAndNeverDeletes) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "pages/tools/WatchPage.h"
 #include "unit/PageTest.h"
 
@@ -108,6 +110,155 @@ TEST_F(WatchPageTest, AFileStillHeldByItsWriterIsTriedAgainInsteadOfBeingKeptFor
   fake.timers.advance(FolderSurveillance::kRetryDelayMs);
   EXPECT_FALSE(fake.files.exists("C:\\Watched\\held.txt"));
   EXPECT_EQ(snapshot(), (Lines{"a.txt", "free.txt", "held.txt"}));
+}
+
+// What a real machine does to a watched folder now and then. None of it may
+// delete a file of the user's: the event ends, the snapshot stays as it was,
+// and once the fault is gone the surveillance goes on as before.
+TEST_F(WatchPageTest, AnEventThatCannotListReadOrWriteDeletesNothingAndLeavesTheSnapshot) {
+  struct Fault {
+    const char* what;
+    std::function<void(testing::FakePlatform&, const std::string& snapshot)> apply, clear;
+  } faults[] = {
+      {"a listing that fails once", [](auto& f, auto&) { f.files.failListings("C:\\Watched"); }, [](auto&, auto&) {}},
+      {"a snapshot held by another program", [](auto& f, auto& s) { f.files.setLocked(s, true); },
+       [](auto& f, auto& s) { f.files.setLocked(s, false); }},
+      {"a snapshot that cannot be written", [](auto& f, auto& s) { f.files.failWritesTo(s, 0); },
+       [](auto& f, auto& s) { f.files.failWritesTo(s, 1000); }},
+      {"a full disk", [](auto& f, auto&) { f.files.setDiskFull(true); }, [](auto& f, auto&) { f.files.setDiskFull(false); }},
+  };
+  for (const Fault& fault : faults) {
+    SCOPED_TRACE(fault.what);
+    testing::FakePlatform& f = fake;
+    for (int i = 0; i < 200; ++i) f.files.addFile("C:\\Watched\\user file " + std::to_string(i) + ".txt", "u");
+    watching();
+    const std::string before = fake.files.contents(fake.inProgram("repertoiresurveille.txt")).value();
+    fault.apply(fake, fake.inProgram("repertoiresurveille.txt"));
+    fake.files.addFile("C:\\Watched\\new.txt", "n");
+    fake.watchers.deliver();
+    EXPECT_TRUE(fake.files.exists("C:\\Watched\\new.txt"));
+    fault.clear(fake, fake.inProgram("repertoiresurveille.txt"));
+    EXPECT_EQ(fake.files.contents(fake.inProgram("repertoiresurveille.txt")), before);
+
+    fake.files.addFile("C:\\Watched\\later.txt", "l");
+    fake.watchers.deliver();
+    EXPECT_FALSE(fake.files.exists("C:\\Watched\\later.txt"));
+    EXPECT_FALSE(fake.files.exists("C:\\Watched\\new.txt"));
+    EXPECT_EQ(fake.files.fileNames("C:\\Watched").size(), 201u);  // a.txt and the user's 200
+    for (const std::string& name : fake.files.fileNames("C:\\Watched")) fake.files.remove("C:\\Watched\\" + name);
+    fake.files.addFile("C:\\Watched\\a.txt", "a");
+  }
+}
+
+TEST_F(WatchPageTest, AChoiceThatCannotBeWrittenWhollyLeavesTheEarlierFolderWatchedAgainstItsOwnSnapshot) {
+  fake.files.addFile("C:\\Second\\b.txt", "b");
+  const std::string snapshotFile = fake.inProgram("repertoiresurveille.txt");
+  const std::string choiceFile = fake.inProgram("surveille.txt");
+  struct Case {
+    const char* what;
+    std::function<void()> fail;
+    bool trusted;  // the earlier snapshot could be put back
+  } cases[] = {
+      {"the new snapshot cannot be written", [&] { fake.files.failWritesTo(snapshotFile, 0); }, true},
+      {"surveille.txt cannot be written", [&] { fake.files.failWritesTo(choiceFile, 0); }, true},
+      {"neither surveille.txt nor the earlier snapshot can be written",
+       [&] {
+         fake.files.failWritesTo(choiceFile, 0);
+         fake.files.failWritesTo(snapshotFile, 1);
+       },
+       false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    WatchPage& page = watching();
+    c.fail();
+    EXPECT_THROW(choose(page, "C:\\Second"), std::runtime_error);
+    fake.files.failWritesTo(snapshotFile, 1000);
+    fake.files.failWritesTo(choiceFile, 1000);
+    EXPECT_EQ(lines(choiceFile), (Lines{"C:\\Watched"}));
+    EXPECT_EQ(fake.watchers.roots(), (Names{"c:\\watched\\"}));
+    if (c.trusted) {
+      EXPECT_EQ(snapshot(), (Lines{"a.txt"}));
+    }
+    // No file of either folder is deleted for the other's snapshot.
+    fake.files.addFile("C:\\Second\\c.txt", "c");
+    fake.files.addFile("C:\\Watched\\new.txt", "n");
+    fake.watchers.deliver();
+    EXPECT_TRUE(fake.files.exists("C:\\Second\\b.txt"));
+    EXPECT_TRUE(fake.files.exists("C:\\Second\\c.txt"));
+    EXPECT_TRUE(fake.files.exists("C:\\Watched\\a.txt"));
+    EXPECT_EQ(fake.files.exists("C:\\Watched\\new.txt"), !c.trusted);
+    // A choice that succeeds puts everything right.
+    choose(page, "C:\\Second");
+    EXPECT_EQ(snapshot(), (Lines{"b.txt", "c.txt"}));
+    fake.files.addFile("C:\\Second\\d.txt", "d");
+    fake.watchers.deliver();
+    EXPECT_FALSE(fake.files.exists("C:\\Second\\d.txt"));
+    fake.files.remove("C:\\Second\\c.txt");
+    fake.files.remove("C:\\Watched\\new.txt");
+  }
+}
+
+TEST_F(WatchPageTest, AFolderMovedAwayAndBackKeepsWhatAppearedMeanwhileAndIsWatchedAgain) {
+  watching();
+  ASSERT_TRUE(fake.files.rename("C:\\Watched", "C:\\Away", false));
+  fake.watchers.deliver();
+  fake.files.addFile("C:\\Away\\meanwhile.txt", "m");  // the user's, in a folder no longer watched
+  fake.watchers.deliver();
+  EXPECT_TRUE(fake.files.exists("C:\\Away\\meanwhile.txt"));
+  ASSERT_TRUE(fake.files.rename("C:\\Away", "C:\\Watched", false));
+  fake.watchers.deliver();
+  EXPECT_EQ(fake.watchers.roots(), (Names{"c:\\watched\\"}));
+  fake.files.addFile("C:\\Watched\\after.txt", "n");
+  fake.watchers.deliver();
+  EXPECT_TRUE(fake.files.exists("C:\\Watched\\meanwhile.txt"));
+  EXPECT_TRUE(fake.files.exists("C:\\Watched\\a.txt"));
+  EXPECT_FALSE(fake.files.exists("C:\\Watched\\after.txt"));
+  const Lines log = lines(dayLog());
+  ASSERT_GE(log.size(), 2u);
+  EXPECT_EQ(log[0], builtInText("FR", 102) + "C:\\Watched");
+  EXPECT_EQ(log[1], builtInText("FR", 103) + "C:\\Watched");
+}
+
+TEST_F(WatchPageTest, ANewFolderUnderTheWatchedNameIsWatchedAlsoWhenOnlyTheSlowCheckCanSeeIt) {
+  fake.files.addFile("C:\\Top\\Watched\\a.txt", "a");
+  fake.files.addFile(fake.inProgram("mode.txt"), "1\r\n");
+  start();
+  choose(open<WatchPage>(nav::kWatch), "C:\\Top\\Watched");
+  // The folder above it moves: no watch sees the name go, the check does.
+  ASSERT_TRUE(fake.files.rename("C:\\Top", "C:\\Old", false));
+  fake.watchers.deliver();
+  fake.timers.advance(ui::ShellChangeNotifier::kCheckMs);
+  EXPECT_TRUE(fake.watchers.roots().empty());
+  fake.files.addFile("C:\\Top\\Watched\\theirs.txt", "t");
+  fake.timers.advance(ui::ShellChangeNotifier::kCheckMs);
+  EXPECT_EQ(fake.watchers.roots(), (Names{"c:\\top\\watched\\"}));
+  fake.files.addFile("C:\\Top\\Watched\\new.txt", "n");
+  fake.watchers.deliver();
+  EXPECT_TRUE(fake.files.exists("C:\\Top\\Watched\\theirs.txt"));
+  EXPECT_FALSE(fake.files.exists("C:\\Top\\Watched\\new.txt"));
+  EXPECT_TRUE(fake.files.exists("C:\\Old\\Watched\\a.txt"));
+}
+
+TEST_F(WatchPageTest, ADayLogHeldByAnotherProgramGetsItsLinesLaterInTheirOrder) {
+  watching();
+  fake.files.addFile("C:\\Watched\\first.txt", "1");
+  fake.watchers.deliver();
+  const std::size_t logged = lines(dayLog()).size();
+  fake.files.setLocked(dayLog(), true);
+  fake.files.addFile("C:\\Watched\\second.txt", "2");
+  fake.watchers.deliver();
+  EXPECT_FALSE(fake.files.exists("C:\\Watched\\second.txt"));  // the surveillance went on
+  EXPECT_GT(window->surveillance.waitingLogLines(), 0u);
+  fake.timers.advance(FolderSurveillance::kLogRetryMs);  // still held: the lines wait on
+  fake.files.setLocked(dayLog(), false);
+  fake.timers.advance(FolderSurveillance::kLogRetryMs);
+  EXPECT_EQ(window->surveillance.waitingLogLines(), 0u);
+  const Lines log = lines(dayLog());
+  // The blocks of the event that deleted second.txt and of the one its deletion raised, in that order.
+  ASSERT_EQ(log.size(), logged + 3);
+  EXPECT_EQ(Lines(log.begin() + static_cast<std::ptrdiff_t>(logged), log.end()),
+            (Lines{"C:\\Watched\\a.txt", "C:\\Watched\\second.txt", "C:\\Watched\\a.txt"}));
 }
 
 TEST_F(WatchPageTest, TheStartUpWatchesTheRememberedFolderAndAFirstStartWatchesCWithoutEffect) {

@@ -189,6 +189,10 @@ TEST(DiskScanEngine, ListsTheRedundantCopiesInItsSteps) {
   data.write("one.txt", "the same bytes");
   data.write("two.txt", "the same bytes");
   data.write("three.txt", "different bytes");
+  // A second name of a file that has no copy: it must never be listed, or
+  // deleting the list would delete the only copy.
+  data.write("only.doc", "the only copy of these bytes");
+  ASSERT_TRUE(CreateHardLinkA((data / "only link.doc").c_str(), (data / "only.doc").c_str(), nullptr));
   folder.write("liste2.txt", "left from an earlier run\r\n");
   ASSERT_TRUE(runToEnd(folder, "diskscan.exe", "0 0"));
   EXPECT_FALSE(folder.exists("liste2.txt"));

@@ -20,7 +20,7 @@ TEST(Win32FileStreams, ANewContentReplacesTheFileOnlyWhenCommitted) {
     EXPECT_EQ(files.readBytes(dir / "out.bin"), "the earlier copy");
   }  // gone without a commit: its partial content goes with it
   EXPECT_EQ(files.readBytes(dir / "out.bin"), "the earlier copy");
-  EXPECT_EQ(files.find(dir / "*").size(), 1u);
+  EXPECT_EQ(files.find(dir / "*")->size(), 1u);
 
   auto writer = files.createReplacing(dir / "out.bin");
   ASSERT_NE(writer, nullptr);
@@ -29,7 +29,7 @@ TEST(Win32FileStreams, ANewContentReplacesTheFileOnlyWhenCommitted) {
   ASSERT_TRUE(writer->commit());
   writer.reset();
   EXPECT_EQ(files.readBytes(dir / "out.bin"), big);
-  EXPECT_EQ(files.find(dir / "*").size(), 1u);
+  EXPECT_EQ(files.find(dir / "*")->size(), 1u);
 
   auto reader = files.openReader(dir / "out.bin");
   ASSERT_NE(reader, nullptr);
@@ -43,6 +43,27 @@ TEST(Win32FileStreams, ANewContentReplacesTheFileOnlyWhenCommitted) {
   EXPECT_EQ(back, big);
   EXPECT_EQ(files.openReader(dir / "missing.bin"), nullptr);
   EXPECT_EQ(files.createReplacing(dir / "no folder\\out.bin"), nullptr);
+}
+
+TEST(Win32FileStreams, APartialContentNeverTakesTheNameOfAFileThatWasThereAndRemovesOnlyItsOwn) {
+  TempFolder dir;
+  Win32FileSystem files;
+  ASSERT_TRUE(files.writeBytes(dir / "out.bin", "the earlier copy"));
+  ASSERT_TRUE(files.writeBytes(dir / "out.bin.tg-partial", "a file of the user's"));
+  {
+    auto writer = files.createReplacing(dir / "out.bin");
+    ASSERT_NE(writer, nullptr);
+    ASSERT_TRUE(writer->write("half", 4));
+    EXPECT_TRUE(files.exists(dir / "out.bin.tg-partial2"));  // the writer holds it
+  }
+  EXPECT_EQ(files.readBytes(dir / "out.bin.tg-partial"), "a file of the user's");
+  EXPECT_FALSE(files.exists(dir / "out.bin.tg-partial2"));
+  auto writer = files.createReplacing(dir / "out.bin");
+  ASSERT_NE(writer, nullptr);
+  ASSERT_TRUE(writer->write("new", 3));
+  ASSERT_TRUE(writer->commit());
+  EXPECT_EQ(files.readBytes(dir / "out.bin"), "new");
+  EXPECT_EQ(files.readBytes(dir / "out.bin.tg-partial"), "a file of the user's");
 }
 
 TEST(Win32FileStreams, OneFileIsKnownHoweverItsPathIsSpelled) {
@@ -62,6 +83,12 @@ TEST(Win32FileStreams, OneFileIsKnownHoweverItsPathIsSpelled) {
   EXPECT_TRUE(files.sameFile(path, shortPath)) << shortPath;
   EXPECT_FALSE(files.sameFile(path, dir / "other.bin"));
   EXPECT_FALSE(files.sameFile(path, dir / "missing.bin"));
+  // A second name of the file, on the same volume.
+  ASSERT_TRUE(CreateHardLinkA((dir / "link.bin").c_str(), path.c_str(), nullptr));
+  EXPECT_TRUE(files.sameFile(path, dir / "link.bin"));
+  EXPECT_EQ(files.identity(path), files.identity(dir / "link.bin"));
+  EXPECT_NE(files.identity(path), files.identity(dir / "other.bin"));
+  EXPECT_EQ(files.identity(dir / "missing.bin"), std::nullopt);
 }
 
 }  // namespace

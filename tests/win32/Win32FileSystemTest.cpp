@@ -62,8 +62,10 @@ TEST(Win32FileSystem, AppendsFromManyWritersAllArriveWhole) {
     std::vector<std::thread> writers;
     for (int w = 0; w < kWriters; ++w)
       writers.emplace_back([&files, &log, &filler, w] {
+        // Each tries again until its turn comes, as the engines' logs do.
         for (int i = 0; i < kLines; ++i)
-          files.appendBytes(log, "writer " + std::to_string(w) + " line " + std::to_string(i) + filler + "\r\n");
+          while (!files.appendBytes(log, "writer " + std::to_string(w) + " line " + std::to_string(i) + filler + "\r\n"))
+            std::this_thread::yield();
       });
     for (auto& t : writers) t.join();
     const std::string text = files.readBytes(log).value_or("");
@@ -81,26 +83,54 @@ TEST(Win32FileSystem, AppendsFromManyWritersAllArriveWhole) {
   }
 }
 
-TEST(Win32FileSystem, AnAppendWaitsForAnotherWriterAndGivesUpOnlyAfterItsPatience) {
+TEST(Win32FileSystem, AnAppendToAFileHeldByAnotherProgramFailsAtOnceAndChangesNothing) {
   TempFolder dir;
   Win32FileSystem files;
   ASSERT_TRUE(files.appendBytes(dir / "log.txt", "first\r\n"));
   {
     ExclusiveHold hold(dir / "log.txt");
     ASSERT_NE(hold.h, INVALID_HANDLE_VALUE);
-    std::thread release([&hold] {
-      Sleep(300);
-      CloseHandle(hold.h);
-      hold.h = INVALID_HANDLE_VALUE;
-    });
-    EXPECT_TRUE(files.appendBytes(dir / "log.txt", "second\r\n"));
-    release.join();
+    EXPECT_FALSE(files.appendBytes(dir / "log.txt", "second\r\n"));
   }
-  EXPECT_EQ(files.readBytes(dir / "log.txt"), "first\r\nsecond\r\n");
-  ExclusiveHold hold(dir / "log.txt");
-  const ULONGLONG start = GetTickCount64();
-  EXPECT_FALSE(files.appendBytes(dir / "log.txt", "third\r\n"));
-  EXPECT_GE(GetTickCount64() - start, 4000u);
+  EXPECT_TRUE(files.appendBytes(dir / "log.txt", "third\r\n"));
+  EXPECT_EQ(files.readBytes(dir / "log.txt"), "first\r\nthird\r\n");
+}
+
+TEST(Win32FileSystem, OnlyANameOnADriveThatAnswersIsAbsent) {
+  TempFolder dir;
+  Win32FileSystem files;
+  ASSERT_TRUE(files.writeBytes(dir / "here.txt", "x"));
+  struct Case {
+    std::string path;
+    Presence expected;
+  } cases[] = {
+      {dir / "here.txt", Presence::Present},
+      {dir.path(), Presence::Present},
+      {dir / "gone.exe", Presence::Absent},
+      {dir / "no folder\\gone.exe", Presence::Absent},
+      {"C:\\", Presence::Present},
+  };
+  for (const Case& c : cases) EXPECT_EQ(files.presence(c.path), c.expected) << c.path;
+  // A drive letter that no drive has, and a share of a server that does not answer.
+  char unused = 0;
+  const DWORD drives = GetLogicalDrives();
+  for (char letter = 'Q'; letter <= 'Y' && !unused; ++letter)
+    if (!(drives & (1u << (letter - 'A')))) unused = letter;
+  ASSERT_NE(unused, 0);
+  EXPECT_EQ(files.presence(std::string(1, unused) + ":\\Programs\\app.exe"), Presence::Unknown);
+  EXPECT_EQ(files.presence("\\\\tg-no-such-server.invalid\\share\\app.exe"), Presence::Unknown);
+  EXPECT_EQ(files.presence("relative\\app.exe"), Presence::Unknown);
+}
+
+TEST(Win32FileSystem, ANewFileIsCreatedOnlyWhereNothingHasItsName) {
+  TempFolder dir;
+  Win32FileSystem files;
+  EXPECT_TRUE(files.createNew(dir / "mine.txt"));
+  EXPECT_EQ(files.readBytes(dir / "mine.txt"), "");
+  ASSERT_TRUE(files.writeBytes(dir / "theirs.txt", "kept"));
+  EXPECT_FALSE(files.createNew(dir / "theirs.txt"));
+  EXPECT_FALSE(files.createNew(dir / "mine.txt"));
+  EXPECT_EQ(files.readBytes(dir / "theirs.txt"), "kept");
 }
 
 TEST(Win32FileSystem, AReadSaysWhyItFailed) {
@@ -161,7 +191,7 @@ TEST(Win32FileSystem, FindListsMatchesWithTheirAttributesAndSizes) {
   ASSERT_TRUE(SetFileAttributesA((dir / "hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
   CreateDirectoryA((dir / "sub.txt").c_str(), nullptr);
 
-  std::vector<FileEntry> found = files.find(dir / "*.txt");
+  std::vector<FileEntry> found = files.find(dir / "*.txt").value();
   std::sort(found.begin(), found.end(), [](const FileEntry& a, const FileEntry& b) { return a.name < b.name; });
   ASSERT_EQ(found.size(), 4u);
   EXPECT_EQ(found[0].name, "hidden.txt");
@@ -169,8 +199,12 @@ TEST(Win32FileSystem, FindListsMatchesWithTheirAttributesAndSizes) {
   EXPECT_EQ(found[0].size, 2u);
   EXPECT_EQ(found[2].name, "sub.txt");
   EXPECT_TRUE(found[2].attributes & attr::Directory);
-  EXPECT_EQ(files.find(dir / "*mod*.txt").size(), 1u);
-  EXPECT_TRUE(files.find(dir / "*.none").empty());
+  EXPECT_EQ(files.find(dir / "*mod*.txt")->size(), 1u);
+  // No match is an empty listing; a folder that cannot be listed gives none.
+  ASSERT_TRUE(files.find(dir / "*.none"));
+  EXPECT_TRUE(files.find(dir / "*.none")->empty());
+  EXPECT_FALSE(files.find(dir / "missing\\*.*"));
+  EXPECT_FALSE(files.find(dir / "one.txt\\*.*"));  // a file is no folder
   EXPECT_EQ(files.attributes(dir / "hidden.txt").value() & attr::Hidden, attr::Hidden);
   EXPECT_EQ(files.attributes(dir / "missing"), std::nullopt);
   RemoveDirectoryA((dir / "sub.txt").c_str());
