@@ -4,6 +4,7 @@
 // one reading that meets 20,000 or 80,000 programs at once.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 
 #include "app/MainWindow.h"
@@ -128,9 +129,42 @@ void ManyNewProgramsTick(benchmark::State& state) {
       benchmark::Counter(programs, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// A netguard.txt far past the bound (random bytes, or valid lines of programs
+// already recorded): what a reading of its first part costs, read and gone
+// through. The window answers between the slices of a long reading, so the
+// times per slice are what it waits for at most.
+void HugeFileReading(benchmark::State& state) {
+  const bool validLines = state.range(0) != 0;
+  Scene scene(true);
+  std::string bytes;
+  if (validLines) {
+    while (bytes.size() < (24u << 20)) bytes += scene.lines[bytes.size() % kLines] + "\r\n";
+  } else {
+    unsigned seed = 12345;
+    bytes.resize(24u << 20);
+    for (char& c : bytes) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 16);
+  }
+  scene.fake.files.addFile(scene.fake.inProgram("netguard.txt"), bytes);
+  bytes = {};
+  double readMs = 0, processMs = 0;
+  for (auto _ : state) {
+    const auto t0 = std::chrono::steady_clock::now();
+    const auto read = readFirstLines(scene.fake.files, scene.fake.inProgram("netguard.txt"), Monitor::kMaxReadingBytes,
+                                     Monitor::kMaxReadingLines);
+    const auto t1 = std::chrono::steady_clock::now();
+    scene.window->monitor.processLines(read->lines);
+    const auto t2 = std::chrono::steady_clock::now();
+    readMs += std::chrono::duration<double, std::milli>(t1 - t0).count();
+    processMs += std::chrono::duration<double, std::milli>(t2 - t1).count();
+  }
+  state.counters["read_ms"] = readMs / static_cast<double>(state.iterations());
+  state.counters["lines_ms"] = processMs / static_cast<double>(state.iterations());
+}
+
 BENCHMARK(ReadAndSplitOnly)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SteadyStateTick)->Unit(benchmark::kMicrosecond);
 BENCHMARK(FirstMeetingTick)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(HugeFileReading)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(ManyNewProgramsTick)->Arg(20000)->Arg(80000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

@@ -40,6 +40,13 @@ std::string minutesOf(const std::string& time) {
 }
 std::string hoursOf(const std::string& time) { return time.substr(0, time.find(':')); }
 
+// The process number of a connection, when its field holds one.
+std::optional<std::uint32_t> processNumber(const ConnectionFields& f) {
+  const auto number = readInteger(f.pid());
+  if (!number || *number < 0 || *number > UINT32_MAX) return std::nullopt;
+  return static_cast<std::uint32_t>(*number);
+}
+
 std::string attributeCode(std::optional<std::uint32_t> attributes) {
   const std::uint32_t low = attributes.value_or(0xFFFFFFFFu) & 0xFF;
   switch (low) {
@@ -75,7 +82,7 @@ void Monitor::Timer1Timer() {
   if (state_.ConnectionMonitoring)
     StartEngine(platform_.shell, state_.ProgramDirectory, engine::netguard, "", "open");
 
-  // Step 6: the engine ends, its file appears and is released, and then some.
+  // The engine ends, its file appears and is released, and then some.
   wait_ = Wait::Pause;
   after(50, [this] {
     enterWait(Wait::EngineRuns);
@@ -147,6 +154,7 @@ void Monitor::poll() {
       wait_ = Wait::Pause;
       return after(500, [this] { readConnections(); });
     case Wait::Pause:
+    case Wait::Reading:
     case Wait::None:
       return;
   }
@@ -159,15 +167,6 @@ void Monitor::pollAgain() {
     return;
   }
   after(kPollMs, [this] { poll(); });
-}
-
-void Monitor::readConnections() {
-  ConnectionLines = readLines(platform_.files, outputPath()).value_or(Lines{});
-  wait_ = Wait::None;
-  // The tick works on its own copy: a tick nested in one of its questions
-  // reads the file afresh without pulling the lines from under this one.
-  const Lines lines = ConnectionLines;
-  processLines(lines);
 }
 
 void Monitor::refreshLookups() {
@@ -191,16 +190,82 @@ struct Monitor::NameLookup {
   std::size_t quarantineFed = 0;
 };
 
-void Monitor::processLines(const Lines& lines) {
-  if (lines.empty()) return;
-  refreshLookups();
+// The lines of one reading, their fields as far as they are read, what the
+// reading looks up, and how far it has come. The last line closes the list.
+struct Monitor::Reading {
+  Lines lines;
   std::vector<ConnectionFields> fields;
-  fields.reserve(lines.size() - 1);
-  for (std::size_t i = 0; i + 1 < lines.size(); ++i) fields.push_back(parseConnectionLine(lines[i]));
   NameLookup lookup{fields, std::nullopt};
-  for (const ConnectionFields& f : fields) processLine(f, lookup);
+  std::size_t next = 0;
+  std::size_t connections() const { return lines.empty() ? 0 : lines.size() - 1; }
+};
+
+bool Monitor::parse(Reading& reading, std::size_t count) {
+  const std::size_t total = reading.connections();
+  if (reading.fields.size() == total) return false;
+  reading.fields.reserve(total);
+  const std::size_t end = std::min(total, reading.fields.size() + count);
+  while (reading.fields.size() < end) reading.fields.push_back(parseConnectionLine(reading.lines[reading.fields.size()]));
+  return true;
+}
+
+bool Monitor::goThrough(Reading& reading, std::size_t count) {
+  // The pages may have changed the lists since the last slice.
+  refreshLookups();
+  const std::size_t end = std::min(reading.fields.size(), reading.next + count);
+  for (; reading.next < end; ++reading.next) processLine(reading.fields[reading.next], reading.lookup);
+  return reading.next < reading.fields.size();
+}
+
+void Monitor::finishReading() {
   saveRecords();
   writeJournals();
+}
+
+void Monitor::readConnections() {
+  auto read = readFirstLines(platform_.files, outputPath(), kMaxReadingBytes, kMaxReadingLines);
+  ConnectionLines = read ? std::move(read->lines) : Lines{};
+  // Said once, not at every reading that is cut.
+  const bool cut = read && read->cut;
+  if (cut && !cutTold_) showStatus(language_.text(104));
+  cutTold_ = cut;
+  wait_ = Wait::None;
+  if (ConnectionLines.size() <= kSliceLines + 1) {
+    // The tick works on its own copy: a tick nested in one of its questions
+    // reads the file afresh without pulling the lines from under this one.
+    const Lines lines = ConnectionLines;
+    processLines(lines);
+    return;
+  }
+  // Too long to go through between two of the window's messages: in slices,
+  // its fields read first and then its lines gone through. No tick starts
+  // until the last slice is done, nor inside its questions.
+  reading_ = std::make_unique<Reading>();
+  reading_->lines = ConnectionLines;
+  wait_ = Wait::Reading;
+  continueReading();
+}
+
+void Monitor::continueReading() {
+  if (parse(*reading_, kSliceLines) || goThrough(*reading_, kSliceLines)) {
+    pending_ = platform_.timers.startOnce(0, [this] {
+      pending_ = 0;
+      continueReading();
+    });
+    return;
+  }
+  reading_.reset();
+  wait_ = Wait::None;
+  finishReading();
+}
+
+void Monitor::processLines(const Lines& lines) {
+  if (lines.empty()) return;
+  Reading reading;
+  reading.lines = lines;
+  parse(reading, reading.connections());
+  goThrough(reading, reading.connections());
+  finishReading();
 }
 
 void Monitor::saveRecords() {
@@ -304,8 +369,10 @@ void Monitor::webBlock(const ConnectionFields& f) {
   clearStatus();
 }
 
-void Monitor::showBlockedStatus() {
-  if (window_.setStatusText) window_.setStatusText(language_.text(66));
+void Monitor::showBlockedStatus() { showStatus(language_.text(66)); }
+
+void Monitor::showStatus(const std::string& text) {
+  if (window_.setStatusText) window_.setStatusText(text);
   // Shown for its while, without putting the thread to sleep.
   if (statusTimer_) platform_.timers.stop(statusTimer_);
   statusTimer_ = platform_.timers.startOnce(kStatusShownMs, [this] {
@@ -372,7 +439,7 @@ void Monitor::catchUp(NameLookup& lookup) {
   if (!lookup.matcher || lookup.epoch != epoch_) {
     std::vector<std::string> open;
     for (const ConnectionFields& f : lookup.lines) {
-      if (f.name().empty()) continue;
+      if (f.name().empty() || !processNumber(f)) continue;  // never recorded, so never looked up
       std::string name = storedName(f.name());
       if (!knownNames_.count(name)) open.push_back(std::move(name));
     }
@@ -402,16 +469,16 @@ void Monitor::record(const ConnectionFields& f, NameLookup& lookup) {
   if (AlertInProgress || name.empty()) return;
   // Until the rule file is read, every program would look new.
   if (stores_.pending(StoreId::Rules)) return;
+  // A line without a process number names no program to record.
+  const auto pid = processNumber(f);
+  if (!pid) return;
   try {
     const std::string stored = storedName(name);
     if (isRecorded(stored, lookup)) return;
 
     // Facts about the program and its file.
-    const auto pidNumber = readInteger(f.pid());
-    if (!pidNumber || *pidNumber < 0 || *pidNumber > UINT32_MAX) return;
-    const auto pid = static_cast<std::uint32_t>(*pidNumber);
-    const std::string path = ProcessExePath(platform_.processes, pid);
-    const std::string modules = ProcessModuleList(platform_.processes, pid);
+    const std::string path = ProcessExePath(platform_.processes, *pid);
+    const std::string modules = ProcessModuleList(platform_.processes, *pid);
     const std::uint64_t bytes = path.empty() ? 0 : FileSizeBytes(platform_.files, path);
     const std::string sizeText = bytes == 0 ? "?" : std::to_string(std::llround(static_cast<double>(bytes) / 1024.0));
     const DateTime fileDate = path.empty() ? DateTime{} : FileDate(platform_.files, path);

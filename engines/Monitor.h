@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <unordered_set>
 #include <string>
@@ -26,7 +27,9 @@ struct MonitorWindow {
 // the machine's connections and goes through them, asking, blocking, recording.
 // The waits for the engine are steps driven by one-shot timers, so the window
 // keeps answering while the engine runs; a tick does not start while an
-// earlier one still waits.
+// earlier one still waits. A reading is bounded (no machine has more than some
+// thousands of connections, and a file of any size may lie there), and a long
+// one is gone through in slices with the window's messages in between.
 class Monitor {
  public:
   // How long each wait may last before the tick gives up without reading.
@@ -34,6 +37,11 @@ class Monitor {
   static constexpr int kEngineBoundMs = 30000;  // netguard.exe running
   static constexpr int kFileBoundMs = 10000;    // netguard.txt appearing, then being released
   static constexpr int kStatusShownMs = 1500;   // the text of a block stays this long
+  // What one reading takes of netguard.txt at most, whichever comes first.
+  static constexpr std::size_t kMaxReadingBytes = 4u << 20;
+  static constexpr std::size_t kMaxReadingLines = 50000;
+  // A reading of more lines is gone through this many at a time.
+  static constexpr std::size_t kSliceLines = 5000;
 
   Monitor(Platform& platform, SharedState& state, Stores& stores, const LanguageTable& language, MonitorWindow window);
   ~Monitor();
@@ -43,9 +51,12 @@ class Monitor {
   // One tick of Timer1.
   void Timer1Timer();
   bool waitingForEngine() const { return wait_ != Wait::None; }
-  // Steps 7 to 15 for the lines of one reading of netguard.txt. The alerts and
-  // rules it records are saved when the lines are done, and before any
-  // question: one durable save of each store for all the programs newly met.
+  // Goes through the lines of one reading of netguard.txt at once, each line
+  // in turn: the port question, the protocol switches, the quarantine, the
+  // site list, the Internet block, the recording of a new program and the
+  // journal. The alerts and rules it records are saved when the lines are
+  // done, and before any question: one durable save of each store for all the
+  // programs newly met. The last line closes the list and is not a connection.
   void processLines(const Lines& lines);
 
   // The monitor's own state.
@@ -62,13 +73,14 @@ class Monitor {
   std::size_t unwrittenJournalFiles() const { return unwrittenJournals_.size(); }
 
  private:
-  // Steps 1 to 5, before the wait.
+  // What a tick does before it starts the network engine.
   void databaseUpdate();
   bool scanInProgress();
   void scheduledTasks();
-  // Step 6, in timer-driven steps: each wait polls its condition until it ends
-  // or its bound passes; the fixed pauses come between.
-  enum class Wait { None, EngineRuns, FileMissing, FileHeld, Pause };
+  // The wait for the network engine's list, in timer-driven steps: each wait
+  // polls its condition until it ends or its bound passes; the fixed pauses
+  // come between. Reading: a long reading is being gone through.
+  enum class Wait { None, EngineRuns, FileMissing, FileHeld, Pause, Reading };
   void enterWait(Wait wait);
   void poll();
   void pollAgain();
@@ -77,6 +89,13 @@ class Monitor {
   std::string enginePath() const;
   std::string outputPath() const;
   struct NameLookup;
+  struct Reading;
+  // The fields of the next `count` lines of a reading; false once all are read.
+  bool parse(Reading& reading, std::size_t count);
+  // The next `count` lines of a parsed reading; false once its last is done.
+  bool goThrough(Reading& reading, std::size_t count);
+  void finishReading();
+  void continueReading();
   void processLine(const ConnectionFields& f, NameLookup& lookup);
   void portQuestion(const ConnectionFields& f);
   std::optional<std::string> serviceOf(const ConnectionFields& f) const;
@@ -103,6 +122,7 @@ class Monitor {
   void saveRecords();
   void saveRecordsOf(StoreId id, bool& unsaved, bool& failureShown);
   void showBlockedStatus();
+  void showStatus(const std::string& text);
   void clearStatus();
   std::string timeText();
 
@@ -119,6 +139,8 @@ class Monitor {
   bool rulesFailureShown_ = false;
   TimerId pending_ = 0;
   TimerId statusTimer_ = 0;
+  std::unique_ptr<Reading> reading_;  // a long reading, between its slices
+  bool cutTold_ = false;              // the user was told that the readings are cut
   std::int64_t deadline_ = 0;
 
   // What one reading of the lines looks up, gathered once for all its lines.

@@ -509,6 +509,35 @@ TEST_F(MonitorTest, AOneLineFileYieldsNothing) {
   EXPECT_EQ(monitor().ConnectionLines.size(), 1u);
 }
 
+// No machine has this many connections, but a file of any size may lie where
+// netguard.txt goes: a reading takes its first lines, says once that it was
+// cut, and goes through a long list in slices without losing a line.
+TEST_F(MonitorTest, AReadingPastItsBoundTakesTheFirstLinesAndSaysSoOnce) {
+  start();
+  const auto known = program("known.exe");
+  connections.assign(Monitor::kMaxReadingLines - 2, line("known.exe", known, "", "80"));
+  connections.push_back(line("inside.exe", program("inside.exe"), "", "80"));
+  connections.push_back(line("closing.exe", program("closing.exe"), "", "80"));  // the last line read closes the list
+  connections.push_back(line("beyond.exe", program("beyond.exe"), "", "80"));
+  tick();
+  std::vector<std::string> recorded;
+  for (const Row& r : rows("regles.xml")) recorded.push_back(r[0]);
+  EXPECT_EQ(recorded, (std::vector<std::string>{"known.exe", "inside.exe"}));
+  EXPECT_EQ(window->StatusBar1.simpleText(), builtInText("FR", 104));
+  EXPECT_EQ(monitor().ConnectionLines.size(), Monitor::kMaxReadingLines);
+  EXPECT_FALSE(monitor().waitingForEngine());  // every slice done within the tick
+  fake.timers.advance(Monitor::kStatusShownMs);
+  EXPECT_EQ(window->StatusBar1.simpleText(), "");
+  tick();
+  EXPECT_EQ(window->StatusBar1.simpleText(), "");  // told once
+
+  // A file of bytes without a line end within the bound gives no line at all.
+  connections = {std::string(Monitor::kMaxReadingBytes + 10, 'x'), line("after.exe", program("after.exe"), "", "80")};
+  tick();
+  EXPECT_EQ(rows("regles.xml").size(), 2u);
+  EXPECT_TRUE(monitor().ConnectionLines.empty());
+}
+
 TEST_F(MonitorTest, AMissingFileDateIsAQuestionMarkInEveryDateFormat) {
   fake.locale.set(testing::FakeLocale::english());
   start();
