@@ -26,10 +26,12 @@ std::unique_ptr<Page> CleanUpPage::build(PageContext& c) {
   CleanUpPage& p = *page;
   ui::Panel& panel = c.panel;
   p.CheckBox10 = &addConfigurationBox(c, panel, "CheckBox10", {40, 56, 121, 17}, 81, 9);
-  p.CheckBox11 = &addConfigurationBox(c, panel, "CheckBox11", {40, 88, 121, 17}, 82, 10);
+  p.CheckBox11 = &addConfigurationBox(c, panel, "CheckBox11", {40, 88, 145, 17}, 82, 10);
   p.CheckBox12 = &addConfigurationBox(c, panel, "CheckBox12", {40, 112, 113, 17}, 83, 11);
-  // Beside the boxes rather than over the end of their captions.
-  p.findings = &panel.add<ui::CheckListBox>("CheckListBox2", ui::Rect{168, 48, 328, 97});
+  // Beside the boxes rather than over the end of their captions (from 144,
+  // the list would cover "Raccourcis bureau" and its kin in every language);
+  // the right edge, the top and the height are the design's.
+  p.findings = &panel.add<ui::CheckListBox>("CheckListBox2", ui::Rect{168, 48, 313, 97});
   p.BitBtn13 = &panel.add<ui::Button>("BitBtn13", ui::Rect{248, 264, 75, 25}, ui::ButtonKind::OK);
   p.BitBtn18 = &panel.add<ui::Button>("BitBtn18", ui::Rect{504, 80, 75, 25}, ui::ButtonKind::OK);
   p.desktopListing = &panel.add<ui::FileListBox>("FileListBox4", ui::Rect{648, 120, 105, 97}, c.platform().files);

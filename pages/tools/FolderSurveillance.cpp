@@ -56,18 +56,18 @@ void FolderSurveillance::handleChange() {
   if (foundFilesPending_ && !takeInFoundFiles()) return;
   FileSystem& files = platform_.files;
 
-  // 1. The day's log, created empty on the first event of the day.
+  // The day's log, created empty on the first event of the day.
   const std::string logPath = dayLogPath();
   if (!files.exists(logPath) && !files.createNew(logPath) && !files.exists(logPath)) return;
 
-  // 2. The watched folder and its plain files as they are now. A folder that
+  // The watched folder and its plain files as they are now. A folder that
   // cannot be listed (moved away, denied, a share that dropped) is not an
   // empty one: the event ends.
   const std::string folder = watchedFolder(files, choicePath());
   if (folder.empty() || !listing_.setDirectory(folder)) return;
   const std::vector<std::string> names = listing_.items();
 
-  // 3. The names the folder held when it was chosen.
+  // The names the folder held when it was chosen.
   const auto snapshot = readLines(files, snapshotPath());
   if (!snapshot) return;
   std::unordered_set<std::string> known;
@@ -77,7 +77,7 @@ void FolderSurveillance::handleChange() {
     deletedFrom_ = foldedAscii(folder);
   }
 
-  // 5. first: the snapshot this event leaves is on the disk before anything
+  // The snapshot this event leaves is on the disk before anything
   // is deleted, so that a write that fails deletes nothing. It holds every
   // name listed, the new ones included, and the names deleted here before,
   // also once the event their deletion raised has listed the folder without
@@ -90,7 +90,7 @@ void FolderSurveillance::handleChange() {
   sortIgnoringCase(kept);
   if (!writeLines(files, snapshotPath(), kept)) return;
 
-  // 4. Every new name is deleted; every name is logged.
+  // Every new name is deleted; every name is logged.
   Lines block;
   std::unordered_set<std::string> held;
   const std::string prefix = folderWithBackslash(folder);
@@ -112,7 +112,6 @@ void FolderSurveillance::handleChange() {
     retryLater();
   }
 
-  // 6.
   log(std::move(block));
 }
 

@@ -67,6 +67,13 @@ inline HWND childAt(HWND parent, const char* windowClass, int left, int top) {
 
 using testing::waitFor;
 
+// How many times `part` occurs in `text`.
+inline int countOf(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
 // Longer than any answer of a window that goes on while it waits, however busy
 // the machine, and shorter than the waits of these tests (2 s and more): a
 // window held by its wait answers only after it. How fast the window answers
@@ -106,7 +113,17 @@ const char* const kEngines[] = {"rtguard.exe",   "scanengine.exe", "diskscan.exe
 // and the five language files.
 class ProgramDirectory {
  public:
-  ProgramDirectory() {
+  ProgramDirectory() { fill(); }
+  // Under `base`, a folder ending in a backslash (on a volume of the test's own).
+  explicit ProgramDirectory(const std::string& base) : folder(base) { fill(); }
+  std::string entry(int n) const { return n >= 1 && n <= static_cast<int>(french.size()) ? french[n - 1] : ""; }
+  std::string exe() const { return folder / "tarnivoxguard2013.exe"; }
+
+  EngineFolder folder;
+  Lines french;
+
+ private:
+  void fill() {
     EXPECT_TRUE(CopyFileA(replacedAll(TG_PROGRAM_EXE, '/', '\\').c_str(), (folder / "tarnivoxguard2013.exe").c_str(), FALSE));
     for (const char* engine : kEngines) {
       folder.install("probe.exe", engine);
@@ -120,11 +137,6 @@ class ProgramDirectory {
     }
     french = splitLines(folder.read("kelm2013_fr.txt"));
   }
-  std::string entry(int n) const { return n >= 1 && n <= static_cast<int>(french.size()) ? french[n - 1] : ""; }
-  std::string exe() const { return folder / "tarnivoxguard2013.exe"; }
-
-  EngineFolder folder;
-  Lines french;
 };
 
 // The running control centre and its windows.
@@ -154,29 +166,64 @@ class ControlCentre {
     return found.empty() ? nullptr : found.front();
   }
   HWND navigationList() const { return childAt(mainWindow(), "LISTBOX", 16, 48); }
-  // Clicks the navigation row of a language entry.
-  void choose(int entry) const {
+  // Whether the control centre shows a message box (a question, a report).
+  bool asking() const {
+    for (HWND w : windowsOf(process.pid(), "#32770"))
+      if (IsWindowVisible(w)) return true;
+    return false;
+  }
+  // Clicks the navigation row of a language entry as one step: the press and
+  // the release are sent, not posted, so that they reach the list in order
+  // with nothing of the test's between them, and the click has been handled
+  // (its page built, or its question shown) when this returns true.
+  bool choose(int entry) const {
     const int rows[] = {1, 2, 3, 4, 5, 6, 57, 58, 59, 99, 60, 61, 62, 85, 90, 96, 63, 48, 64, 25};
     int row = 0;
     while (rows[row] != entry) ++row;
     // Rows of 18 pixels from the top (the list is not scrolled: all twenty fit).
     HWND list = navigationList();
     const LPARAM at = MAKELPARAM(40, row * 18 + 9);
-    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutA(list, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_NORMAL, 10000, &answer)) return false;
+    // The release may open a question, which holds its answer until the
+    // question goes: it is sent without waiting, and its answer (or the
+    // question) awaited.
+    bool handled = false;
+    if (!SendMessageCallbackA(
+            list, WM_LBUTTONUP, 0, at, [](HWND, UINT, ULONG_PTR done, LRESULT) { *reinterpret_cast<bool*>(done) = true; },
+            reinterpret_cast<ULONG_PTR>(&handled)))
+      return false;
+    return waitFor([&] {
+      MSG message;
+      PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);  // lets the answer's callback run
+      return handled || asking();
+    }, 10000);
   }
   // Opens the main window through the tray menu; whether it showed.
-  bool openWindow() const {
-    trayMenuItem();
-    return waitFor([&] { return IsWindowVisible(mainWindow()) != 0; }, 10000);
-  }
-  // Opens the tray menu as a right-button press on the icon does, and takes its item.
-  void trayMenuItem() const {
+  bool openWindow() const { return trayMenuItem() && waitFor([&] { return IsWindowVisible(mainWindow()) != 0; }, 10000); }
+  // Opens the tray menu as a right-button press on the icon does and takes
+  // its item; whether the menu opened and closed again. The keys are posted
+  // once the menu shows: its own loop then takes them.
+  bool trayMenuItem() const {
+    auto menuShown = [&] {
+      for (HWND w : windowsOf(process.pid(), "#32768"))
+        if (IsWindowVisible(w)) return true;
+      return false;
+    };
     PostMessageA(trayHost(), 1025, 1, 0x204);
-    waitFor([&] { return !windowsOf(0, "#32768").empty(); }, 5000);
-    Sleep(100);
+    if (!waitFor(menuShown, 10000)) return false;
     PostMessageA(trayHost(), WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(trayHost(), WM_KEYDOWN, VK_RETURN, 0);
+    return waitFor([&] { return !menuShown(); }, 10000);
+  }
+  // How many times the network engine has been started: each tick of the
+  // monitor starts it once, after the reading before it was gone through.
+  int readings() const { return countOf(dir_.folder.read("probe.log"), "netguard.exe|"); }
+  // Waits until the monitor has gone through `more` readings after the one
+  // it is at: what it did meanwhile is then there to be looked at.
+  bool readingsGoneBy(int more) const {
+    const int now = readings();
+    return waitFor([&] { return readings() >= now + more + 1; }, 20000);
   }
 
   StartedProgram process;

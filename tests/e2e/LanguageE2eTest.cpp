@@ -26,7 +26,7 @@ TEST(OptionsPageUnderWine, ALanguageChosenInTheListAndAppliedRenamesTheNavigatio
   HWND window = centre.mainWindow();
   HWND navigation = centre.navigationList();
 
-  centre.choose(6);
+  ASSERT_TRUE(centre.choose(6));
   HWND languages = nullptr;
   ASSERT_TRUE(waitFor([&] {
     languages = childAt(window, "COMBOBOX", kPanelLeft + 176, kPanelTop + 136);

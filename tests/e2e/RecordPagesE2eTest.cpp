@@ -79,7 +79,7 @@ class RecordPagesUnderWine : public ::testing::Test {
   // Chooses a record list's item; its list once shown (not the list of the
   // page before, which goes when the new page is built), or null.
   HWND openList(int entry) {
-    centre->choose(entry);
+    if (!centre->choose(entry)) return nullptr;
     HWND list = nullptr;
     waitFor([&] {
       list = childAt(centre->mainWindow(), WC_LISTVIEWA, kListLeft, kListTop);
@@ -90,7 +90,7 @@ class RecordPagesUnderWine : public ::testing::Test {
   }
   // Chooses the protocol and quarantine page; its tab control once shown, or null.
   HWND openQuarantinePage() {
-    centre->choose(5);
+    if (!centre->choose(5)) return nullptr;
     HWND tabs = nullptr;
     waitFor([&] {
       tabs = childAt(centre->mainWindow(), WC_TABCONTROLA, 176 + 16, 48);

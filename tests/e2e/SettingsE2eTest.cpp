@@ -14,12 +14,6 @@
 namespace tg::e2e {
 namespace {
 
-int countOf(const std::string& text, const std::string& part) {
-  int n = 0;
-  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
-  return n;
-}
-
 std::vector<DWORD> pidsOf(const std::string& name) {
   win32::Win32Processes processes;
   std::vector<DWORD> pids;
@@ -40,7 +34,7 @@ TEST(ProtectionSwitchesUnderWine, ASwitchClickedOnItsPageRewritesTheConfiguratio
   ASSERT_TRUE(waitFor([] { return pidsOf("rtguard.exe").size() == 1; }));
   const DWORD first = pidsOf("rtguard.exe").front();
 
-  centre.choose(57);
+  ASSERT_TRUE(centre.choose(57));
   // The page panel at (176, 48), the group at (56, 40) in it, the box of Champ1 at (16, 64) in the group.
   HWND box = shownAt(centre, "BUTTON", 176 + 56 + 16, 48 + 40 + 64);
   ASSERT_NE(box, nullptr);
@@ -56,7 +50,7 @@ TEST(ProtectionSwitchesUnderWine, ASwitchClickedOnItsPageRewritesTheConfiguratio
   }, 10000));  // the old one ended, a new one runs
   EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
 
-  centre.choose(4);
+  ASSERT_TRUE(centre.choose(4));
   HWND journal = shownAt(centre, "BUTTON", 176 + 152 + 8, 48 + 80 + 24);
   ASSERT_NE(journal, nullptr);
   HWND matched = childAt(centre.mainWindow(), "BUTTON", 176 + 152 + 8, 48 + 80 + 56);
@@ -71,7 +65,7 @@ TEST(ScanningUnderWine, TheScanPageShowsTheLastReportAndANewDriveIsOfferedForSca
   ControlCentre centre(dir);
   ASSERT_TRUE(centre.ready);
   ASSERT_TRUE(centre.openWindow());
-  centre.choose(85);
+  ASSERT_TRUE(centre.choose(85));
   HWND memo = shownAt(centre, WC_EDITA, 176 + 400, 48 + 77);
   ASSERT_NE(memo, nullptr);
   char text[256] = {};
@@ -104,7 +98,7 @@ TEST(BackupUnderWine, APairOfTwoFoldersIsListedAndBackedUpAtOnce) {
   ControlCentre centre(dir);
   ASSERT_TRUE(centre.ready);
   ASSERT_TRUE(centre.openWindow());
-  centre.choose(99);
+  ASSERT_TRUE(centre.choose(99));
   HWND firstField = shownAt(centre, WC_EDITA, 176 + 24, 48 + 222);
   HWND secondField = shownAt(centre, WC_EDITA, 176 + 176, 48 + 222);
   ASSERT_NE(firstField, nullptr);
@@ -152,7 +146,7 @@ TEST(CipherUnderWine, AFileScrambledAndRestoredThroughThePageIsItselfAgain) {
   ControlCentre centre(dir);
   ASSERT_TRUE(centre.ready);
   ASSERT_TRUE(centre.openWindow());
-  centre.choose(96);
+  ASSERT_TRUE(centre.choose(96));
   HWND first = shownAt(centre, WC_EDITA, 176 + 32, 48 + 32);
   HWND second = shownAt(centre, WC_EDITA, 176 + 220, 48 + 32);
   ASSERT_NE(first, nullptr);

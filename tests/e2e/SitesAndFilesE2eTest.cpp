@@ -29,9 +29,7 @@ std::string windowText(HWND window) {
 
 // The window opened through the tray, on the page of a navigation entry.
 bool openOn(const ControlCentre& centre, int entry) {
-  if (!centre.ready || !centre.openWindow()) return false;
-  centre.choose(entry);
-  return true;
+  return centre.ready && centre.openWindow() && centre.choose(entry);
 }
 
 void typeInto(HWND edit, const std::string& text) {

@@ -12,8 +12,9 @@ start_in_program_directory tarnivoxguard2013.exe
 stores="alertes.xml configuration.xml evenements.xml langues.xml quarantaines.xml regles.xml site.xml"
 texts="ctrlpl.txt mode.txt spam.txt"
 check "the start-up writes every store and text file" wait_for_files 60 $stores $texts
-# ctrlpl.txt is the last file written; give its write a moment to end.
-sleep 1
+# ctrlpl.txt is the start-up's last file, and every file is written beside its
+# place and then moved there whole: once it is there, the start-up's writing is
+# done and nothing half-written or left over can be in the folder.
 cd "$program_dir"
 
 check "nothing else is created" equals "$(ls | sort | tr '\n' ' ')" \

@@ -86,11 +86,19 @@ std::function<void()> fileMaker(const std::string& folder, int& events, DWORD& t
   };
 }
 
-// Under wine, changes in a folder that existed below the root before the watch
-// began are seen in some runs only (about half, on a busy machine), however the
-// folder is opened: the surveillance of the watched folder's own files does not
-// depend on it. Run it by hand with --gtest_also_run_disabled_tests.
-TEST_F(Win32DirectoryWatch, DISABLED_FoldersBelowTheRootAreWatchedFromTheStart) {
+bool underWine() {
+  const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+TEST_F(Win32DirectoryWatch, FoldersBelowTheRootAreWatchedFromTheStart) {
+  // wine watches a subtree through inotify, one folder at a time as it meets
+  // them: a change in a folder that existed below the root before the watch
+  // began is seen in about half of the runs on a busy machine, however the
+  // folder is opened first. Windows watches the subtree itself. Nothing of
+  // the product depends on it: the surveillance examines the watched folder's
+  // own files, and the root's own changes are always seen (the tests below).
+  if (underWine()) GTEST_SKIP() << "wine does not see changes in folders that existed before the watch began";
   Subfolder sub(root / "sub");
   Subfolder deep(sub / "deep");
   int events = 0;
@@ -118,6 +126,19 @@ TEST_F(Win32DirectoryWatch, ARenameRaisesAnEvent) {
   ASSERT_TRUE(watch);
   ASSERT_TRUE(MoveFileA((root / "old.txt").c_str(), (root / "new.txt").c_str()));
   EXPECT_TRUE(pumpUntil([&] { return events > 0; }));
+}
+
+TEST_F(Win32DirectoryWatch, AWatchOfFolderNamesSeesAFolderMadeOrRenamedInItsFolder) {
+  int events = 0;
+  const auto watch = watchers.watchFolders(root.path(), [&] { ++events; });
+  ASSERT_TRUE(watch);
+  ASSERT_TRUE(CreateDirectoryA((root / "made").c_str(), nullptr));
+  ASSERT_TRUE(pumpUntil([&] { return events > 0; }));
+  const int before = events;
+  ASSERT_TRUE(MoveFileA((root / "made").c_str(), (root / "renamed").c_str()));
+  EXPECT_TRUE(pumpUntil([&] { return events > before; }));
+  RemoveDirectoryA((root / "renamed").c_str());
+  EXPECT_FALSE(watchers.watchFolders(root / "missing", [] {}));
 }
 
 TEST_F(Win32DirectoryWatch, AMissingFolderCannotBeWatched) {

@@ -40,6 +40,9 @@ class StartedProgram {
 // A temporary program directory holding copies of the suite's engines.
 class EngineFolder {
  public:
+  EngineFolder() = default;
+  // In a folder of its own under `base` (ending in a backslash).
+  explicit EngineFolder(const std::string& base) : folder_(base) {}
   // Copies the engine `source` (for example "probe.exe") as `name`.
   bool install(const std::string& source, const std::string& name);
   bool installAs(const std::string& engine) { return install(engine, engine); }

@@ -6,10 +6,19 @@
 
 namespace tg::testing {
 
-TempFolder::TempFolder() {
+namespace {
+
+std::string temporaryFolder() {
   char base[MAX_PATH];
   const DWORD n = GetTempPathA(MAX_PATH, base);
-  std::string root = n > 0 ? std::string(base, n) : std::string(".\\");
+  return n > 0 ? std::string(base, n) : std::string(".\\");
+}
+
+}  // namespace
+
+TempFolder::TempFolder() : TempFolder(temporaryFolder()) {}
+
+TempFolder::TempFolder(const std::string& root) {
   static int counter = 0;
   for (;;) {
     path_ = root + "tg-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + "\\";

@@ -4,10 +4,12 @@
 
 namespace tg::testing {
 
-// A fresh folder under the system's temporary folder, removed with its files and subfolders.
+// A fresh folder under the system's temporary folder (or under `base`, a
+// folder ending in a backslash), removed with its files and subfolders.
 class TempFolder {
  public:
   TempFolder();
+  explicit TempFolder(const std::string& base);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

@@ -1,0 +1,271 @@
+// The folder surveillance of the real control centre under wine, tried with
+// what a real machine does to a watched folder: moved away and back, replaced
+// by another of its name, a snapshot that cannot be written, a day's log held
+// by another program, a volume that is full. None of it may cost a file of
+// the user's, and the watch goes on afterwards.
+#include "ControlCentreKit.h"
+#include "WatchPageKit.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include "win32/TempFolder.h"
+#include "win32/TestFiles.h"
+
+namespace tg::e2e {
+namespace {
+
+using testing::fileExists;
+using testing::writeFile;
+
+// The surveillance on from the start, on `folder` (without its backslash),
+// against a snapshot of `names`: the files the watch page would write.
+void watchFromTheStart(ProgramDirectory& dir, const std::string& folder, const std::vector<std::string>& names) {
+  ASSERT_TRUE(dir.folder.write("mode.txt", "1\r\n"));
+  ASSERT_TRUE(dir.folder.write("surveille.txt", folder + "\r\n"));
+  ASSERT_TRUE(dir.folder.write("repertoiresurveille.txt", joinLines(names)));
+}
+
+// A new file that the surveillance deletes: the sign that it watches.
+bool deletedOnceWritten(const std::string& path) {
+  return writeFile(path, "made by another program") && waitFor([&] { return !fileExists(path); }, 10000);
+}
+
+bool logHolds(const ProgramDirectory& dir, const std::string& line) {
+  return waitFor([&] { return dayLog(dir.folder).find(line + "\r\n") != std::string::npos; }, 10000);
+}
+
+// A file held open by this test as another program holds one.
+class Held {
+ public:
+  Held(const std::string& path, DWORD share)
+      : h_(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  ~Held() { release(); }
+  Held(const Held&) = delete;
+  Held& operator=(const Held&) = delete;
+  explicit operator bool() const { return h_ != INVALID_HANDLE_VALUE; }
+  void release() {
+    if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    h_ = INVALID_HANDLE_VALUE;
+  }
+
+ private:
+  HANDLE h_;
+};
+
+TEST(SurveillanceUnderWine, AFolderMovedAwayAndBackKeepsWhatWasMadeInItMeanwhileAndIsWatchedAgain) {
+  ProgramDirectory dir;
+  testing::TempFolder parent;
+  const std::string folder = parent / "Watched";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(writeFile(folder + "\\kept.txt", "the user's"));
+  watchFromTheStart(dir, folder, {"kept.txt"});
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(deletedOnceWritten(folder + "\\first.txt"));
+
+  ASSERT_TRUE(MoveFileA(folder.c_str(), (parent / "Away").c_str()));
+  ASSERT_TRUE(logHolds(dir, dir.entry(102) + folder)) << dayLog(dir.folder);
+  ASSERT_TRUE(writeFile(parent / "Away\\meanwhile.txt", "the user's, made where no watch is"));
+  ASSERT_TRUE(MoveFileA((parent / "Away").c_str(), folder.c_str()));
+  ASSERT_TRUE(logHolds(dir, dir.entry(103) + folder)) << dayLog(dir.folder);
+
+  ASSERT_TRUE(deletedOnceWritten(folder + "\\after.txt"));  // watched again
+  EXPECT_TRUE(fileExists(folder + "\\kept.txt"));
+  EXPECT_TRUE(fileExists(folder + "\\meanwhile.txt"));
+}
+
+TEST(SurveillanceUnderWine, ANewFolderOfTheWatchedNameIsWatchedAndKeepsWhatItHeld) {
+  ProgramDirectory dir;
+  testing::TempFolder parent;
+  const std::string folder = parent / "Watched";
+  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+  ASSERT_TRUE(writeFile(folder + "\\kept.txt", "the user's"));
+  watchFromTheStart(dir, folder, {"kept.txt"});
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(deletedOnceWritten(folder + "\\first.txt"));
+
+  // The folder goes, and another takes its name with a file in it already.
+  ASSERT_TRUE(CreateDirectoryA((parent / "New").c_str(), nullptr));
+  ASSERT_TRUE(writeFile(parent / "New\\theirs.txt", "in the new folder from its start"));
+  ASSERT_TRUE(MoveFileA(folder.c_str(), (parent / "Old").c_str()));
+  ASSERT_TRUE(MoveFileA((parent / "New").c_str(), folder.c_str()));
+  ASSERT_TRUE(logHolds(dir, dir.entry(103) + folder)) << dayLog(dir.folder);
+
+  ASSERT_TRUE(deletedOnceWritten(folder + "\\later.txt"));
+  EXPECT_TRUE(fileExists(folder + "\\theirs.txt"));
+  EXPECT_TRUE(fileExists(parent / "Old\\kept.txt"));
+}
+
+TEST(SurveillanceUnderWine, ASecondFolderChosenWhileTheSnapshotCannotBeWrittenLeavesTheFirstWatched) {
+  ProgramDirectory dir;
+  testing::TempFolder first;
+  testing::TempFolder second;
+  ASSERT_TRUE(writeFile(second / "theirs.txt", "in the second folder"));
+  const std::string firstFolder = first.path().substr(0, first.path().size() - 1);
+  const std::string secondFolder = second.path().substr(0, second.path().size() - 1);
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(centre.openWindow());
+  ASSERT_TRUE(centre.choose(58));
+  ASSERT_TRUE(turnWatchModeOn(centre, dir));
+  ASSERT_TRUE(doubleClickFolder(centre, firstFolder));
+  ASSERT_TRUE(dir.folder.waitForText("surveille.txt", firstFolder, 10000));
+  ASSERT_TRUE(deletedOnceWritten(first / "a.txt"));
+
+  {
+    // Another program reads the snapshot and lets nobody replace it.
+    Held snapshot(dir.folder / "repertoiresurveille.txt", FILE_SHARE_READ);
+    ASSERT_TRUE(snapshot);
+    ASSERT_TRUE(doubleClickFolder(centre, secondFolder));
+    answerNextBox(IDOK);  // the report that the folder could not be chosen
+  }
+  ASSERT_TRUE(waitFor([&] { return !centre.asking(); }, 10000));
+  EXPECT_EQ(splitLines(dir.folder.read("surveille.txt")), (Lines{firstFolder}));
+  ASSERT_TRUE(writeFile(second / "new.txt", "made in the second folder"));
+  ASSERT_TRUE(deletedOnceWritten(first / "b.txt"));  // the first folder is still the one watched
+  EXPECT_TRUE(fileExists(second / "theirs.txt"));
+  EXPECT_TRUE(fileExists(second / "new.txt"));
+}
+
+TEST(SurveillanceUnderWine, ADayLogHeldByAnotherProgramHoldsNeitherTheWindowNorTheDeletions) {
+  ProgramDirectory dir;
+  testing::TempFolder watched;
+  const std::string folder = watched.path().substr(0, watched.path().size() - 1);
+  ASSERT_TRUE(writeFile(watched / "kept.txt", "the user's"));
+  watchFromTheStart(dir, folder, {"kept.txt"});
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(deletedOnceWritten(watched / "first.txt"));
+  ASSERT_TRUE(logHolds(dir, watched / "first.txt"));
+
+  WIN32_FIND_DATAA log{};
+  const HANDLE search = FindFirstFileA((dir.folder / "*surveillance.txt").c_str(), &log);
+  ASSERT_NE(search, INVALID_HANDLE_VALUE);
+  FindClose(search);
+  Held held(dir.folder / log.cFileName, 0);
+  ASSERT_TRUE(held);
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(writeFile(watched / ("held" + std::to_string(i) + ".txt"), "new"));
+  const Answering answering = answeringUntil(centre.mainWindow(), [&] {
+    for (int i = 0; i < 10; ++i)
+      if (fileExists(watched / ("held" + std::to_string(i) + ".txt"))) return false;
+    return true;
+  }, 20000);
+  EXPECT_TRUE(answering.done);
+  EXPECT_LT(answering.worstMs, kHeldWindowMs);
+  held.release();
+  // The lines waited, and come in their order once the log is free.
+  ASSERT_TRUE(logHolds(dir, watched / "held9.txt")) << dayLog(dir.folder);
+  const std::string text = dayLog(dir.folder);
+  EXPECT_LT(text.find(watched / "first.txt"), text.find(watched / "held0.txt"));
+  EXPECT_TRUE(fileExists(watched / "kept.txt"));
+}
+
+// The files of a folder that are made, written, removed or renamed, as a
+// watch of the test's own sees them.
+class FileChanges {
+ public:
+  explicit FileChanges(const std::string& folder)
+      : folder_(CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)),
+        thread_([this] { watch(); }) {}
+  ~FileChanges() {
+    done_ = true;
+    CancelIoEx(folder_, nullptr);
+    thread_.join();
+    CloseHandle(folder_);
+  }
+  FileChanges(const FileChanges&) = delete;
+  FileChanges& operator=(const FileChanges&) = delete;
+  // Whether a file whose name starts with `start` changed within the time.
+  bool touched(const std::string& start, DWORD milliseconds) const {
+    return waitFor([&] {
+      std::lock_guard lock(mutex_);
+      return std::any_of(changed_.begin(), changed_.end(),
+                         [&](const std::string& name) { return _strnicmp(name.c_str(), start.c_str(), start.size()) == 0; });
+    }, milliseconds);
+  }
+
+ private:
+  void watch() {
+    alignas(DWORD) char buffer[16384];
+    DWORD got = 0;
+    constexpr DWORD kWhat = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
+    while (!done_ && ReadDirectoryChangesW(folder_, buffer, sizeof buffer, FALSE, kWhat, &got, nullptr, nullptr)) {
+      for (DWORD at = 0; got > 0;) {
+        const auto* change = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer + at);
+        char name[MAX_PATH] = {};
+        WideCharToMultiByte(CP_ACP, 0, change->FileName, static_cast<int>(change->FileNameLength / sizeof(WCHAR)), name,
+                            sizeof name - 1, nullptr, nullptr);
+        {
+          std::lock_guard lock(mutex_);
+          changed_.push_back(name);
+        }
+        if (change->NextEntryOffset == 0) break;
+        at += change->NextEntryOffset;
+      }
+    }
+  }
+  HANDLE folder_;
+  std::atomic<bool> done_{false};
+  mutable std::mutex mutex_;
+  std::vector<std::string> changed_;
+  std::thread thread_;
+};
+
+// The program directory and the watched folder on a volume of their own,
+// which the test fills up (scripts of tests/e2e mount it and name it in
+// TG_FULL_VOLUME).
+TEST(FullVolumeUnderWine, NoFileOfTheUsersIsDeletedWhileTheSnapshotCannotBeWritten) {
+  const char* volume = std::getenv("TG_FULL_VOLUME");
+  ASSERT_NE(volume, nullptr) << "run by full_volume.sh, which mounts a small volume of its own";
+  ProgramDirectory dir(volume);
+  testing::TempFolder watched(volume);
+  const std::string folder = watched.path().substr(0, watched.path().size() - 1);
+  std::vector<std::string> names;
+  for (int i = 0; i < 200; ++i) {
+    names.push_back("document " + std::to_string(i) + " with a name long enough to need room.txt");
+    ASSERT_TRUE(writeFile(watched / names.back(), "the user's"));
+  }
+  watchFromTheStart(dir, folder, names);
+  ControlCentre centre(dir);
+  ASSERT_TRUE(centre.ready);
+  ASSERT_TRUE(deletedOnceWritten(watched / "first.txt"));
+
+  // The volume full: a file as large as the room left, and then some more.
+  const std::string filler = dir.folder / "filler.bin";
+  {
+    const HANDLE f = CreateFileA(filler.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(f, INVALID_HANDLE_VALUE);
+    const std::string block(1 << 16, 'f');
+    DWORD written = 0;
+    while (WriteFile(f, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) && written == block.size()) {
+    }
+    const std::string small(512, 'f');
+    while (WriteFile(f, small.data(), static_cast<DWORD>(small.size()), &written, nullptr) && written > 0) {
+    }
+    CloseHandle(f);
+  }
+  {
+    FileChanges changes(dir.folder.path());
+    // An empty file needs no room; the snapshot's new content does.
+    ASSERT_TRUE(writeFile(watched / "while full.txt", ""));
+    // The sign that the event got as far as the snapshot, which cannot take
+    // its new content.
+    ASSERT_TRUE(changes.touched("repertoiresurveille.txt", 10000));
+  }
+  for (const std::string& name : names) ASSERT_TRUE(fileExists(watched / name)) << name;
+  EXPECT_TRUE(fileExists(watched / "while full.txt"));  // deleted only once the snapshot says so
+
+  ASSERT_TRUE(DeleteFileA(filler.c_str()));
+  ASSERT_TRUE(deletedOnceWritten(watched / "after.txt"));
+  EXPECT_FALSE(fileExists(watched / "while full.txt"));
+  for (const std::string& name : names) EXPECT_TRUE(fileExists(watched / name)) << name;
+}
+
+}  // namespace
+}  // namespace tg::e2e
