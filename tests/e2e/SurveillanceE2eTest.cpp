@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -56,17 +57,27 @@ class Held {
   HANDLE h_;
 };
 
-TEST(SurveillanceUnderWine, AFolderMovedAwayAndBackKeepsWhatWasMadeInItMeanwhileAndIsWatchedAgain) {
+// The surveillance on from the start, on the folder "Watched" of a folder of
+// the test's own, holding one file of the user's.
+class SurveillanceUnderWine : public ::testing::Test {
+ protected:
   ProgramDirectory dir;
   testing::TempFolder parent;
   const std::string folder = parent / "Watched";
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  ASSERT_TRUE(writeFile(folder + "\\kept.txt", "the user's"));
-  watchFromTheStart(dir, folder, {"kept.txt"});
-  ControlCentre centre(dir);
-  ASSERT_TRUE(centre.ready);
-  ASSERT_TRUE(deletedOnceWritten(folder + "\\first.txt"));
+  std::unique_ptr<ControlCentre> centre;
 
+  void startWatching() {
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(writeFile(folder + "\\kept.txt", "the user's"));
+    watchFromTheStart(dir, folder, {"kept.txt"});
+    centre = std::make_unique<ControlCentre>(dir);
+    ASSERT_TRUE(centre->ready);
+    ASSERT_TRUE(deletedOnceWritten(folder + "\\first.txt"));
+  }
+};
+
+TEST_F(SurveillanceUnderWine, AFolderMovedAwayAndBackKeepsWhatWasMadeInItMeanwhileAndIsWatchedAgain) {
+  ASSERT_NO_FATAL_FAILURE(startWatching());
   ASSERT_TRUE(MoveFileA(folder.c_str(), (parent / "Away").c_str()));
   ASSERT_TRUE(logHolds(dir, dir.entry(102) + folder)) << dayLog(dir.folder);
   ASSERT_TRUE(writeFile(parent / "Away\\meanwhile.txt", "the user's, made where no watch is"));
@@ -78,17 +89,8 @@ TEST(SurveillanceUnderWine, AFolderMovedAwayAndBackKeepsWhatWasMadeInItMeanwhile
   EXPECT_TRUE(fileExists(folder + "\\meanwhile.txt"));
 }
 
-TEST(SurveillanceUnderWine, ANewFolderOfTheWatchedNameIsWatchedAndKeepsWhatItHeld) {
-  ProgramDirectory dir;
-  testing::TempFolder parent;
-  const std::string folder = parent / "Watched";
-  ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-  ASSERT_TRUE(writeFile(folder + "\\kept.txt", "the user's"));
-  watchFromTheStart(dir, folder, {"kept.txt"});
-  ControlCentre centre(dir);
-  ASSERT_TRUE(centre.ready);
-  ASSERT_TRUE(deletedOnceWritten(folder + "\\first.txt"));
-
+TEST_F(SurveillanceUnderWine, ANewFolderOfTheWatchedNameIsWatchedAndKeepsWhatItHeld) {
+  ASSERT_NO_FATAL_FAILURE(startWatching());
   // The folder goes, and another takes its name with a file in it already.
   ASSERT_TRUE(CreateDirectoryA((parent / "New").c_str(), nullptr));
   ASSERT_TRUE(writeFile(parent / "New\\theirs.txt", "in the new folder from its start"));
@@ -101,68 +103,59 @@ TEST(SurveillanceUnderWine, ANewFolderOfTheWatchedNameIsWatchedAndKeepsWhatItHel
   EXPECT_TRUE(fileExists(parent / "Old\\kept.txt"));
 }
 
-TEST(SurveillanceUnderWine, ASecondFolderChosenWhileTheSnapshotCannotBeWrittenLeavesTheFirstWatched) {
-  ProgramDirectory dir;
-  testing::TempFolder first;
-  testing::TempFolder second;
-  ASSERT_TRUE(writeFile(second / "theirs.txt", "in the second folder"));
-  const std::string firstFolder = first.path().substr(0, first.path().size() - 1);
-  const std::string secondFolder = second.path().substr(0, second.path().size() - 1);
-  ControlCentre centre(dir);
-  ASSERT_TRUE(centre.ready);
-  ASSERT_TRUE(centre.openWindow());
-  ASSERT_TRUE(centre.choose(58));
-  ASSERT_TRUE(turnWatchModeOn(centre, dir));
-  ASSERT_TRUE(doubleClickFolder(centre, firstFolder));
+TEST_F(SurveillanceUnderWine, ASecondFolderChosenWhileTheSnapshotCannotBeWrittenLeavesTheFirstWatched) {
+  const std::string firstFolder = parent / "First";
+  const std::string secondFolder = parent / "Second";
+  ASSERT_TRUE(CreateDirectoryA(firstFolder.c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryA(secondFolder.c_str(), nullptr));
+  ASSERT_TRUE(writeFile(secondFolder + "\\theirs.txt", "in the second folder"));
+  centre = std::make_unique<ControlCentre>(dir);
+  ASSERT_TRUE(centre->ready);
+  ASSERT_TRUE(centre->openWindow());
+  ASSERT_TRUE(centre->choose(58));
+  ASSERT_TRUE(turnWatchModeOn(*centre, dir));
+  ASSERT_TRUE(doubleClickFolder(*centre, firstFolder));
   ASSERT_TRUE(dir.folder.waitForText("surveille.txt", firstFolder, 10000));
-  ASSERT_TRUE(deletedOnceWritten(first / "a.txt"));
+  ASSERT_TRUE(deletedOnceWritten(firstFolder + "\\a.txt"));
 
   {
     // Another program reads the snapshot and lets nobody replace it.
     Held snapshot(dir.folder / "repertoiresurveille.txt", FILE_SHARE_READ);
     ASSERT_TRUE(snapshot);
-    ASSERT_TRUE(doubleClickFolder(centre, secondFolder));
+    ASSERT_TRUE(doubleClickFolder(*centre, secondFolder));
     answerNextBox(IDOK);  // the report that the folder could not be chosen
   }
-  ASSERT_TRUE(waitFor([&] { return !centre.asking(); }, 10000));
+  ASSERT_TRUE(waitFor([&] { return !centre->asking(); }, 10000));
   EXPECT_EQ(splitLines(dir.folder.read("surveille.txt")), (Lines{firstFolder}));
-  ASSERT_TRUE(writeFile(second / "new.txt", "made in the second folder"));
-  ASSERT_TRUE(deletedOnceWritten(first / "b.txt"));  // the first folder is still the one watched
-  EXPECT_TRUE(fileExists(second / "theirs.txt"));
-  EXPECT_TRUE(fileExists(second / "new.txt"));
+  ASSERT_TRUE(writeFile(secondFolder + "\\new.txt", "made in the second folder"));
+  ASSERT_TRUE(deletedOnceWritten(firstFolder + "\\b.txt"));  // the first folder is still the one watched
+  EXPECT_TRUE(fileExists(secondFolder + "\\theirs.txt"));
+  EXPECT_TRUE(fileExists(secondFolder + "\\new.txt"));
 }
 
-TEST(SurveillanceUnderWine, ADayLogHeldByAnotherProgramHoldsNeitherTheWindowNorTheDeletions) {
-  ProgramDirectory dir;
-  testing::TempFolder watched;
-  const std::string folder = watched.path().substr(0, watched.path().size() - 1);
-  ASSERT_TRUE(writeFile(watched / "kept.txt", "the user's"));
-  watchFromTheStart(dir, folder, {"kept.txt"});
-  ControlCentre centre(dir);
-  ASSERT_TRUE(centre.ready);
-  ASSERT_TRUE(deletedOnceWritten(watched / "first.txt"));
-  ASSERT_TRUE(logHolds(dir, watched / "first.txt"));
-
+TEST_F(SurveillanceUnderWine, ADayLogHeldByAnotherProgramHoldsNeitherTheWindowNorTheDeletions) {
+  ASSERT_NO_FATAL_FAILURE(startWatching());
+  ASSERT_TRUE(logHolds(dir, folder + "\\first.txt"));
   WIN32_FIND_DATAA log{};
   const HANDLE search = FindFirstFileA((dir.folder / "*surveillance.txt").c_str(), &log);
   ASSERT_NE(search, INVALID_HANDLE_VALUE);
   FindClose(search);
   Held held(dir.folder / log.cFileName, 0);
   ASSERT_TRUE(held);
-  for (int i = 0; i < 10; ++i) ASSERT_TRUE(writeFile(watched / ("held" + std::to_string(i) + ".txt"), "new"));
-  const Answering answering = answeringUntil(centre.mainWindow(), [&] {
+  for (int i = 0; i < 10; ++i) ASSERT_TRUE(writeFile(folder + "\\held" + std::to_string(i) + ".txt", "new"));
+  const Answering answering = answeringUntil(centre->mainWindow(), [&] {
     for (int i = 0; i < 10; ++i)
-      if (fileExists(watched / ("held" + std::to_string(i) + ".txt"))) return false;
+      if (fileExists(folder + "\\held" + std::to_string(i) + ".txt")) return false;
     return true;
   }, 20000);
   EXPECT_TRUE(answering.done);
   EXPECT_LT(answering.worstMs, kHeldWindowMs);
   held.release();
   // The lines waited, and come in their order once the log is free.
-  ASSERT_TRUE(logHolds(dir, watched / "held9.txt")) << dayLog(dir.folder);
+  ASSERT_TRUE(logHolds(dir, folder + "\\held9.txt")) << dayLog(dir.folder);
   const std::string text = dayLog(dir.folder);
-  EXPECT_LT(text.find(watched / "first.txt"), text.find(watched / "held0.txt"));
-  EXPECT_TRUE(fileExists(watched / "kept.txt"));
+  EXPECT_LT(text.find(folder + "\\first.txt"), text.find(folder + "\\held0.txt"));
+  EXPECT_TRUE(fileExists(folder + "\\kept.txt"));
 }
 
 // The files of a folder that are made, written, removed or renamed, as a
