@@ -70,8 +70,6 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
   form.onPrivateMessage = [this](unsigned message, std::uintptr_t first) { WMRegistryChange(message, first); };
   Timer1.onTimer = [this] { monitor.Timer1Timer(); };
   ShellChangeNotifier1.onChange = [this] { surveillance.ShellChangeNotifier1Change(); };
-  ShellChangeNotifier1.onLost = [this] { surveillance.folderLost(); };
-  ShellChangeNotifier1.onFound = [this] { surveillance.folderFound(); };
   registerPages(pages);
   desktop.attach(form);
 }
@@ -113,6 +111,11 @@ void MainWindow::FormCreate() {
   // 13. ctrlpl.txt.
   c.readCtrlplSwitch();
   Timer1.setEnabled(true);
+  // The watched folder's comings and goings are logged in the language now
+  // loaded; one that could not be watched from the start is logged at once.
+  ShellChangeNotifier1.onLost = [this] { surveillance.folderLost(); };
+  ShellChangeNotifier1.onFound = [this] { surveillance.folderFound(); };
+  if (!ShellChangeNotifier1.watching()) surveillance.folderLost();
   // A store whose file was held or refused is read as soon as it can be.
   c.watchPendingStores([this] { applyLanguage(); });
 }

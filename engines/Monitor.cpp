@@ -231,10 +231,9 @@ void Monitor::readConnections() {
   cutTold_ = cut;
   wait_ = Wait::None;
   if (ConnectionLines.size() <= kSliceLines + 1) {
-    // The tick works on its own copy: a tick nested in one of its questions
-    // reads the file afresh without pulling the lines from under this one.
-    const Lines lines = ConnectionLines;
-    processLines(lines);
+    // The reading works on its own copy: a tick nested in one of its
+    // questions reads the file afresh without pulling the lines from under it.
+    processLines(ConnectionLines);
     return;
   }
   // Too long to go through between two of the window's messages: in slices,

@@ -240,6 +240,21 @@ TEST_F(WatchPageTest, ANewFolderUnderTheWatchedNameIsWatchedAlsoWhenOnlyTheSlowC
   EXPECT_TRUE(fake.files.exists("C:\\Old\\Watched\\a.txt"));
 }
 
+TEST_F(WatchPageTest, AFolderMissingAtTheStartIsLoggedAndWatchedOnceItIsThere) {
+  fake.files.addFile(fake.inProgram("mode.txt"), "1\r\n");
+  fake.files.addFile(fake.inProgram("surveille.txt"), "C:\\Stick\\Work\r\n");
+  fake.files.addFile(fake.inProgram("repertoiresurveille.txt"), "old.txt\r\n");
+  start();
+  EXPECT_EQ(lines(dayLog()), (Lines{builtInText("FR", 102) + "C:\\Stick\\Work"}));
+  fake.files.addFile("C:\\Stick\\Work\\brought.txt", "b");  // the folder comes, with a file in it
+  fake.timers.advance(ui::ShellChangeNotifier::kCheckMs);
+  EXPECT_EQ(lines(dayLog()).back(), builtInText("FR", 103) + "C:\\Stick\\Work");
+  fake.files.addFile("C:\\Stick\\Work\\new.txt", "n");
+  fake.watchers.deliver();
+  EXPECT_TRUE(fake.files.exists("C:\\Stick\\Work\\brought.txt"));
+  EXPECT_FALSE(fake.files.exists("C:\\Stick\\Work\\new.txt"));
+}
+
 TEST_F(WatchPageTest, ADayLogHeldByAnotherProgramGetsItsLinesLaterInTheirOrder) {
   watching();
   fake.files.addFile("C:\\Watched\\first.txt", "1");
