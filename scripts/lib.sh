@@ -106,10 +106,15 @@ ensure_display() {
   local n=99 tries=0 i
   while [ $tries -lt 5 ]; do
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    # -noreset: by default the server starts afresh whenever its last client
+    # goes, and refuses whoever connects meanwhile (a window manager started
+    # right after a client asked whether one runs).
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     STARTED_XVFB=$!
     for i in $(seq 1 100); do
-      if [ -e "/tmp/.X11-unix/X$n" ]; then
+      # Its socket appears a moment before it takes connections: a client that
+      # comes in between is refused, so the display is ready once one is served.
+      if [ -e "/tmp/.X11-unix/X$n" ] && xprop -display ":$n" -root >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
       fi

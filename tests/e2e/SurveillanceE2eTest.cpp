@@ -159,21 +159,32 @@ TEST_F(SurveillanceUnderWine, ADayLogHeldByAnotherProgramHoldsNeitherTheWindowNo
 }
 
 // The files of a folder that are made, written, removed or renamed, as a
-// watch of the test's own sees them.
+// watch of the test's own sees them. The watch is armed before the
+// constructor returns, so that no change made after it is missed.
 class FileChanges {
  public:
   explicit FileChanges(const std::string& folder)
       : folder_(CreateFileA(folder.c_str(), FILE_LIST_DIRECTORY, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)),
-        thread_([this] { watch(); }) {}
+                            nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED, nullptr)),
+        event_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
+    overlapped_.hEvent = event_;
+    armed_ = arm();
+    thread_ = std::thread([this] { watch(); });
+  }
   ~FileChanges() {
     done_ = true;
-    CancelIoEx(folder_, nullptr);
     thread_.join();
+    if (armed_) {
+      DWORD got = 0;
+      CancelIoEx(folder_, &overlapped_);
+      GetOverlappedResult(folder_, &overlapped_, &got, TRUE);  // the buffer is the system's until then
+    }
+    CloseHandle(event_);
     CloseHandle(folder_);
   }
   FileChanges(const FileChanges&) = delete;
   FileChanges& operator=(const FileChanges&) = delete;
+  explicit operator bool() const { return armed_; }
   // Whether a file whose name starts with `start` changed within the time.
   bool touched(const std::string& start, DWORD milliseconds) const {
     return waitFor([&] {
@@ -184,26 +195,38 @@ class FileChanges {
   }
 
  private:
-  void watch() {
-    alignas(DWORD) char buffer[16384];
-    DWORD got = 0;
+  bool arm() {
     constexpr DWORD kWhat = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
-    while (!done_ && ReadDirectoryChangesW(folder_, buffer, sizeof buffer, FALSE, kWhat, &got, nullptr, nullptr)) {
-      for (DWORD at = 0; got > 0;) {
-        const auto* change = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer + at);
-        char name[MAX_PATH] = {};
-        WideCharToMultiByte(CP_ACP, 0, change->FileName, static_cast<int>(change->FileNameLength / sizeof(WCHAR)), name,
-                            sizeof name - 1, nullptr, nullptr);
-        {
-          std::lock_guard lock(mutex_);
-          changed_.push_back(name);
-        }
-        if (change->NextEntryOffset == 0) break;
-        at += change->NextEntryOffset;
-      }
+    return folder_ != INVALID_HANDLE_VALUE && event_ &&
+           ReadDirectoryChangesW(folder_, buffer_, sizeof buffer_, FALSE, kWhat, nullptr, &overlapped_, nullptr);
+  }
+  void watch() {
+    while (armed_ && !done_) {
+      if (WaitForSingleObject(event_, 50) != WAIT_OBJECT_0) continue;
+      DWORD got = 0;
+      const bool read = GetOverlappedResult(folder_, &overlapped_, &got, FALSE);
+      ResetEvent(event_);
+      if (read) record(got);
+      armed_ = read && arm();
+    }
+  }
+  void record(DWORD got) {
+    std::lock_guard lock(mutex_);
+    for (DWORD at = 0; got > 0;) {
+      const auto* change = reinterpret_cast<const FILE_NOTIFY_INFORMATION*>(buffer_ + at);
+      char name[MAX_PATH] = {};
+      WideCharToMultiByte(CP_ACP, 0, change->FileName, static_cast<int>(change->FileNameLength / sizeof(WCHAR)), name,
+                          sizeof name - 1, nullptr, nullptr);
+      changed_.push_back(name);
+      if (change->NextEntryOffset == 0) break;
+      at += change->NextEntryOffset;
     }
   }
   HANDLE folder_;
+  HANDLE event_;
+  OVERLAPPED overlapped_{};
+  alignas(DWORD) char buffer_[16384];
+  std::atomic<bool> armed_{false};
   std::atomic<bool> done_{false};
   mutable std::mutex mutex_;
   std::vector<std::string> changed_;
@@ -245,6 +268,7 @@ TEST(FullVolumeUnderWine, NoFileOfTheUsersIsDeletedWhileTheSnapshotCannotBeWritt
   }
   {
     FileChanges changes(dir.folder.path());
+    ASSERT_TRUE(changes);
     // An empty file needs no room; the snapshot's new content does.
     ASSERT_TRUE(writeFile(watched / "while full.txt", ""));
     // The sign that the event got as far as the snapshot, which cannot take

@@ -36,11 +36,11 @@ ensure_display
 if window_manager_runs; then fail "a window manager already runs on the new display $DISPLAY"; fi
 echo "ok   no window manager on the new display $DISPLAY"
 
-openbox >/dev/null 2>&1 &
+openbox >"$output" 2>&1 &
 openbox_pid=$!
 for _ in $(seq 1 100); do
   window_manager_runs && break
-  kill -0 "$openbox_pid" 2>/dev/null || fail "openbox ended at once"
+  kill -0 "$openbox_pid" 2>/dev/null || fail "openbox ended at once: $(cat "$output")"
   sleep 0.1
 done
 window_manager_runs || fail "openbox did not take the display within 10 s"
