@@ -2,10 +2,11 @@
 //   - adds "<its name>|<its parameter text>" to probe.log beside it;
 //   - waits the milliseconds written in "<name>.delay", when that file exists;
 //   - when "<name>.answer" exists, writes its lines after the first into the
-//     file that the first line names (held exclusively while written);
+//     file that the first line names (beside it, then moved there whole);
 //   - stays running until ended when "<name>.resident" exists, else ends;
 //     while it runs it holds the file named in "<name>.hold" open without
-//     sharing, as an engine holds its output.
+//     sharing, as an engine holds its output, from before its line in
+//     probe.log.
 // <name> is the executable's name without ".exe", for example netguard.answer.
 #include <windows.h>
 
@@ -18,10 +19,18 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   tg::suite::EngineProcess self;
   tg::FileSystem& files = self.real.files;
-  tg::suite::appendLogLine(files, self.inDirectory("probe.log"), self.name + "|" + self.arguments);
-
   std::string base = self.name;
   if (base.size() > 4 && base.compare(base.size() - 4, 4, ".exe") == 0) base.resize(base.size() - 4);
+  const bool resident = files.exists(self.inDirectory(base + ".resident"));
+
+  // The file to hold is taken before the line is written: a test that sees
+  // the line may count on the file being held.
+  HANDLE held = INVALID_HANDLE_VALUE;
+  if (const auto hold = tg::readLines(files, self.inDirectory(base + ".hold")); resident && hold && !hold->empty())
+    held = CreateFileA(self.inDirectory(hold->front()).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  (void)held;  // kept open until the process is ended
+  tg::suite::appendLogLine(files, self.inDirectory("probe.log"), self.name + "|" + self.arguments);
 
   if (const auto delay = files.readBytes(self.inDirectory(base + ".delay"))) {
     unsigned ms = 0;
@@ -33,11 +42,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     answer->erase(answer->begin());
     tg::writeLines(files, target, *answer);
   }
-  if (!files.exists(self.inDirectory(base + ".resident"))) return 0;
-  HANDLE held = INVALID_HANDLE_VALUE;
-  if (const auto hold = tg::readLines(files, self.inDirectory(base + ".hold")); hold && !hold->empty())
-    held = CreateFileA(self.inDirectory(hold->front()).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
-  (void)held;  // kept open until the process is ended
+  if (!resident) return 0;
   self.stayResident();
 }
