@@ -18,6 +18,7 @@
 #include "stores/TextFile.h"
 #include "win32/EngineFolder.h"
 #include "win32/Screenshot.h"
+#include "win32/SuiteStop.h"
 #include "win32/TestFiles.h"
 #include "win32/Win32Processes.h"
 
@@ -148,10 +149,11 @@ class ControlCentre {
     ready = waitFor([&] { return mainWindow() && trayHost(); });
   }
   ~ControlCentre() {
-    // Ends the run the way Windows does at log-off: the engines stop too.
-    if (!process.waitForExit(0)) {
-      if (HWND w = mainWindow()) SendMessageTimeoutA(w, WM_QUERYENDSESSION, 0, 0, SMTO_BLOCK, 5000, nullptr);
-    }
+    // Ends the run the way Windows ends the log-on, and then every engine
+    // left: one that the program started in its last moments (a tick starts
+    // engines) would outlive the test and hold the test's output open, and
+    // ctest would wait for it. The tests run one at a time.
+    win32::stopSuite();
   }
   HWND mainWindow() const {
     for (HWND w : windowsOf(process.pid(), "TgForm")) {
