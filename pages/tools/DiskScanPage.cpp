@@ -17,7 +17,7 @@ std::unique_ptr<Page> DiskScanPage::build(PageContext& c) {
   ui::Panel& panel = c.panel;
   // Sized to its text: the state texts are longer than the space first drawn for them.
   p.state = &panel.add<ui::Label>("Label17", ui::Rect{240, 24, 0, 0});
-  // Ending above the step buttons rather than under their top edge.
+  // Its bottom edge, its last pixel row, lies under the step buttons' top edge.
   p.CheckListBox2 = &panel.add<ui::CheckListBox>("CheckListBox2", ui::Rect{24, 64, 361, 209}, 2);
   p.CheckListBox2->setShowHint(true);
   p.DirectoryListBox2 = &panel.add<ui::DirectoryListBox>("DirectoryListBox2", ui::Rect{424, 24, 145, 193},

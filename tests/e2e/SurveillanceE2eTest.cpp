@@ -114,8 +114,7 @@ TEST_F(SurveillanceUnderWine, ASecondFolderChosenWhileTheSnapshotCannotBeWritten
   ASSERT_TRUE(centre->openWindow());
   ASSERT_TRUE(centre->choose(58));
   ASSERT_TRUE(turnWatchModeOn(*centre, dir));
-  ASSERT_TRUE(doubleClickFolder(*centre, firstFolder));
-  ASSERT_TRUE(dir.folder.waitForText("surveille.txt", firstFolder, 10000));
+  ASSERT_TRUE(chooseWatchedFolder(*centre, dir, firstFolder));
   ASSERT_TRUE(deletedOnceWritten(firstFolder + "\\a.txt"));
 
   {

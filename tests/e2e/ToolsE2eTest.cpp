@@ -35,8 +35,7 @@ TEST(WatchPageUnderWine, AFileAnotherProgramWritesInTheChosenFolderIsDeletedAndL
 
   ASSERT_TRUE(turnWatchModeOn(centre, dir));
   screenshot(centre.mainWindow(), "page-watch.bmp");
-  ASSERT_TRUE(doubleClickFolder(centre, folder)) << folder;
-  ASSERT_TRUE(dir.folder.waitForText("surveille.txt", folder, 10000)) << dir.folder.read("surveille.txt");
+  ASSERT_TRUE(chooseWatchedFolder(centre, dir, folder)) << dir.folder.read("surveille.txt");
   ASSERT_TRUE(dir.folder.waitForText("repertoiresurveille.txt", "kept.txt", 10000));
 
   const auto written = std::chrono::steady_clock::now();

@@ -8,13 +8,22 @@
 
 namespace tg::testing {
 
-bool writeFile(const std::string& path, const std::string& bytes) {
+namespace {
+
+bool write(const std::string& path, const std::string& bytes, bool toDisk) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  return CloseHandle(file) && ok && written == bytes.size();
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size() && (!toDisk || FlushFileBuffers(file));
+  return CloseHandle(file) && ok;
 }
+
+}  // namespace
+
+bool writeFile(const std::string& path, const std::string& bytes) { return write(path, bytes, false); }
+
+bool writeFileToDisk(const std::string& path, const std::string& bytes) { return write(path, bytes, true); }
 
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 

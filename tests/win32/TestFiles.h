@@ -19,6 +19,9 @@ bool waitFor(Condition condition, DWORD milliseconds = 15000) {
 
 // A file with these bytes, made as another program makes it: created, written, closed.
 bool writeFile(const std::string& path, const std::string& bytes);
+// The same, on the disk before it returns: no write-back of it is left to slow
+// what runs next.
+bool writeFileToDisk(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
 // A shell shortcut file leading to `target`; COM must be open on the thread.
 bool writeShortcut(const std::string& file, const std::string& target);
