@@ -201,6 +201,14 @@ class ControlCentre {
       return handled || asking();
     }, 10000);
   }
+  // Whether the window's thread has come back to its queue since this call:
+  // what it was handling then, a click and the saves it made, is done. A sent
+  // message waits for the thread's next look at its queue; messages posted
+  // before it may come after it.
+  bool caughtUp() const {
+    DWORD_PTR answer = 0;
+    return SendMessageTimeoutA(mainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) != 0;
+  }
   // Opens the main window through the tray menu; whether it showed.
   bool openWindow() const { return trayMenuItem() && waitFor([&] { return IsWindowVisible(mainWindow()) != 0; }, 10000); }
   // Opens the tray menu as a right-button press on the icon does and takes
@@ -269,6 +277,9 @@ inline void storeFile(ProgramDirectory& dir, StoreId id, const std::vector<Row>&
                                encodeDataPacket(schemaOf(id).fields, rows, CodePage(static_cast<int>(GetACP())))));
 }
 
+// The rows of a store file, read once. The program cannot replace a file that
+// anyone holds open (wine refuses it), so a test reads a store only once the
+// program is done with it: after a sign that its save is over, never in a loop.
 inline std::vector<Row> storeRows(const EngineFolder& folder, const std::string& file) {
   if (!folder.exists(file)) return {};
   const auto packet = decodeDataPacket(folder.read(file), CodePage(static_cast<int>(GetACP())));

@@ -452,8 +452,8 @@ TEST(MonitorUnderWine, ARunningProgramIsRecordedOnceWithItsRealFacts) {
   answerAsNetworkEngine(dir, victim.connectionLine());
   ControlCentre centre(dir);
   ASSERT_TRUE(centre.ready);
-  ASSERT_TRUE(waitFor([&] { return !storeRows(dir.folder, "regles.xml").empty(); }, 20000));
-  ASSERT_TRUE(centre.readingsGoneBy(2));  // nothing is recorded twice
+  // Recorded at the first reading, and saved before the next starts; nothing is recorded twice.
+  ASSERT_TRUE(centre.readingsGoneBy(2));
   const auto rules = storeRows(dir.folder, "regles.xml");
   const auto alerts = storeRows(dir.folder, "alertes.xml");
   ASSERT_EQ(rules.size(), 1u);
@@ -564,9 +564,12 @@ TEST(StoresUnderWine, ARuleFileHeldAtStartUpSurvivesWholeAndIsReadOnceReleased) 
   EXPECT_EQ(sizeAndWriteTime(dir.folder / "regles.xml"), before);  // never written
   holder = StartedProgram{};  // ended: the file is free
 
-  // Read within a moment; the newcomer then joins the 10,000 rules.
-  ASSERT_TRUE(waitFor([&] { return storeRows(dir.folder, "regles.xml").size() == 10001u; }, 20000));
+  // Read within a moment; the newcomer then joins the 10,000 rules, and the
+  // reading after that records nothing more.
+  ASSERT_TRUE(waitFor([&] { return sizeAndWriteTime(dir.folder / "regles.xml") != before; }, 20000));
+  ASSERT_TRUE(centre.readingsGoneBy(1));
   const std::vector<Row> after = storeRows(dir.folder, "regles.xml");
+  ASSERT_EQ(after.size(), 10001u);
   for (std::size_t i = 0; i < 10000; ++i) ASSERT_EQ(after[i], rules[i]) << i;
   EXPECT_EQ(valueOf(after.back(), 0), "victim.exe");
   EXPECT_EQ(storeRows(dir.folder, "alertes.xml").size(), 1u);

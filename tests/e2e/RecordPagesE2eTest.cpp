@@ -218,9 +218,10 @@ TEST_F(RecordPagesUnderWine, ARuleRemovalAndAQuarantineGoThroughTheRealListsAndB
   ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; }, 10000));
   EXPECT_EQ(boxText(FindWindowA("#32770", "Tarnivoxguard2013")), dir.entry(20) + "c.exe");
   answerNextBox(IDYES);
-  ASSERT_TRUE(waitFor([&] { return namesIn(dir, StoreId::Quarantine).size() == 2; }, 10000));
+  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") == nullptr; }, 10000));
+  ASSERT_TRUE(centre->caughtUp());  // the click's saves are done
   EXPECT_EQ(namesIn(dir, StoreId::Quarantine), (std::vector<std::string>{"bad.exe", "c.exe"}));
-  ASSERT_TRUE(waitFor([&] { return namesIn(dir, StoreId::Rules) == std::vector<std::string>{"b.exe"}; }, 10000));
+  EXPECT_EQ(namesIn(dir, StoreId::Rules), (std::vector<std::string>{"b.exe"}));
   EXPECT_EQ(alertList.rows(), 1);  // the alert stays
   EXPECT_EQ(storeRows(dir.folder, "alertes.xml").size(), 1u);
 }
@@ -235,20 +236,20 @@ TEST_F(RecordPagesUnderWine, EnterAddsTheTypedNameAndEscapeRemovesTheChosenOne) 
   ASSERT_NE(entry, nullptr);
   for (char c : std::string("new.exe")) PostMessageA(entry, WM_CHAR, static_cast<WPARAM>(c), 1);
   PostMessageA(entry, WM_KEYDOWN, VK_RETURN, 1);
-  ASSERT_TRUE(waitFor([&] { return namesIn(dir, StoreId::Quarantine).size() == 2; }, 10000));
+  // The name is listed once it is stored.
+  HWND names = onTabs(tabs, WC_COMBOBOXA);
+  ASSERT_NE(names, nullptr);
+  ASSERT_TRUE(waitFor([&] { return SendMessageA(names, CB_GETCOUNT, 0, 0) == 2; }, 10000));
   EXPECT_EQ(namesIn(dir, StoreId::Quarantine), (std::vector<std::string>{"bad.exe", "new.exe"}));
   char typed[64] = {};
   GetWindowTextA(entry, typed, sizeof typed);
   EXPECT_STREQ(typed, "");
 
-  HWND names = onTabs(tabs, WC_COMBOBOXA);
-  ASSERT_NE(names, nullptr);
-  EXPECT_EQ(SendMessageA(names, CB_GETCOUNT, 0, 0), 2);
   HWND nameText = FindWindowExA(names, nullptr, WC_EDITA, nullptr);  // the box's own edit field
   ASSERT_NE(nameText, nullptr);
   for (char c : std::string("bad.exe")) PostMessageA(nameText, WM_CHAR, static_cast<WPARAM>(c), 1);
   PostMessageA(nameText, WM_KEYDOWN, VK_ESCAPE, 1);
-  ASSERT_TRUE(waitFor([&] { return namesIn(dir, StoreId::Quarantine).size() == 1; }, 10000));
+  ASSERT_TRUE(waitFor([&] { return SendMessageA(names, CB_GETCOUNT, 0, 0) == 1; }, 10000));
   EXPECT_EQ(namesIn(dir, StoreId::Quarantine), (std::vector<std::string>{"new.exe"}));
   screenshot(window, "page-quarantine-after-edits.bmp");
 }
@@ -281,8 +282,11 @@ TEST_F(RecordPagesUnderWine, AStoreThatCannotBeReadIsReportedWithItsTextAndTheFi
   EXPECT_FALSE(dir.folder.exists("quarantaines.xml.saving"));
 
   // The window goes on: the same name added again now that the file is free.
+  HWND names = onTabs(tabs, WC_COMBOBOXA);
+  ASSERT_NE(names, nullptr);
+  ASSERT_EQ(SendMessageA(names, CB_GETCOUNT, 0, 0), 1);
   PostMessageA(entry, WM_KEYDOWN, VK_RETURN, 1);
-  ASSERT_TRUE(waitFor([&] { return namesIn(dir, StoreId::Quarantine).size() == 2; }, 10000));
+  ASSERT_TRUE(waitFor([&] { return SendMessageA(names, CB_GETCOUNT, 0, 0) == 2; }, 10000));
   EXPECT_EQ(namesIn(dir, StoreId::Quarantine), (std::vector<std::string>{"bad.exe", "new.exe"}));
 }
 

@@ -1,6 +1,7 @@
 #include "win32/EngineFolder.h"
 
 #include "stores/Text.h"
+#include "win32/TestFiles.h"
 
 #include <fstream>
 #include <sstream>
@@ -68,11 +69,13 @@ StartedProgram EngineFolder::start(const std::string& name, const std::string& p
 }
 
 bool EngineFolder::waitForText(const std::string& file, const std::string& text, DWORD milliseconds) const {
-  for (DWORD waited = 0; waited <= milliseconds; waited += 20) {
-    if (exists(file) && read(file).find(text) != std::string::npos) return true;
-    Sleep(20);
-  }
-  return false;
+  std::optional<FileStamp> seen;
+  return waitFor([&] {
+    const std::optional<FileStamp> now = stampOf(folder_ / file);
+    if (!now || now == seen) return false;
+    seen = now;
+    return read(file).find(text) != std::string::npos;
+  }, milliseconds);
 }
 
 }  // namespace tg::testing

@@ -51,7 +51,8 @@ class EngineFolder {
   bool exists(const std::string& file) const;
   // Starts an installed program with a parameter text, in this folder.
   StartedProgram start(const std::string& name, const std::string& parameters = "");
-  // Waits until a file exists and holds `text` somewhere.
+  // Waits until a file exists and holds `text` somewhere. It is read only when
+  // its stamp has changed (see stampOf).
   bool waitForText(const std::string& file, const std::string& text, DWORD milliseconds) const;
 
   const std::string& path() const { return folder_.path(); }

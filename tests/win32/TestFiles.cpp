@@ -27,6 +27,16 @@ bool writeFileToDisk(const std::string& path, const std::string& bytes) { return
 
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+std::optional<FileStamp> stampOf(const std::string& path) {
+  WIN32_FIND_DATAA data;
+  const HANDLE search = FindFirstFileA(path.c_str(), &data);  // a handle on the folder, not on the file
+  if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+  FindClose(search);
+  return FileStamp{(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                   (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                       data.ftLastWriteTime.dwLowDateTime};
+}
+
 bool writeShortcut(const std::string& file, const std::string& target) {
   IShellLinkA* link = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,17 @@ bool writeFile(const std::string& path, const std::string& bytes);
 // what runs next.
 bool writeFileToDisk(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+// A file's size and time of last write, looked up without opening it; none
+// when it is not there. Under wine a file that anyone holds open cannot be
+// replaced, so a test that reads a file the program replaces, again and again,
+// can make the program's write fail: it looks at the stamp instead, and reads
+// the file only once the stamp has changed.
+struct FileStamp {
+  std::uint64_t size = 0;
+  std::uint64_t lastWrite = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+std::optional<FileStamp> stampOf(const std::string& path);
 // A shell shortcut file leading to `target`; COM must be open on the thread.
 bool writeShortcut(const std::string& file, const std::string& target);
 // The top-level windows of a class, of one process (or of all with pid 0).
