@@ -16,6 +16,7 @@ FolderSurveillance::FolderSurveillance(Platform& platform, SharedState& state, c
 FolderSurveillance::~FolderSurveillance() {
   if (retry_) platform_.timers.stop(retry_);
   if (logRetry_) platform_.timers.stop(logRetry_);
+  if (foundRetry_) platform_.timers.stop(foundRetry_);
 }
 
 void FolderSurveillance::ShellChangeNotifier1Change() {
@@ -53,7 +54,7 @@ bool FolderSurveillance::active() const {
 
 void FolderSurveillance::handleChange() {
   if (!active() || !snapshotTrusted_) return;
-  if (foundFilesPending_ && !takeInFoundFiles()) return;
+  if (foundFilesPending_ && !settleFoundFolder()) return;
   FileSystem& files = platform_.files;
 
   // The day's log, created empty on the first event of the day.
@@ -135,8 +136,26 @@ void FolderSurveillance::folderFound() {
   // another folder altogether): none of it was seen to appear, so none of it
   // may be deleted. Until that is in the snapshot, no event deletes.
   foundFilesPending_ = true;
-  takeInFoundFiles();
-  log({language_.text(103) + notifier_.root()});
+  foundRetriesLeft_ = kRetries;
+  settleFoundFolder();
+}
+
+bool FolderSurveillance::settleFoundFolder() {
+  if (takeInFoundFiles()) {
+    log({language_.text(103) + notifier_.root()});
+    return true;
+  }
+  // A folder just put back can refuse its listing for a moment. Tried again
+  // soon: were it left to the next event, what the user's programs make in
+  // the folder until then would join the snapshot as found.
+  if (!foundRetry_ && foundRetriesLeft_ > 0) {
+    --foundRetriesLeft_;
+    foundRetry_ = platform_.timers.startOnce(kRetryDelayMs, [this] {
+      foundRetry_ = 0;
+      if (foundFilesPending_ && active()) settleFoundFolder();
+    });
+  }
+  return false;
 }
 
 bool FolderSurveillance::takeInFoundFiles() {

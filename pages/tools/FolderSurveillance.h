@@ -32,7 +32,9 @@ class FolderSurveillance {
   void ShellChangeNotifier1Change();
   // The watched folder went away or could not be watched; a folder bears its
   // name again. Both are said in the day's log; the files found in a folder
-  // that comes back were never seen appear, so they join the snapshot.
+  // that comes back were never seen appear, so they join the snapshot, and
+  // only then is it said to be watched again. A folder that cannot be listed
+  // yet is tried again shortly.
   void folderLost();
   void folderFound();
   // The folder chosen for surveillance: a fresh snapshot, then surveille.txt,
@@ -63,6 +65,9 @@ class FolderSurveillance {
   void retryLater();
   // Adds the listed names to the snapshot; false when that could not be done.
   bool takeInFoundFiles();
+  // The same, and then the day's log says that the folder is watched again;
+  // when it cannot be done yet, it is tried again after kRetryDelayMs.
+  bool settleFoundFolder();
   void log(Lines lines);
   void writeWaitingLog();
 
@@ -81,6 +86,8 @@ class FolderSurveillance {
   bool snapshotTrusted_ = true;
   // A folder came back whose files could not yet be taken into the snapshot.
   bool foundFilesPending_ = false;
+  TimerId foundRetry_ = 0;
+  int foundRetriesLeft_ = kRetries;
   Lines waitingLog_;
   TimerId logRetry_ = 0;
 };

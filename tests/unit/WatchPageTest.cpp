@@ -200,24 +200,38 @@ TEST_F(WatchPageTest, AChoiceThatCannotBeWrittenWhollyLeavesTheEarlierFolderWatc
 }
 
 TEST_F(WatchPageTest, AFolderMovedAwayAndBackKeepsWhatAppearedMeanwhileAndIsWatchedAgain) {
-  watching();
-  ASSERT_TRUE(fake.files.rename("C:\\Watched", "C:\\Away", false));
-  fake.watchers.deliver();
-  fake.files.addFile("C:\\Away\\meanwhile.txt", "m");  // the user's, in a folder no longer watched
-  fake.watchers.deliver();
-  EXPECT_TRUE(fake.files.exists("C:\\Away\\meanwhile.txt"));
-  ASSERT_TRUE(fake.files.rename("C:\\Away", "C:\\Watched", false));
-  fake.watchers.deliver();
-  EXPECT_EQ(fake.watchers.roots(), (Names{"c:\\watched\\"}));
-  fake.files.addFile("C:\\Watched\\after.txt", "n");
-  fake.watchers.deliver();
-  EXPECT_TRUE(fake.files.exists("C:\\Watched\\meanwhile.txt"));
-  EXPECT_TRUE(fake.files.exists("C:\\Watched\\a.txt"));
-  EXPECT_FALSE(fake.files.exists("C:\\Watched\\after.txt"));
-  const Lines log = lines(dayLog());
-  ASSERT_GE(log.size(), 2u);
-  EXPECT_EQ(log[0], builtInText("FR", 102) + "C:\\Watched");
-  EXPECT_EQ(log[1], builtInText("FR", 103) + "C:\\Watched");
+  // The folder put back lists at once, or refuses its first listing (as it
+  // can under wine): it is said to be watched again only once what it holds
+  // is in the snapshot, and a file made after that is deleted.
+  for (const int failedListings : {0, 1}) {
+    SCOPED_TRACE(failedListings);
+    watching();
+    ASSERT_TRUE(fake.files.rename("C:\\Watched", "C:\\Away", false));
+    fake.watchers.deliver();
+    fake.files.addFile("C:\\Away\\meanwhile.txt", "m");  // the user's, in a folder no longer watched
+    fake.watchers.deliver();
+    EXPECT_TRUE(fake.files.exists("C:\\Away\\meanwhile.txt"));
+    ASSERT_TRUE(fake.files.rename("C:\\Away", "C:\\Watched", false));
+    if (failedListings) fake.files.failListings("C:\\Watched", failedListings);
+    fake.watchers.deliver();
+    EXPECT_EQ(fake.watchers.roots(), (Names{"c:\\watched\\"}));
+    if (failedListings) {
+      EXPECT_EQ(lines(dayLog()).size(), 1u);  // not yet watched again
+      fake.timers.advance(FolderSurveillance::kRetryDelayMs);
+    }
+    const Lines log = lines(dayLog());
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0], builtInText("FR", 102) + "C:\\Watched");
+    EXPECT_EQ(log[1], builtInText("FR", 103) + "C:\\Watched");
+    fake.files.addFile("C:\\Watched\\after.txt", "n");
+    fake.watchers.deliver();
+    EXPECT_TRUE(fake.files.exists("C:\\Watched\\meanwhile.txt"));
+    EXPECT_TRUE(fake.files.exists("C:\\Watched\\a.txt"));
+    EXPECT_FALSE(fake.files.exists("C:\\Watched\\after.txt"));
+    for (const std::string& name : fake.files.fileNames("C:\\Watched")) fake.files.remove("C:\\Watched\\" + name);
+    fake.files.remove(dayLog());
+    fake.files.addFile("C:\\Watched\\a.txt", "a");
+  }
 }
 
 TEST_F(WatchPageTest, ANewFolderUnderTheWatchedNameIsWatchedAlsoWhenOnlyTheSlowCheckCanSeeIt) {
