@@ -517,16 +517,6 @@ namespace tg::e2e {
 namespace {
 
 // Size and last write of a file, read from its folder: possible while another program holds it.
-std::pair<std::uint64_t, std::uint64_t> sizeAndWriteTime(const std::string& path) {
-  WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA(path.c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return {0, 0};
-  FindClose(search);
-  return {(static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-          (static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime};
-}
-
-
 TEST(StoresUnderWine, ARuleFileHeldAtStartUpSurvivesWholeAndIsReadOnceReleased) {
   Victim victim;
   ASSERT_TRUE(victim.process);
@@ -543,8 +533,9 @@ TEST(StoresUnderWine, ARuleFileHeldAtStartUpSurvivesWholeAndIsReadOnceReleased) 
   dir.folder.write("holder.hold", "regles.xml\r\n");
   StartedProgram holder = dir.folder.start("holder.exe");
   ASSERT_TRUE(dir.folder.waitForText("probe.log", "holder.exe|", 10000));
-  const auto before = sizeAndWriteTime(dir.folder / "regles.xml");
-  ASSERT_EQ(before.first, xml.size());
+  const auto before = testing::stampOf(dir.folder / "regles.xml");
+  ASSERT_TRUE(before);
+  ASSERT_EQ(before->size, xml.size());
   answerAsNetworkEngine(dir, victim.connectionLine());
 
   ControlCentre centre(dir);
@@ -561,12 +552,12 @@ TEST(StoresUnderWine, ARuleFileHeldAtStartUpSurvivesWholeAndIsReadOnceReleased) 
   EXPECT_EQ(FindWindowA("#32770", "Tarnivoxguard2013"), nullptr);
   EXPECT_TRUE(storeRows(dir.folder, "alertes.xml").empty());
   EXPECT_FALSE(dir.folder.exists("regles.xml.saving"));
-  EXPECT_EQ(sizeAndWriteTime(dir.folder / "regles.xml"), before);  // never written
+  EXPECT_EQ(testing::stampOf(dir.folder / "regles.xml"), before);  // never written
   holder = StartedProgram{};  // ended: the file is free
 
   // Read within a moment; the newcomer then joins the 10,000 rules, and the
   // reading after that records nothing more.
-  ASSERT_TRUE(waitFor([&] { return sizeAndWriteTime(dir.folder / "regles.xml") != before; }, 20000));
+  ASSERT_TRUE(waitFor([&] { return testing::stampOf(dir.folder / "regles.xml") != before; }, 20000));
   ASSERT_TRUE(centre.readingsGoneBy(1));
   const std::vector<Row> after = storeRows(dir.folder, "regles.xml");
   ASSERT_EQ(after.size(), 10001u);

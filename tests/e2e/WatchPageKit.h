@@ -100,13 +100,10 @@ inline bool doubleClickFolder(const ControlCentre& centre, const std::string& fo
 // Chooses a folder for surveillance in the watch page's tree as one confirmed
 // step: when this returns true, surveille.txt names the folder and the window
 // has come back from the double-click, whose handler moves the watch after it
-// writes surveille.txt. A file written before that would go unseen. The reply
-// to a message sent after the file appeared is that sign: a sent message waits
-// until the window's thread looks at its queue again.
+// writes surveille.txt. A file written before that would go unseen.
 inline bool chooseWatchedFolder(const ControlCentre& centre, const ProgramDirectory& dir, const std::string& folder) {
-  if (!doubleClickFolder(centre, folder) || !dir.folder.waitForText("surveille.txt", folder, 10000)) return false;
-  DWORD_PTR answer = 0;
-  return SendMessageTimeoutA(centre.mainWindow(), WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer) != 0;
+  return doubleClickFolder(centre, folder) && dir.folder.waitForText("surveille.txt", folder, 10000) &&
+         centre.caughtUp();
 }
 
 }  // namespace tg::e2e
