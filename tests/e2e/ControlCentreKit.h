@@ -145,7 +145,8 @@ class ControlCentre {
  public:
   explicit ControlCentre(const ProgramDirectory& dir) : dir_(dir) {
     process = testing::startCommand("\"" + dir.exe() + "\"", dir.folder.path());
-    EXPECT_TRUE(process);
+    const DWORD error = process ? 0 : GetLastError();
+    EXPECT_TRUE(process) << "the control centre did not start: error " << error;
     ready = waitFor([&] { return mainWindow() && trayHost(); });
   }
   ~ControlCentre() {

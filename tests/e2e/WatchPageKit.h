@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ControlCentreKit.h"
+#include "win32/TestFiles.h"
 
 namespace tg::e2e {
 
@@ -72,12 +73,15 @@ inline std::string dayLog(const EngineFolder& folder) {
 
 
 // Turns the watch mode on through its option in the group at (280, 244) of
-// the watch page, which must be shown; whether mode.txt then says so.
+// the watch page, which must be shown; whether mode.txt then says so. The
+// click is sent, not posted: its handler has written mode.txt when the send
+// returns, so the file is read once, never while the program replaces it
+// (wine refuses to replace a file that anyone holds open).
 inline bool turnWatchModeOn(const ControlCentre& centre, const ProgramDirectory& dir) {
   HWND on = shownAt(centre, "BUTTON", 176 + 280 + 16, 48 + 244 + 48);
-  if (!on) return false;
-  clickButton(on);
-  return dir.folder.waitForText("mode.txt", "1", 10000);
+  DWORD_PTR answer = 0;
+  if (!on || !SendMessageTimeoutA(on, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &answer)) return false;
+  return dir.folder.read("mode.txt").find('1') != std::string::npos;
 }
 
 // Double-clicks a folder in the watch page's tree, opening the tree down to it
@@ -100,10 +104,15 @@ inline bool doubleClickFolder(const ControlCentre& centre, const std::string& fo
 // Chooses a folder for surveillance in the watch page's tree as one confirmed
 // step: when this returns true, surveille.txt names the folder and the window
 // has come back from the double-click, whose handler moves the watch after it
-// writes surveille.txt. A file written before that would go unseen.
+// writes surveille.txt. A file written before that would go unseen. The file
+// is read only then: read while the program replaces it, it would make that
+// replacement fail.
 inline bool chooseWatchedFolder(const ControlCentre& centre, const ProgramDirectory& dir, const std::string& folder) {
-  return doubleClickFolder(centre, folder) && dir.folder.waitForText("surveille.txt", folder, 10000) &&
-         centre.caughtUp();
+  const std::string choice = dir.folder / "surveille.txt";
+  const std::optional<testing::FileStamp> before = testing::stampOf(choice);
+  return doubleClickFolder(centre, folder) &&
+         waitFor([&] { return testing::stampOf(choice) != before; }, 10000) && centre.caughtUp() &&
+         dir.folder.read("surveille.txt").find(folder) != std::string::npos;
 }
 
 }  // namespace tg::e2e
