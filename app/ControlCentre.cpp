@@ -6,7 +6,7 @@
 #include "stores/ExchangeFiles.h"
 #include "stores/LanguageChoice.h"
 #include "stores/PlainFiles.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

@@ -3,10 +3,11 @@
 #include "app/NavigationList.h"
 #include "app/Product.h"
 #include "app/ProductImages.h"
+#include "app/WindowLayout.h"
 #include "engines/EngineTable.h"
 #include "engines/ProcessUtilities.h"
 #include "pages/Pages.h"
-#include "pages/settings/NewDriveScan.h"
+#include "watchers/NewDriveScan.h"
 
 namespace tg {
 
@@ -22,7 +23,7 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
       // the window measures 802 x 500.
       form("TForm2", {117, 35, 786, 462}, ""),
       Shape1(form.add<ui::Shape>("Shape1", ui::Rect{0, 0, 785, 49}, ui::kAqua)),
-      ListBox1(form.add<ui::ListBox>("ListBox1", ui::Rect{16, 48, 161, 369}, ui::ListBox::Drawing::OwnerVariable)),
+      ListBox1(form.add<ui::ListBox>("ListBox1", kNavigationListBounds, ui::ListBox::Drawing::OwnerVariable)),
       Bevel2(form.add<ui::Bevel>("Bevel2", ui::Rect{328, 144, 193, 177})),
       TrackBar1(form.add<ui::TrackBar>("TrackBar1", ui::Rect{408, 144, 45, 150}, 1, 3, true)),
       Label10(form.add<ui::Label>("Label10", ui::Rect{464, 152, 0, 0})),
@@ -32,7 +33,7 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
       Shape2(form.add<ui::Shape>("Shape2", ui::Rect{8, 424, 777, 17}, ui::kSystemColor)),
       StatusBar1(form.add<ui::StatusBar>("StatusBar1", ui::Rect{0, 443, 786, 19})),
       FileListBox5(form.add<ui::FileListBox>("FileListBox5", ui::Rect{520, 64, 145, 97}, p.files)),
-      PagePanel(form.add<ui::Panel>("PagePanel", ui::Rect{176, 48, 609, 369})),
+      PagePanel(form.add<ui::Panel>("PagePanel", kPagePanelBounds)),
       Timer1(p.timers, 1500),
       ShellChangeNotifier1(p.watchers, p.files, p.timers, "C:\\"),
       surveillance(p, centre.state, centre.languageTable, FileListBox5, ShellChangeNotifier1),
@@ -41,7 +42,17 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
                             [this] {
                               if (enableScanStartButton) enableScanStartButton();
                             }}),
-      pages(*this),
+      pageWindow{p,
+                 centre.stores,
+                 centre.state,
+                 centre.languageTable,
+                 centre.LanguageCode,
+                 ImageList2,
+                 surveillance,
+                 enableScanStartButton,
+                 [this] { applyLanguage(); },
+                 centre.notifyUser},
+      pages(*this, pageWindow),
       aboutBoxes(d, p.timers, std::move(version)) {
   ListBox1.setItemHeight(kNavigationRowHeight);
   ListBox1.setShowHint(true);
@@ -70,7 +81,7 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
   form.onPrivateMessage = [this](unsigned message, std::uintptr_t first) { WMRegistryChange(message, first); };
   Timer1.onTimer = [this] { monitor.Timer1Timer(); };
   ShellChangeNotifier1.onChange = [this] { surveillance.ShellChangeNotifier1Change(); };
-  registerPages(pages);
+  for (PageRegistration& page : pageBuilders()) pages.registerPage(page.entry, std::move(page.build));
   desktop.attach(form);
 }
 

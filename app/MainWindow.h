@@ -9,8 +9,8 @@
 #include "app/AboutBox.h"
 #include "app/ControlCentre.h"
 #include "app/PageHost.h"
-#include "engines/Monitor.h"
-#include "pages/tools/FolderSurveillance.h"
+#include "watchers/Monitor.h"
+#include "watchers/FolderSurveillance.h"
 #include "ui/Button.h"
 #include "ui/Containers.h"
 #include "ui/Desktop.h"
@@ -95,6 +95,8 @@ class MainWindow {
   // While the scan page is built, the monitor enables its start button through this.
   std::function<void()> enableScanStartButton;
 
+  // What the pages reach of the window.
+  PageWindow pageWindow;
   PageHost pages;
   AboutBoxes aboutBoxes;
 

@@ -4,13 +4,9 @@
 
 #include "app/MainWindow.h"
 #include "app/NavigationList.h"
+#include "app/WindowLayout.h"
 
 namespace tg {
-
-const std::string& PageContext::text(int entry) const { return window.centre.languageTable.text(entry); }
-Platform& PageContext::platform() const { return window.platform; }
-Stores& PageContext::stores() const { return window.centre.stores; }
-SharedState& PageContext::state() const { return window.centre.state; }
 
 void PageHost::registerPage(int entry, PageBuilder builder) { pages_[entry].builder = std::move(builder); }
 
@@ -80,7 +76,7 @@ void PageHost::buildPage(int, Slot& slot) {
       p.suspendRedraw(false);
     }
   } finish{*this, slot, panel.children().size()};
-  PageContext context{window_, panel};
+  PageContext context{lent_, panel};
   slot.state = slot.builder(context);
 }
 
@@ -98,9 +94,9 @@ void PageHost::TearDownPages() {
     c->setVisible(false);
   ui::Panel& panel = w.PagePanel;
   panel.setEnabled(true);
-  panel.setBounds({176, 48, panel.bounds().width, 369});
+  panel.setBounds({kPagePanelBounds.left, kPagePanelBounds.top, panel.bounds().width, kPagePanelBounds.height});
   panel.setVisible(false);
-  panel.setBounds({176, 48, 609, 369});
+  panel.setBounds(kPagePanelBounds);
   for (auto& [entry, slot] : pages_)
     if (slot.built) destroyPage(slot);
 }

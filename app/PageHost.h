@@ -7,37 +7,12 @@
 #include <memory>
 #include <vector>
 
-#include "platform/Platform.h"
-#include "stores/SharedState.h"
-#include "stores/Stores.h"
+#include "pages/Pages.h"
 #include "ui/Containers.h"
 
 namespace tg {
 
 class MainWindow;
-
-// What a built page keeps beside its controls (its handlers' state); it goes
-// when the page is torn down, after the controls.
-class Page {
- public:
-  virtual ~Page() = default;
-};
-
-struct PageContext {
-  MainWindow& window;
-  ui::Panel& panel;  // PagePanel: every control of the page goes on it
-
-  // What pages reach most: language entry N, the platform, the stores and the
-  // shared switches and lists.
-  const std::string& text(int entry) const;
-  Platform& platform() const;
-  Stores& stores() const;
-  SharedState& state() const;
-};
-
-// A page's builder creates its controls on the panel, fills them and wires
-// their handlers; it may return the page's own state.
-using PageBuilder = std::function<std::unique_ptr<Page>(PageContext&)>;
 
 // The order in which the page host tests a chosen item's text, as language entries.
 constexpr std::array<int, 20> kPageTestOrder = {1, 2, 3, 4, 85, 5, 6, 99, 96, 90, 48, 25, 57, 58, 64, 59, 60, 61, 62, 63};
@@ -46,7 +21,7 @@ constexpr std::array<int, 20> kPageTestOrder = {1, 2, 3, 4, 85, 5, 6, 99, 96, 90
 // the shown page down and builds the chosen one afresh.
 class PageHost {
  public:
-  explicit PageHost(MainWindow& window) : window_(window) {}
+  PageHost(MainWindow& window, PageWindow& lent) : window_(window), lent_(lent) {}
 
   // A page's builder, by the language entry of its item. An item whose page
   // has no builder builds nothing.
@@ -74,6 +49,7 @@ class PageHost {
   void destroyPage(Slot& slot);
 
   MainWindow& window_;
+  PageWindow& lent_;  // what the pages reach of the window
   std::map<int, Slot> pages_;
   long builds_ = 0;
 };

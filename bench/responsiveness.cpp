@@ -12,7 +12,7 @@
 #include <cstring>
 #include <vector>
 
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "win32/EngineFolder.h"
 #include "win32/TestFiles.h"
 

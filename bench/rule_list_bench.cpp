@@ -23,7 +23,7 @@
 #include "stores/DateText.h"
 #include "stores/StoreFile.h"
 #include "stores/StoreSchema.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "win32/MessageLoop.h"
 #include "win32/TempFolder.h"
 #include "win32/Win32Desktop.h"

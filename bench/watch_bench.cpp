@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "win32/EngineFolder.h"
 #include "win32/TestFiles.h"
 

@@ -1,6 +1,6 @@
 #include "engines/ConnectionLine.h"
 
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

@@ -23,8 +23,6 @@ class NameMatcher {
 
   // Whether `name` is one of the names and has occurred in a text scanned so far.
   bool found(std::string_view name) const;
-  std::size_t foundCount() const { return foundCount_; }
-  std::size_t nameCount() const { return nameCount_; }
 
  private:
   static constexpr std::uint32_t kRoot = 0;

@@ -1,7 +1,7 @@
 #include "engines/ProcessUtilities.h"
 
 #include "engines/EngineTable.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

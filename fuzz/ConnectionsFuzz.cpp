@@ -22,7 +22,7 @@
 
 #include "app/ControlCentre.h"
 #include "engines/ConnectionLine.h"
-#include "engines/Monitor.h"
+#include "watchers/Monitor.h"
 #include "fuzz/FuzzCheck.h"
 #include "stores/DataPacket.h"
 #include "stores/StoreSchema.h"

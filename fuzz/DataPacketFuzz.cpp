@@ -13,7 +13,7 @@
 #include "stores/StoreFile.h"
 #include "stores/StoreSchema.h"
 #include "stores/Stores.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "testing/FakeFileSystem.h"
 
 namespace tg {

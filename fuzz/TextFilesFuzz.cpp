@@ -17,7 +17,7 @@
 #include "stores/ExchangeFiles.h"
 #include "stores/LanguageTable.h"
 #include "stores/PlainFiles.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "stores/TextFile.h"
 #include "testing/FakeFileSystem.h"
 

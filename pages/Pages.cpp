@@ -1,6 +1,5 @@
 #include "pages/Pages.h"
 
-#include "app/NavigationList.h"
 #include "pages/records/AlertListPage.h"
 #include "pages/records/IntegrityPage.h"
 #include "pages/records/ProtocolQuarantinePage.h"
@@ -20,23 +19,25 @@
 
 namespace tg {
 
-void registerPages(PageHost& host) {
-  host.registerPage(nav::kRuleList, RuleListPage::build);
-  host.registerPage(nav::kAlertList, AlertListPage::build);
-  host.registerPage(nav::kProtocolQuarantine, ProtocolQuarantinePage::build);
-  host.registerPage(nav::kIntegrity, IntegrityPage::build);
-  host.registerPage(nav::kJournal, JournalPage::build);
-  host.registerPage(nav::kRealTimeOptions, RealTimeOptionsPage::build);
-  host.registerPage(nav::kOptions, OptionsPage::build);
-  host.registerPage(nav::kScan, ScanPage::build);
-  host.registerPage(nav::kBackup, BackupPage::build);
-  host.registerPage(nav::kCipher, CipherPage::build);
-  host.registerPage(nav::kWatch, WatchPage::build);
-  host.registerPage(nav::kCleanUp, CleanUpPage::build);
-  host.registerPage(nav::kSiteList, SiteListPage::build);
-  host.registerPage(nav::kNetworkIdentity, NetworkIdentityPage::build);
-  host.registerPage(nav::kCookieCleaner, CookieCleanerPage::build);
-  host.registerPage(nav::kDiskScan, DiskScanPage::build);
+std::vector<PageRegistration> pageBuilders() {
+  return {
+      {nav::kRuleList, RuleListPage::build},
+      {nav::kAlertList, AlertListPage::build},
+      {nav::kProtocolQuarantine, ProtocolQuarantinePage::build},
+      {nav::kIntegrity, IntegrityPage::build},
+      {nav::kJournal, JournalPage::build},
+      {nav::kRealTimeOptions, RealTimeOptionsPage::build},
+      {nav::kOptions, OptionsPage::build},
+      {nav::kScan, ScanPage::build},
+      {nav::kBackup, BackupPage::build},
+      {nav::kCipher, CipherPage::build},
+      {nav::kWatch, WatchPage::build},
+      {nav::kCleanUp, CleanUpPage::build},
+      {nav::kSiteList, SiteListPage::build},
+      {nav::kNetworkIdentity, NetworkIdentityPage::build},
+      {nav::kCookieCleaner, CookieCleanerPage::build},
+      {nav::kDiskScan, DiskScanPage::build},
+  };
 }
 
 }  // namespace tg

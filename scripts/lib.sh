@@ -87,6 +87,15 @@ build_fuzz() {
 STARTED_XVFB=
 STARTED_WINESERVER=
 
+# Ends the wineserver of a prefix, its programs with it, and waits until it has gone.
+end_prefix_server() {  # end_prefix_server <prefix>
+  WINEPREFIX=$1 wineserver -k 2>/dev/null || true
+  WINEPREFIX=$1 wineserver -w 2>/dev/null || true
+}
+
+# Whether a test program's output says that at least one test ran.
+some_test_ran() { grep -Eq '^\[==========\] [1-9][0-9]* tests? from .* ran' "$1"; }
+
 stop_wine() {
   if [ -n "$STARTED_WINESERVER" ]; then
     wineserver -k 2>/dev/null || true

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

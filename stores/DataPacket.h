@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "stores/CodePage.h"
+#include "base/CodePage.h"
 #include "stores/RecordStore.h"
 
 namespace tg {

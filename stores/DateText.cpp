@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

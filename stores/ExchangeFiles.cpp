@@ -1,7 +1,7 @@
 #include "stores/ExchangeFiles.h"
 
 #include "stores/DateText.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

@@ -1,6 +1,6 @@
 #include "stores/LanguageChoice.h"
 
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

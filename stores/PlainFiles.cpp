@@ -2,19 +2,9 @@
 
 #include <algorithm>
 
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
-
-void sortIgnoringCase(std::vector<std::string>& names) {
-  std::stable_sort(names.begin(), names.end(),
-                   [](const std::string& a, const std::string& b) { return foldedAscii(a) < foldedAscii(b); });
-}
-
-std::string folderWithBackslash(const std::string& folder) {
-  if (folder.empty() || folder.back() == '\\') return folder;
-  return folder + "\\";
-}
 
 std::optional<std::vector<std::string>> plainFileNames(FileSystem& files, const std::string& folder,
                                                        const std::string& mask) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "platform/FileSystem.h"
 
 namespace tg {
@@ -19,14 +20,8 @@ std::optional<std::vector<std::string>> plainFileNames(FileSystem& files, const 
 // order; none shown for a folder that could not be listed.
 std::vector<std::string> subfolderNames(FileSystem& files, const std::string& folder);
 
-// Sorts names into that order.
-void sortIgnoringCase(std::vector<std::string>& names);
-
 // Whether a path names an existing file, or an existing folder.
 bool isFile(FileSystem& files, const std::string& path);
 bool isFolder(FileSystem& files, const std::string& path);
-
-// "C:\a" and "C:\a\" both give "C:\a\".
-std::string folderWithBackslash(const std::string& folder);
 
 }  // namespace tg

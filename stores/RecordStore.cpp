@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
-#include "stores/CodePage.h"
+#include "base/CodePage.h"
 #include "stores/FileReplace.h"
 #include "stores/RecordStore.h"
 

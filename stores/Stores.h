@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/FileSystem.h"
-#include "stores/CodePage.h"
+#include "base/CodePage.h"
 #include "stores/RecordStore.h"
 #include "stores/StoreFile.h"
 #include "stores/StoreSchema.h"

@@ -1,7 +1,7 @@
 #include "testing/FakeDirectoryWatchers.h"
 
 #include "stores/PlainFiles.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg::testing {
 

@@ -1,6 +1,6 @@
 #include "testing/FakeFileSystem.h"
 
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg::testing {
 

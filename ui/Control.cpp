@@ -51,12 +51,6 @@ void Control::setShowHint(bool on) {
   changed(Change::Hint);
 }
 
-void Control::setFont(const Font& f) {
-  if (f == font_) return;
-  font_ = f;
-  changed(Change::Font);
-}
-
 void Control::setColor(const Color& c) {
   if (c == color_) return;
   color_ = c;

@@ -67,7 +67,6 @@ class Control {
   bool showHint() const { return showHint_; }
   void setShowHint(bool on);
   const Font& font() const { return font_; }
-  void setFont(const Font& f);
   const Color& color() const { return color_; }
   void setColor(const Color& c);
 

@@ -14,7 +14,6 @@ enum class Change {
   Enabled,
   Caption,
   Hint,
-  Font,
   Color,
   Redraw,     // redrawing suspended or resumed
   Text,       // an edit's or a combo box's text, a memo's lines

@@ -49,10 +49,6 @@ class Picture : public Control {
   Picture(std::string name, Rect bounds, Image image = {})
       : Control(ControlKind::Picture, std::move(name), bounds), image_(std::move(image)) {}
   const Image& image() const { return image_; }
-  void setImage(Image image) {
-    image_ = std::move(image);
-    changed(Change::Image);
-  }
 
  private:
   Image image_;

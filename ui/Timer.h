@@ -14,7 +14,6 @@ class Timer {
   Timer(const Timer&) = delete;
   Timer& operator=(const Timer&) = delete;
 
-  int interval() const { return interval_; }
   bool enabled() const { return id_ != 0; }
   void setEnabled(bool on) {
     if (on == enabled()) return;

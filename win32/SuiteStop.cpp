@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "engines/EngineTable.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "win32/Handle.h"
 #include "win32/Win32Processes.h"
 

@@ -2,26 +2,16 @@
 
 #include <algorithm>
 
-#include "app/MainWindow.h"
 #include "pages/records/RecordEdits.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 
 std::unique_ptr<Page> AlertListPage::build(PageContext& c) {
   // The store first: a build that cannot read it leaves no list behind.
-  std::vector<ui::ListView::Row> rows =
-      recordRows(openStore(c.stores(), StoreId::Alerts), c.window.centre.languageTable);
-  ui::ListView& list = addRecordList(c, "ListView3", kRecordColumns);
-  std::unique_ptr<AlertListPage> page(new AlertListPage(c, list));
-  AlertListPage* self = page.get();
-  list.onClick = [self] { self->ListView3Click(); };
-  list.onColumnClick = [self](int column) { self->ListView3ColumnClick(column); };
-  list.onCompare = [self](const ui::ListView::Row& a, const ui::ListView::Row& b) {
-    return self->ListView3Compare(a, b);
-  };
-  list.setRows(std::move(rows));
-  return page;
+  return RecordListPage::build<AlertListPage>(
+      c, "ListView3", recordRows(openStore(c.stores(), StoreId::Alerts), c.window.language),
+      {&AlertListPage::ListView3Click, &AlertListPage::ListView3ColumnClick, &AlertListPage::ListView3Compare});
 }
 
 void AlertListPage::ListView3Click() {
@@ -45,9 +35,5 @@ void AlertListPage::ListView3Click() {
   // Unlike a removal on the rule list, rules without a name stay.
   removeRulesWhere(stores, [&](const std::string& rule) { return rule == bare; });
 }
-
-void AlertListPage::ListView3ColumnClick(int column) { sorting_.columnClick(column); }
-
-int AlertListPage::ListView3Compare(const ui::ListView::Row& a, const ui::ListView::Row& b) { return sorting_.compare(a, b); }
 
 }  // namespace tg

@@ -2,28 +2,25 @@
 
 #include <memory>
 
-#include "app/PageHost.h"
-#include "pages/records/RecordList.h"
+#include "pages/records/RecordListPage.h"
 
 namespace tg {
 
 // The alert list: every alert as one row, a click putting the row's program
 // in quarantine after a question.
-class AlertListPage : public Page {
+class AlertListPage : public RecordListPage {
  public:
   static std::unique_ptr<Page> build(PageContext& c);
 
   void ListView3Click();
-  void ListView3ColumnClick(int column);
-  int ListView3Compare(const ui::ListView::Row& a, const ui::ListView::Row& b);
+  void ListView3ColumnClick(int column) { sortByColumn(column); }
+  int ListView3Compare(const Row& a, const Row& b) { return compareRows(a, b); }
 
   ui::ListView& ListView3;
 
  private:
-  AlertListPage(PageContext& c, ui::ListView& list)
-      : ListView3(list), c_(c), sorting_(list, c.platform().locale) {}
-  PageContext c_;
-  RecordedDateSorting sorting_;
+  friend class RecordListPage;
+  AlertListPage(PageContext& c, ui::ListView& list) : RecordListPage(c, list), ListView3(list) {}
 };
 
 }  // namespace tg

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/MainWindow.h"
-#include "pages/records/FileFacts.h"
+#include "pages/PageContext.h"
+#include "engines/FileFacts.h"
 #include "pages/records/RecordEdits.h"
 #include "pages/records/RecordList.h"
 #include "stores/DateText.h"
@@ -35,7 +35,7 @@ std::string accessText(const DateTime& t, const LocaleFormats& locale) {
 }  // namespace
 
 std::unique_ptr<Page> IntegrityPage::build(PageContext& c) {
-  const LanguageTable& language = c.window.centre.languageTable;
+  const LanguageTable& language = c.window.language;
   const std::string& missing = language.text(42);
   const LocaleFormats locale = c.platform().locale.formats();
   FileSystem& files = c.platform().files;

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/PageHost.h"
+#include "pages/PageContext.h"
 #include "ui/ListView.h"
 
 namespace tg {

@@ -1,6 +1,6 @@
 #include "pages/records/RecordEdits.h"
 
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "stores/DateText.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

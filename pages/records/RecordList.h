@@ -8,7 +8,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "app/PageHost.h"
+#include "pages/PageContext.h"
 #include "platform/DateTime.h"
 #include "platform/Locale.h"
 #include "stores/LanguageTable.h"

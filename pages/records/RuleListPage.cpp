@@ -1,23 +1,14 @@
 #include "pages/records/RuleListPage.h"
 
-#include "app/MainWindow.h"
 #include "pages/records/RecordEdits.h"
 
 namespace tg {
 
 std::unique_ptr<Page> RuleListPage::build(PageContext& c) {
   // The store first: a build that cannot read it leaves no list behind.
-  std::vector<ui::ListView::Row> rows = recordRows(openRules(c.stores()), c.window.centre.languageTable);
-  ui::ListView& list = addRecordList(c, "ListView2", kRecordColumns);
-  std::unique_ptr<RuleListPage> page(new RuleListPage(c, list));
-  RuleListPage* self = page.get();
-  list.onClick = [self] { self->ListView2Click(); };
-  list.onColumnClick = [self](int column) { self->ListView2ColumnClick(column); };
-  list.onCompare = [self](const ui::ListView::Row& a, const ui::ListView::Row& b) {
-    return self->ListView2Compare(a, b);
-  };
-  list.setRows(std::move(rows));
-  return page;
+  return RecordListPage::build<RuleListPage>(
+      c, "ListView2", recordRows(openRules(c.stores()), c.window.language),
+      {&RuleListPage::ListView2Click, &RuleListPage::ListView2ColumnClick, &RuleListPage::ListView2Compare});
 }
 
 void RuleListPage::ListView2Click() {
@@ -31,9 +22,5 @@ void RuleListPage::ListView2Click() {
   // Only the clicked row leaves the list; the others keep their numbers.
   ListView2.deleteRow(selected);
 }
-
-void RuleListPage::ListView2ColumnClick(int column) { sorting_.columnClick(column); }
-
-int RuleListPage::ListView2Compare(const ui::ListView::Row& a, const ui::ListView::Row& b) { return sorting_.compare(a, b); }
 
 }  // namespace tg

@@ -2,28 +2,25 @@
 
 #include <memory>
 
-#include "app/PageHost.h"
-#include "pages/records/RecordList.h"
+#include "pages/records/RecordListPage.h"
 
 namespace tg {
 
 // The rule list: every rule of the rule store as one row, a click removing
 // the rules of the row's program after a question.
-class RuleListPage : public Page {
+class RuleListPage : public RecordListPage {
  public:
   static std::unique_ptr<Page> build(PageContext& c);
 
   void ListView2Click();
-  void ListView2ColumnClick(int column);
-  int ListView2Compare(const ui::ListView::Row& a, const ui::ListView::Row& b);
+  void ListView2ColumnClick(int column) { sortByColumn(column); }
+  int ListView2Compare(const Row& a, const Row& b) { return compareRows(a, b); }
 
   ui::ListView& ListView2;
 
  private:
-  RuleListPage(PageContext& c, ui::ListView& list)
-      : ListView2(list), c_(c), sorting_(list, c.platform().locale) {}
-  PageContext c_;
-  RecordedDateSorting sorting_;
+  friend class RecordListPage;
+  RuleListPage(PageContext& c, ui::ListView& list) : RecordListPage(c, list), ListView2(list) {}
 };
 
 }  // namespace tg

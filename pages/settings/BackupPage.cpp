@@ -1,6 +1,6 @@
 #include "pages/settings/BackupPage.h"
 
-#include "app/MainWindow.h"
+#include "pages/PageContext.h"
 #include "engines/EngineTable.h"
 #include "engines/ProcessUtilities.h"
 #include "stores/PlainFiles.h"

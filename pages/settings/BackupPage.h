@@ -3,7 +3,7 @@
 #include <array>
 #include <memory>
 
-#include "app/PageHost.h"
+#include "pages/PageContext.h"
 #include "ui/Button.h"
 #include "ui/FileControls.h"
 #include "ui/Lists.h"

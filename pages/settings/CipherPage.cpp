@@ -1,6 +1,6 @@
 #include "pages/settings/CipherPage.h"
 
-#include "app/MainWindow.h"
+#include "pages/PageContext.h"
 #include "pages/settings/FileCipher.h"
 
 namespace tg {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/PageHost.h"
+#include "pages/PageContext.h"
 #include "pages/settings/FileCipher.h"
 #include "ui/Button.h"
 #include "ui/TextControls.h"

@@ -2,11 +2,11 @@
 
 #include <stdexcept>
 
-#include "app/MainWindow.h"
+#include "pages/PageContext.h"
 #include "pages/records/RecordEdits.h"
 #include "stores/LanguageChoice.h"
 #include "stores/LanguageTable.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "stores/TextFile.h"
 
 namespace tg {
@@ -96,20 +96,19 @@ void OptionsPage::BitBtn5Click() {
   const std::string shown = ComboBox3.text();
   if (!isLanguageCode(shown)) return;
   const std::string code = trimmed(shown);
-  ControlCentre& centre = c_.window.centre;
   // The file is read before anything changes: one that is missing or short
   // leaves the stored choice, the table and the window as they were.
   const Lines lines = completeLanguageFile(c_.platform().files, c_.state().ProgramDirectory + *languageFileOf(code));
   storeLanguageChoice(c_.stores(), code);
-  centre.LanguageCode = storedLanguageCode(c_.stores());
-  centre.languageTable.fill(lines, code);
+  c_.window.languageCode = storedLanguageCode(c_.stores());
+  c_.window.language.fill(lines, code);
   // The page shown keeps its captions; the next pages built take the new ones.
   c_.window.applyLanguage();
 }
 
 void OptionsPage::ComboBox3DrawItem(int index, const ui::Rect& area, ui::ItemState state, ui::Canvas& canvas) {
   if (index < 0 || index >= ComboBox3.count()) return;
-  drawLanguageRow(canvas, c_.window.ImageList2, index, ComboBox3.items()[static_cast<std::size_t>(index)], area, state);
+  drawLanguageRow(canvas, c_.window.flags, index, ComboBox3.items()[static_cast<std::size_t>(index)], area, state);
 }
 
 void drawLanguageRow(ui::Canvas& canvas, const ui::ImageList& flags, int index, const std::string& text,

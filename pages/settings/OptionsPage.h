@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app/PageHost.h"
+#include "pages/PageContext.h"
 #include "ui/Button.h"
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"

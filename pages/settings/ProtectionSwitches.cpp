@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/MainWindow.h"
+#include "pages/PageContext.h"
 #include "engines/EngineTable.h"
 #include "engines/ProcessUtilities.h"
 #include "stores/TextFile.h"
@@ -48,7 +48,7 @@ void WriteConfiguration(const PageContext& c) {
     table.post();
     stores.save(StoreId::Configuration);
   } catch (const StoreError&) {
-    c.window.centre.notifyUser("erreur configuration checkb");
+    c.window.notifyUser("erreur configuration checkb");
   }
 }
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <string>
 
-#include "app/PageHost.h"
+#include "pages/PageContext.h"
 #include "ui/Toggles.h"
 
 namespace tg {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/PageHost.h"
+#include "pages/PageContext.h"
 #include "ui/Toggles.h"
 
 namespace tg {

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/MainWindow.h"
+#include "pages/PageContext.h"
 #include "engines/EngineTable.h"
 #include "engines/ProcessUtilities.h"
 #include "stores/TextFile.h"

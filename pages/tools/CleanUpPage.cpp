@@ -3,7 +3,7 @@
 #include "pages/settings/ProtectionSwitches.h"
 #include "pages/tools/StartupEntries.h"
 #include "stores/PlainFiles.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

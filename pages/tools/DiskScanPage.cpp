@@ -5,7 +5,7 @@
 #include "engines/EngineTable.h"
 #include "engines/ProcessUtilities.h"
 #include "stores/PlainFiles.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "stores/TextFile.h"
 
 namespace tg {

@@ -7,7 +7,7 @@
 #include "engines/ProcessUtilities.h"
 #include "pages/records/RecordEdits.h"
 #include "pages/settings/ProtectionSwitches.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "stores/TextFile.h"
 
 namespace tg {

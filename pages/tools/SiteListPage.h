@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/PageHost.h"
+#include "pages/PageContext.h"
 #include "platform/FileSystem.h"
 #include "pages/tools/StepSequence.h"
 #include "ui/Button.h"

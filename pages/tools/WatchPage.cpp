@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "app/MainWindow.h"
+#include "pages/PageContext.h"
 #include "engines/ProcessUtilities.h"
 #include "pages/settings/ProtectionSwitches.h"
 #include "stores/TextFile.h"

@@ -1,6 +1,6 @@
 #include "suite/backup/Mirror.h"
 
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "suite/common/EngineFiles.h"
 
 namespace tg::suite {

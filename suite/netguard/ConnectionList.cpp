@@ -1,6 +1,6 @@
 #include "suite/netguard/ConnectionList.h"
 
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg::suite {
 

@@ -4,7 +4,7 @@
 // never waits for it.
 #include <windows.h>
 
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "suite/common/EngineProcess.h"
 
 namespace {

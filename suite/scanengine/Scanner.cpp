@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "suite/common/EngineFiles.h"
 
 namespace tg::suite {

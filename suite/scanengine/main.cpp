@@ -8,7 +8,7 @@
 #include <shlobj.h>
 
 #include "stores/DateText.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "suite/common/EngineProcess.h"
 #include "suite/scanengine/Scanner.h"
 

@@ -6,7 +6,7 @@
 #include <ws2tcpip.h>
 
 #include "engines/HostAddress.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "stores/TextFile.h"
 #include "suite/common/EngineProcess.h"
 

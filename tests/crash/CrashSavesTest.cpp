@@ -18,7 +18,7 @@
 #include "crash/GenerationRows.h"
 #include "crash/SaverBoard.h"
 #include "stores/Stores.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "win32/EngineFolder.h"
 #include "win32/Screenshot.h"
 #include "win32/TempFolder.h"

@@ -12,15 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "app/NavigationList.h"
+#include "app/WindowLayout.h"
 #include "stores/DataPacket.h"
 #include "stores/StoreSchema.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "stores/TextFile.h"
 #include "win32/EngineFolder.h"
 #include "win32/Screenshot.h"
 #include "win32/SuiteStop.h"
 #include "win32/TestFiles.h"
-#include "win32/Win32Processes.h"
 
 namespace tg::e2e {
 
@@ -28,14 +29,16 @@ using testing::EngineFolder;
 using testing::StartedProgram;
 using testing::windowsOf;
 
-inline int countProcesses(const std::string& name) {
-  win32::Win32Processes processes;
-  int count = 0;
-  for (const ProcessEntry& entry : processes.snapshot().value_or(std::vector<ProcessEntry>{}))
-    if (_stricmp(entry.exeName.c_str(), name.c_str()) == 0) ++count;
-  return count;
-}
+using testing::processesNamed;
 
+inline int countProcesses(const std::string& name) { return static_cast<int>(processesNamed(name).size()); }
+
+// A window's text, as it answers WM_GETTEXT (an edit box's contents too).
+inline std::string windowText(HWND window) {
+  char text[1024] = {};
+  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
 
 // A child window of a class at a place of its parent's client area.
 inline HWND childAt(HWND parent, const char* windowClass, int left, int top) {
@@ -168,7 +171,9 @@ class ControlCentre {
     const auto found = windowsOf(process.pid(), "TgTrayHost");
     return found.empty() ? nullptr : found.front();
   }
-  HWND navigationList() const { return childAt(mainWindow(), "LISTBOX", 16, 48); }
+  HWND navigationList() const {
+    return childAt(mainWindow(), "LISTBOX", kNavigationListBounds.left, kNavigationListBounds.top);
+  }
   // Whether the control centre shows a message box (a question, a report).
   bool asking() const {
     for (HWND w : windowsOf(process.pid(), "#32770"))
@@ -180,12 +185,11 @@ class ControlCentre {
   // with nothing of the test's between them, and the click has been handled
   // (its page built, or its question shown) when this returns true.
   bool choose(int entry) const {
-    const int rows[] = {1, 2, 3, 4, 5, 6, 57, 58, 59, 99, 60, 61, 62, 85, 90, 96, 63, 48, 64, 25};
-    int row = 0;
-    while (rows[row] != entry) ++row;
-    // Rows of 18 pixels from the top (the list is not scrolled: all twenty fit).
+    const auto row = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry) - kNavigationEntries.begin();
+    if (row == static_cast<std::ptrdiff_t>(kNavigationEntries.size())) return false;
+    // The list is not scrolled: all twenty rows fit.
     HWND list = navigationList();
-    const LPARAM at = MAKELPARAM(40, row * 18 + 9);
+    const LPARAM at = MAKELPARAM(40, row * kNavigationRowHeight + kNavigationRowHeight / 2);
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutA(list, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_NORMAL, 10000, &answer)) return false;
     // The release may open a question, which holds its answer until the
@@ -252,6 +256,15 @@ inline HWND shownAt(const ControlCentre& centre, const char* windowClass, int le
     return found && IsWindowVisible(found);
   }, 10000);
   return found;
+}
+
+// A control of the shown page, at its place in the page panel; pageChild does
+// not wait for it to show.
+inline HWND pageControl(const ControlCentre& centre, const char* windowClass, int left, int top) {
+  return shownAt(centre, windowClass, kPagePanelBounds.left + left, kPagePanelBounds.top + top);
+}
+inline HWND pageChild(const ControlCentre& centre, const char* windowClass, int left, int top) {
+  return childAt(centre.mainWindow(), windowClass, kPagePanelBounds.left + left, kPagePanelBounds.top + top);
 }
 
 // Presses a button of the next message box the control centre shows.

@@ -257,10 +257,10 @@ TEST(ControlCentreUnderWine, TheNavigationKeysOnlyMoveAndEnterOrSpaceActsOnTheSe
   PostMessageA(list, WM_KEYDOWN, VK_END, 1);
   PostMessageA(list, WM_KEYDOWN, VK_HOME, 1);
   ASSERT_TRUE(waitFor([&] { return selected() == 0; }, 5000));
-  const int rows[] = {1, 2, 3, 4, 5, 6, 57, 58, 59, 99, 60, 61, 62, 85, 90, 96, 63, 48, 64, 25};
-  const char letter = dir.entry(25).front();
+  const char letter = dir.entry(nav::kQuit).front();
   int expected = 1;
-  while (std::toupper(static_cast<unsigned char>(dir.entry(rows[expected]).front())) != std::toupper(static_cast<unsigned char>(letter)))
+  while (std::toupper(static_cast<unsigned char>(dir.entry(kNavigationEntries[expected]).front())) !=
+         std::toupper(static_cast<unsigned char>(letter)))
     ++expected;
   PostMessageA(list, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(letter)), 1);
   ASSERT_TRUE(waitFor([&] { return selected() == expected; }, 5000));
@@ -279,8 +279,12 @@ TEST(ControlCentreUnderWine, TheNavigationKeysOnlyMoveAndEnterOrSpaceActsOnTheSe
 
   // A press on the about item released over another row runs neither. Sent:
   // each has been handled when its answer comes.
-  POINT aboutRow{40, 17 * 18 + 9};
-  POINT alertRow{40, 2 * 18 + 9};
+  auto rowOf = [](int entry) {
+    const auto row = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry) - kNavigationEntries.begin();
+    return POINT{40, static_cast<LONG>(row * kNavigationRowHeight + kNavigationRowHeight / 2)};
+  };
+  const POINT aboutRow = rowOf(nav::kAbout);
+  const POINT alertRow = rowOf(nav::kAlertList);
   ASSERT_TRUE(SendMessageTimeoutA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(aboutRow.x, aboutRow.y), SMTO_NORMAL,
                                   10000, &answer));
   ASSERT_TRUE(SendMessageTimeoutA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(alertRow.x, alertRow.y), SMTO_NORMAL,
@@ -313,10 +317,7 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
   // real-time engine that the control centre started.
   std::vector<std::pair<std::string, HANDLE>> watched;
   for (auto& [name, program] : engines) watched.emplace_back(name, program.handle());
-  win32::Win32Processes processes;
-  for (const ProcessEntry& entry : processes.snapshot().value_or(std::vector<ProcessEntry>{}))
-    if (_stricmp(entry.exeName.c_str(), "rtguard.exe") == 0)
-      watched.emplace_back("rtguard.exe", OpenProcess(SYNCHRONIZE, FALSE, entry.pid));
+  for (DWORD pid : processesNamed("rtguard.exe")) watched.emplace_back("rtguard.exe", OpenProcess(SYNCHRONIZE, FALSE, pid));
   std::vector<std::string> ended;
   std::atomic<bool> watching{true};
   std::atomic<bool> allEnded{false};

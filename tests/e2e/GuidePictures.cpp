@@ -65,7 +65,7 @@ TEST(GuidePictures, EveryPageTheTrayMenuAndTheBoxes) {
 
   // The quarantine page's other tab: the protocols.
   centre.choose(5);
-  HWND tabs = shownAt(centre, WC_TABCONTROLA, 176 + 16, 48);
+  HWND tabs = pageControl(centre, WC_TABCONTROLA, 16, 0);
   ASSERT_NE(tabs, nullptr);
   PostMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 10));
   PostMessageA(tabs, WM_LBUTTONUP, 0, MAKELPARAM(30, 10));

@@ -6,15 +6,6 @@
 namespace tg::e2e {
 namespace {
 
-// The page panel lies at (176, 48) of the main window.
-constexpr int kPanelLeft = 176, kPanelTop = 48;
-
-std::string windowText(HWND window) {
-  char text[256] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
 TEST(OptionsPageUnderWine, ALanguageChosenInTheListAndAppliedRenamesTheNavigationAndTheCaption) {
   ProgramDirectory dir;
   const Lines english = splitLines(dir.folder.read("kelm2013_gb.txt"));
@@ -27,13 +18,10 @@ TEST(OptionsPageUnderWine, ALanguageChosenInTheListAndAppliedRenamesTheNavigatio
   HWND navigation = centre.navigationList();
 
   ASSERT_TRUE(centre.choose(6));
-  HWND languages = nullptr;
-  ASSERT_TRUE(waitFor([&] {
-    languages = childAt(window, "COMBOBOX", kPanelLeft + 176, kPanelTop + 136);
-    return languages && IsWindowVisible(languages);
-  }, 10000));
-  HWND stores = childAt(window, "COMBOBOX", kPanelLeft + 176, kPanelTop + 72);
-  HWND apply = childAt(window, "BUTTON", kPanelLeft + 416, kPanelTop + 136);
+  HWND languages = pageControl(centre, "COMBOBOX", 176, 136);
+  ASSERT_NE(languages, nullptr);
+  HWND stores = pageChild(centre, "COMBOBOX", 176, 72);
+  HWND apply = pageChild(centre, "BUTTON", 416, 136);
   ASSERT_NE(stores, nullptr);
   ASSERT_NE(apply, nullptr);
   EXPECT_EQ(SendMessageA(stores, CB_GETCOUNT, 0, 0), 1);

@@ -63,9 +63,6 @@ std::vector<std::string> namesIn(const ProgramDirectory& dir, StoreId id) {
   return names;
 }
 
-// The page panel lies at (176, 48) of the main window; the record lists at (8, 24) in it.
-constexpr int kListLeft = 176 + 8, kListTop = 48 + 24;
-
 class RecordPagesUnderWine : public ::testing::Test {
  protected:
   ProgramDirectory dir;
@@ -82,7 +79,7 @@ class RecordPagesUnderWine : public ::testing::Test {
     if (!centre->choose(entry)) return nullptr;
     HWND list = nullptr;
     waitFor([&] {
-      list = childAt(centre->mainWindow(), WC_LISTVIEWA, kListLeft, kListTop);
+      list = pageChild(*centre, WC_LISTVIEWA, 8, 24);  // the record lists
       return list && list != shownList_ && IsWindowVisible(list);
     }, 10000);
     shownList_ = list;
@@ -93,7 +90,7 @@ class RecordPagesUnderWine : public ::testing::Test {
     if (!centre->choose(5)) return nullptr;
     HWND tabs = nullptr;
     waitFor([&] {
-      tabs = childAt(centre->mainWindow(), WC_TABCONTROLA, 176 + 16, 48);
+      tabs = pageChild(*centre, WC_TABCONTROLA, 16, 0);
       return tabs && IsWindowVisible(tabs);
     }, 10000);
     return tabs;

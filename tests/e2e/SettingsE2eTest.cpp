@@ -14,14 +14,6 @@
 namespace tg::e2e {
 namespace {
 
-std::vector<DWORD> pidsOf(const std::string& name) {
-  win32::Win32Processes processes;
-  std::vector<DWORD> pids;
-  for (const ProcessEntry& entry : processes.snapshot().value_or(std::vector<ProcessEntry>{}))
-    if (_stricmp(entry.exeName.c_str(), name.c_str()) == 0) pids.push_back(entry.pid);
-  return pids;
-}
-
 TEST(ProtectionSwitchesUnderWine, ASwitchClickedOnItsPageRewritesTheConfigurationAndRestartsTheEngine) {
   ProgramDirectory dir;
   std::vector<Row> stored{Row(12, "1")};
@@ -31,12 +23,12 @@ TEST(ProtectionSwitchesUnderWine, ASwitchClickedOnItsPageRewritesTheConfiguratio
   ControlCentre centre(dir);
   ASSERT_TRUE(centre.ready);
   ASSERT_TRUE(centre.openWindow());
-  ASSERT_TRUE(waitFor([] { return pidsOf("rtguard.exe").size() == 1; }));
-  const DWORD first = pidsOf("rtguard.exe").front();
+  ASSERT_TRUE(waitFor([] { return processesNamed("rtguard.exe").size() == 1; }));
+  const DWORD first = processesNamed("rtguard.exe").front();
 
   ASSERT_TRUE(centre.choose(57));
-  // The page panel at (176, 48), the group at (56, 40) in it, the box of Champ1 at (16, 64) in the group.
-  HWND box = shownAt(centre, "BUTTON", 176 + 56 + 16, 48 + 40 + 64);
+  // The group at (56, 40) of the page, the box of Champ1 at (16, 64) in the group.
+  HWND box = pageControl(centre, "BUTTON", 56 + 16, 40 + 64);
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   screenshot(centre.mainWindow(), "page-real-time.bmp");
@@ -45,15 +37,15 @@ TEST(ProtectionSwitchesUnderWine, ASwitchClickedOnItsPageRewritesTheConfiguratio
   ASSERT_TRUE(waitFor([&] { return countOf(dir.folder.read("probe.log"), "rtguard.exe|") == 2; }, 10000));
   EXPECT_EQ(storeRows(dir.folder, "configuration.xml"), (std::vector<Row>{Row(12, "1")}));
   ASSERT_TRUE(waitFor([&] {
-    const auto pids = pidsOf("rtguard.exe");
+    const auto pids = processesNamed("rtguard.exe");
     return pids.size() == 1 && pids.front() != first;
   }, 10000));  // the old one ended, a new one runs
   EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
 
   ASSERT_TRUE(centre.choose(4));
-  HWND journal = shownAt(centre, "BUTTON", 176 + 152 + 8, 48 + 80 + 24);
+  HWND journal = pageControl(centre, "BUTTON", 152 + 8, 80 + 24);
   ASSERT_NE(journal, nullptr);
-  HWND matched = childAt(centre.mainWindow(), "BUTTON", 176 + 152 + 8, 48 + 80 + 56);
+  HWND matched = pageChild(centre, "BUTTON", 152 + 8, 80 + 56);
   ASSERT_NE(matched, nullptr);
   EXPECT_EQ(SendMessageA(matched, BM_GETCHECK, 0, 0), BST_CHECKED);
   screenshot(centre.mainWindow(), "page-journal.bmp");
@@ -66,7 +58,7 @@ TEST(ScanningUnderWine, TheScanPageShowsTheLastReportAndANewDriveIsOfferedForSca
   ASSERT_TRUE(centre.ready);
   ASSERT_TRUE(centre.openWindow());
   ASSERT_TRUE(centre.choose(85));
-  HWND memo = shownAt(centre, WC_EDITA, 176 + 400, 48 + 77);
+  HWND memo = pageControl(centre, WC_EDITA, 400, 77);
   ASSERT_NE(memo, nullptr);
   char text[256] = {};
   SendMessageA(memo, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
@@ -99,23 +91,23 @@ TEST(BackupUnderWine, APairOfTwoFoldersIsListedAndBackedUpAtOnce) {
   ASSERT_TRUE(centre.ready);
   ASSERT_TRUE(centre.openWindow());
   ASSERT_TRUE(centre.choose(99));
-  HWND firstField = shownAt(centre, WC_EDITA, 176 + 24, 48 + 222);
-  HWND secondField = shownAt(centre, WC_EDITA, 176 + 176, 48 + 222);
+  HWND firstField = pageControl(centre, WC_EDITA, 24, 222);
+  HWND secondField = pageControl(centre, WC_EDITA, 176, 222);
   ASSERT_NE(firstField, nullptr);
   ASSERT_NE(secondField, nullptr);
   SendMessageA(firstField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(first.path().c_str()));
   SendMessageA(secondField, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(second.path().c_str()));
-  HWND add = childAt(centre.mainWindow(), "BUTTON", 176 + 32, 48 + 282);
+  HWND add = pageChild(centre, "BUTTON", 32, 282);
   ASSERT_NE(add, nullptr);
   clickButton(add);
-  HWND pairs = childAt(centre.mainWindow(), WC_COMBOBOXA, 176 + 24, 48 + 252);
+  HWND pairs = pageChild(centre, WC_COMBOBOXA, 24, 252);
   ASSERT_NE(pairs, nullptr);
   ASSERT_TRUE(waitFor([&] { return SendMessageA(pairs, CB_GETCOUNT, 0, 0) == 1; }, 5000));
   // The user picks the row.
   SendMessageA(pairs, CB_SETCURSEL, 0, 0);
   SendMessageA(GetParent(pairs), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(pairs), CBN_SELCHANGE),
                reinterpret_cast<LPARAM>(pairs));
-  clickButton(childAt(centre.mainWindow(), "BUTTON", 176 + 200, 48 + 282));
+  clickButton(pageChild(centre, "BUTTON", 200, 282));
   EXPECT_TRUE(dir.folder.waitForText("probe.log", "backup.exe|" + first.path() + ";" + second.path(), 10000))
       << dir.folder.read("probe.log");
   screenshot(centre.mainWindow(), "page-backup.bmp");
@@ -147,8 +139,8 @@ TEST(CipherUnderWine, AFileScrambledAndRestoredThroughThePageIsItselfAgain) {
   ASSERT_TRUE(centre.ready);
   ASSERT_TRUE(centre.openWindow());
   ASSERT_TRUE(centre.choose(96));
-  HWND first = shownAt(centre, WC_EDITA, 176 + 32, 48 + 32);
-  HWND second = shownAt(centre, WC_EDITA, 176 + 220, 48 + 32);
+  HWND first = pageControl(centre, WC_EDITA, 32, 32);
+  HWND second = pageControl(centre, WC_EDITA, 220, 32);
   ASSERT_NE(first, nullptr);
   ASSERT_NE(second, nullptr);
   const std::string plainPath = files / "plain.bin", scrambledPath = files / "plain.enc";
@@ -156,14 +148,14 @@ TEST(CipherUnderWine, AFileScrambledAndRestoredThroughThePageIsItselfAgain) {
   SendMessageA(second, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(scrambledPath.c_str()));
   screenshot(centre.mainWindow(), "page-cipher.bmp");
 
-  clickButton(childAt(centre.mainWindow(), "BUTTON", 176 + 32, 48 + 62));
+  clickButton(pageChild(centre, "BUTTON", 32, 62));
   answerNextBox(IDYES);
   ASSERT_TRUE(waitFor([&] { return readAll(scrambledPath).size() == plain.size(); }, 10000));
   const std::string scrambled = readAll(scrambledPath);
   EXPECT_NE(scrambled, plain);
   ASSERT_TRUE(DeleteFileA(plainPath.c_str()));
 
-  clickButton(childAt(centre.mainWindow(), "BUTTON", 176 + 220, 48 + 62));
+  clickButton(pageChild(centre, "BUTTON", 220, 62));
   answerNextBox(IDYES);
   ASSERT_TRUE(waitFor([&] { return readAll(plainPath).size() == plain.size(); }, 10000));
   EXPECT_TRUE(readAll(plainPath) == plain);

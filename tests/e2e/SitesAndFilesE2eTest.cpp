@@ -13,20 +13,6 @@ namespace {
 using testing::fileExists;
 using testing::writeFile;
 
-// The page area's place in the main window's client area.
-constexpr int kPageLeft = 176;
-constexpr int kPageTop = 48;
-
-HWND pageControl(const ControlCentre& centre, const char* windowClass, int left, int top) {
-  return shownAt(centre, windowClass, kPageLeft + left, kPageTop + top);
-}
-
-std::string windowText(HWND window) {
-  char text[1024] = {};
-  SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 // The window opened through the tray, on the page of a navigation entry.
 bool openOn(const ControlCentre& centre, int entry) {
   return centre.ready && centre.openWindow() && centre.choose(entry);

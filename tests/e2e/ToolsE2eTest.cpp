@@ -104,13 +104,13 @@ TEST(CleanUpPageUnderWine, DeadShortcutsAndTheEntriesOfRemovedProgramsGoAndEvery
   ASSERT_TRUE(centre.ready);
   ASSERT_TRUE(centre.openWindow());
   ASSERT_TRUE(centre.choose(61));
-  HWND recycleBins = shownAt(centre, "BUTTON", 176 + 40, 48 + 112);
+  HWND recycleBins = pageControl(centre, "BUTTON", 40, 112);
   ASSERT_NE(recycleBins, nullptr);
   ASSERT_EQ(SendMessageA(recycleBins, BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  HWND findings = shownAt(centre, "LISTBOX", 176 + 168, 48 + 48);
+  HWND findings = pageControl(centre, "LISTBOX", 168, 48);
   ASSERT_NE(findings, nullptr);
 
-  clickButton(childAt(centre.mainWindow(), "BUTTON", 176 + 248, 48 + 264));  // examine
+  clickButton(pageChild(centre, "BUTTON", 248, 264));  // examine
   ASSERT_TRUE(waitFor([&] { return runValue("TgTestRemoved") == "(none)"; }, 10000));
   EXPECT_EQ(runValue("TgTestExisting"), programs / "Suite Tools\\app.exe" + " -min /tray");
   // The desktop is the test prefix's own: nothing but this test's files is
@@ -120,7 +120,7 @@ TEST(CleanUpPageUnderWine, DeadShortcutsAndTheEntriesOfRemovedProgramsGoAndEvery
   ASSERT_EQ(listed, (std::vector<std::string>{dead}));
   screenshot(centre.mainWindow(), "page-clean-up.bmp");
 
-  clickButton(childAt(centre.mainWindow(), "BUTTON", 176 + 504, 48 + 80));  // remove
+  clickButton(pageChild(centre, "BUTTON", 504, 80));  // remove
   answerNextBox(IDYES);
   EXPECT_TRUE(waitFor([&] { return !fileExists(desktop.path(dead)); }, 10000));
   EXPECT_TRUE(fileExists(desktop.path(live)));

@@ -78,7 +78,7 @@ inline std::string dayLog(const EngineFolder& folder) {
 // returns, so the file is read once, never while the program replaces it
 // (wine refuses to replace a file that anyone holds open).
 inline bool turnWatchModeOn(const ControlCentre& centre, const ProgramDirectory& dir) {
-  HWND on = shownAt(centre, "BUTTON", 176 + 280 + 16, 48 + 244 + 48);
+  HWND on = pageControl(centre, "BUTTON", 280 + 16, 244 + 48);
   DWORD_PTR answer = 0;
   if (!on || !SendMessageTimeoutA(on, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &answer)) return false;
   return dir.folder.read("mode.txt").find('1') != std::string::npos;
@@ -87,7 +87,7 @@ inline bool turnWatchModeOn(const ControlCentre& centre, const ProgramDirectory&
 // Double-clicks a folder in the watch page's tree, opening the tree down to it
 // (a drive, then folder by folder); false when the tree has no such folder.
 inline bool doubleClickFolder(const ControlCentre& centre, const std::string& folder) {
-  RemoteTreeView tree(shownAt(centre, WC_TREEVIEWA, 176 + 424, 48 + 244), centre.process.pid());
+  RemoteTreeView tree(pageControl(centre, WC_TREEVIEWA, 424, 244), centre.process.pid());
   if (!tree) return false;
   HTREEITEM item = tree.child(tree.root(), folder.substr(0, 2));  // "C:"
   for (std::size_t at = 3; item && at < folder.size();) {

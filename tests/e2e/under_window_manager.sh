@@ -17,8 +17,7 @@ fail() { echo "FAIL $*"; exit 1; }
 
 finish_up() {
   # Only this prefix's wineserver: its windows go first, then the manager, then the display.
-  WINEPREFIX=$wm_prefix wineserver -k 2>/dev/null || true
-  WINEPREFIX=$wm_prefix wineserver -w 2>/dev/null || true
+  end_prefix_server "$wm_prefix"
   if [ -n "$openbox_pid" ]; then
     kill "$openbox_pid" 2>/dev/null || true
     wait "$openbox_pid" 2>/dev/null || true
@@ -57,8 +56,7 @@ export WINEPREFIX=$wm_prefix
 wine_environment
 own_user_folders
 # A server left by an earlier run that was killed would keep its old display.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
+end_prefix_server "$wm_prefix"
 wineserver -p </dev/null >/dev/null 2>&1
 # The first program also starts wine's services, detached from the tests' output.
 wine reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f </dev/null >/dev/null 2>&1 || true
@@ -67,6 +65,6 @@ status=0
 wine "$exe" --gtest_filter="$filter" >"$output" 2>&1 </dev/null || status=$?
 cat "$output"
 # A filter that matches nothing passes: it must have run at least one test.
-grep -Eq '^\[==========\] [1-9][0-9]* tests? from .* ran' "$output" || fail "no test matches $filter"
+some_test_ran "$output" || fail "no test matches $filter"
 [ "$status" -eq 0 ] || fail "the tests under openbox failed ($status)"
 echo "ok   the tests under openbox passed"

@@ -19,9 +19,9 @@
 #include <thread>
 #include <vector>
 
-#include "stores/CodePage.h"
+#include "base/CodePage.h"
 #include "stores/DataPacket.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "win32/EngineFolder.h"
 #include "win32/SuiteStop.h"
 #include "win32/TestFiles.h"
@@ -29,6 +29,8 @@
 
 namespace tg {
 namespace {
+
+using testing::processesNamed;
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Tarnivoxguard2013";
 constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -102,14 +104,6 @@ std::string fileVersion(const std::string& file) {
                       &length))
     return "";
   return std::string(text, length > 0 ? length - 1 : 0);
-}
-
-std::vector<DWORD> processesNamed(const std::string& name) {
-  std::vector<DWORD> out;
-  win32::Win32Processes processes;
-  for (const ProcessEntry& entry : processes.snapshot().value_or(std::vector<ProcessEntry>{}))
-    if (equalsIgnoringAsciiCase(entry.exeName, name)) out.push_back(entry.pid);
-  return out;
 }
 
 // The names of the suite's programs that run.

@@ -14,8 +14,7 @@ output=$(mktemp "${TMPDIR:-/tmp}/tg-installer-XXXXXX")
 
 fail() { echo "FAIL $*"; exit 1; }
 finish_up() {
-  WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-  WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+  end_prefix_server "$prefix"
   stop_wine
   rm -f "$output"
 }
@@ -26,8 +25,7 @@ export WINEPREFIX=$prefix
 wine_environment
 unset DISPLAY
 ensure_display
-WINEPREFIX=$prefix wineserver -k 2>/dev/null || true
-WINEPREFIX=$prefix wineserver -w 2>/dev/null || true
+end_prefix_server "$prefix"
 # Only ever the build tree's own folder, and never through a link.
 case $prefix in "$BUILD"/*) ;; *) fail "the prefix $prefix is not under $BUILD" ;; esac
 [ -L "$prefix" ] && fail "$prefix is a link"
@@ -43,6 +41,6 @@ wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f <
 status=0
 wine "$exe" "$@" >"$output" 2>&1 </dev/null || status=$?
 cat "$output"
-grep -Eq '^\[==========\] [1-9][0-9]* tests? from .* ran' "$output" || fail "no test ran"
+some_test_ran "$output" || fail "no test ran"
 [ "$status" -eq 0 ] || fail "the tests in a fresh prefix failed ($status)"
 echo "ok   the tests in a fresh prefix passed"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "stores/CodePage.h"
+#include "base/CodePage.h"
 
 namespace tg {
 namespace {

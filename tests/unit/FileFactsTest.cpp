@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "pages/records/FileFacts.h"
+#include "engines/FileFacts.h"
 #include "testing/FakePlatform.h"
 
 namespace tg {

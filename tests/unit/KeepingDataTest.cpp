@@ -4,6 +4,7 @@
 #include "app/NavigationList.h"
 #include "stores/DataPacket.h"
 #include "stores/TextFile.h"
+#include "PageTest.h"
 #include "testing/FakePlatform.h"
 #include "testing/HeadlessDesktop.h"
 
@@ -31,33 +32,15 @@ std::size_t rowCount(const std::optional<std::string>& bytes) {
 
 // The control centre started on the fake platform, with a network engine that
 // reports one connection of a program no rule knows yet.
-class KeepingData : public ::testing::Test {
+class KeepingData : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
-
-  KeepingData() {
-    Lines french;
-    for (int n = 1; n <= 101; ++n) french.push_back("fr" + std::to_string(n));
-    fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(french));
-    fake.files.addFile(fake.inProgram("netguard.exe"), "MZ");
+  KeepingData() : PageTest(testing::numberedEntries("fr")) {
+    withNetworkEngine();
     const std::uint32_t pid = fake.processes.add("newcomer.exe", {"C:\\Apps\\newcomer.exe"});
-    fake.shell.onExecute = [this, pid](const ShellRequest& r) -> std::intptr_t {
-      if (r.file == fake.inProgram("netguard.exe"))
-        fake.files.writeBytes(fake.inProgram("netguard.txt"),
-                              joinLines({"newcomer.exe;" + std::to_string(pid) + ";TCP;10.0.0.2:50000;1.2.3.4;80;"
-                                         "ESTABLISHED;50000;;;;",
-                                         "end;1;;"}));
-      return kShellSuccess;
-    };
+    connections = {"newcomer.exe;" + std::to_string(pid) + ";TCP;10.0.0.2:50000;1.2.3.4;80;ESTABLISHED;50000;;;;"};
   }
 
-  MainWindow& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
-    window->FormCreate();
-    return *window;
-  }
+  MainWindow& start() { return startHidden(); }
   void put(const std::string& name, const std::string& bytes) { fake.files.addFile(fake.inProgram(name), bytes); }
   std::optional<std::string> file(const std::string& name) { return fake.files.contents(fake.inProgram(name)); }
   void runFor(std::int64_t ms) { fake.timers.advance(ms); }
@@ -129,9 +112,7 @@ TEST_F(KeepingData, SwitchesAndQuarantinedNamesReadLateTakeEffect) {
 
 TEST_F(KeepingData, ALanguageChoiceReadLateChangesTheWindowsTexts) {
   put("langues.xml", storeXml(StoreId::Language, {{"GB"}}));
-  Lines english;
-  for (int n = 1; n <= 101; ++n) english.push_back("gb" + std::to_string(n));
-  put("kelm2013_gb.txt", joinLines(english));
+  put("kelm2013_gb.txt", joinLines(testing::numberedEntries("gb")));
   fake.files.setLocked(fake.inProgram("langues.xml"), true);
   MainWindow& w = start();
   EXPECT_EQ(w.ListBox1.items()[0], "fr1");  // the French texts meanwhile

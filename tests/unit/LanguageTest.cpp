@@ -3,15 +3,12 @@
 #include "stores/LanguageChoice.h"
 #include "stores/LanguageTable.h"
 #include "testing/FakeFileSystem.h"
+#include "testing/LanguageEntries.h"
 
 namespace tg {
 namespace {
 
-Lines numbered(int count, const std::string& prefix) {
-  Lines lines;
-  for (int i = 1; i <= count; ++i) lines.push_back(prefix + std::to_string(i));
-  return lines;
-}
+Lines numbered(int count, const std::string& prefix) { return testing::numberedEntries(prefix, count); }
 
 TEST(LanguageTable, ALineOfSixtyCharactersShowsItsFirstFifty) {
   LanguageTable table;

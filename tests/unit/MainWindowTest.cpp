@@ -7,6 +7,7 @@
 #include "engines/EngineTable.h"
 #include "stores/DataPacket.h"
 #include "stores/TextFile.h"
+#include "PageTest.h"
 #include "testing/FakePlatform.h"
 #include "testing/HeadlessDesktop.h"
 #include "testing/RecordingCanvas.h"
@@ -17,32 +18,12 @@ namespace {
 
 using testing::FakePlatform;
 
-// A French file whose entry N reads "fr N".
-Lines numberedEntries(const std::string& prefix) {
-  Lines lines;
-  for (int n = 1; n <= 101; ++n) lines.push_back(prefix + " " + std::to_string(n));
-  return lines;
-}
+using testing::numberedEntries;
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
-
-  MainWindowTest() { fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(numberedEntries("fr"))); }
-
-  MainWindow& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
-    window->FormCreate();
-    window->form.setVisible(true);  // as the tray's item would
-    return *window;
-  }
-  // Chooses the navigation row of a language entry.
-  void choose(int entry) {
-    const auto it = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry);
-    window->ListBox1.clickItem(static_cast<int>(it - kNavigationEntries.begin()));
-  }
+  // The start-up's own requests are what these tests look at.
+  MainWindow& start() { return startShown(); }
   // A page that puts one button on the panel and counts its builds.
   int registerCountingPage(int entry, const std::string& buttonName) {
     auto builds = std::make_shared<int>(0);
@@ -159,7 +140,7 @@ TEST_F(MainWindowTest, ABuildThatFailsLeavesTheWindowDrawingAndItsControlsToTheN
 }
 
 TEST_F(MainWindowTest, PagesWithTheSameTextAreBuiltInTestOrderTheLaterReplacingTheEarlier) {
-  Lines same = numberedEntries("fr");
+  Lines same = numberedEntries("fr ");
   same[84] = "fr 4";  // entry 85 (scan page) now reads as entry 4 (journal settings)
   fake.files.writeBytes(fake.inProgram("kelm2013_fr.txt"), joinLines(same));
   MainWindow& w = start();
@@ -176,7 +157,7 @@ TEST_F(MainWindowTest, PagesWithTheSameTextAreBuiltInTestOrderTheLaterReplacingT
 TEST_F(MainWindowTest, AfterALanguageChangeTheItemsShowTheNewTextsAndStillBuildTheirPages) {
   MainWindow& w = start();
   const int rules = registerCountingPage(2, "BitBtn7");
-  fake.files.addFile(fake.inProgram("kelm2013_gb.txt"), joinLines(numberedEntries("gb")));
+  fake.files.addFile(fake.inProgram("kelm2013_gb.txt"), joinLines(numberedEntries("gb ")));
   loadLanguageTable(w.centre.languageTable, fake.files, FakePlatform::kProgramDirectory, "GB");
   w.applyLanguage();
   EXPECT_EQ(w.ListBox1.items()[1], "gb 2");
@@ -306,7 +287,7 @@ TEST_F(MainWindowTest, TheInternetButtonTogglesItsGlyphAndAnswersEscapeWhileShow
 TEST_F(MainWindowTest, TheInternetButtonsTipFollowsTheLanguageAndFallsBackOnItsName) {
   MainWindow& w = start();
   w.BitBtn15.click();
-  Lines gb = numberedEntries("gb");
+  Lines gb = numberedEntries("gb ");
   fake.files.addFile(fake.inProgram("kelm2013_gb.txt"), joinLines(gb));
   loadLanguageTable(w.centre.languageTable, fake.files, FakePlatform::kProgramDirectory, "GB");
   w.applyLanguage();

@@ -3,61 +3,31 @@
 #include "app/MainWindow.h"
 #include "stores/DataPacket.h"
 #include "stores/TextFile.h"
+#include "PageTest.h"
 #include "testing/FakePlatform.h"
 #include "testing/HeadlessDesktop.h"
+#include "testing/StoreRows.h"
 
 namespace tg {
 namespace {
 
 using testing::FakePlatform;
 
-Lines frenchEntries() {
-  Lines lines;
-  for (int n = 1; n <= 101; ++n) lines.push_back("fr" + std::to_string(n) + " ");
-  return lines;
-}
-
 // One line of netguard.txt as the network engine writes it.
 std::string line(const std::string& name, std::uint32_t pid, const std::string& address, const std::string& port) {
   return name + ";" + std::to_string(pid) + ";TCP;10.0.0.2:50000;" + address + ";" + port + ";ESTABLISHED;50000;;;;";
 }
 
-class MonitorTest : public ::testing::Test {
+// Entry N reads "frN ", so that the texts the monitor puts together read plainly.
+class MonitorTest : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
-  Lines connections;  // what netguard.exe writes at its next run (a closing line is added)
-  int netguardStarts = 0;
-
-  MonitorTest() {
-    fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(frenchEntries()));
-    fake.files.addFile(fake.inProgram("netguard.exe"), "MZ");
-    fake.shell.onExecute = [this](const ShellRequest& r) -> std::intptr_t {
-      if (r.file == fake.inProgram("netguard.exe")) {
-        ++netguardStarts;
-        Lines out = connections;
-        out.push_back("end;0;;");
-        fake.files.addFile(fake.inProgram("netguard.txt"), joinLines(out));  // written whatever the test does to the disk
-      }
-      return kShellSuccess;
-    };
+  MonitorTest() : PageTest(testing::numberedEntries("fr", 101, " ")) {
+    withNetworkEngine();
     fake.clock.set({2026, 12, 8, 10, 15, 0, 0});
   }
 
-  MainWindow& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
-    window->FormCreate();
-    window->form.setVisible(true);  // shown, so that the user's moves reach its controls
-    return *window;
-  }
-  SharedState& state() { return window->centre.state; }
+  MainWindow& start() { return startShown(); }
   Monitor& monitor() { return window->monitor; }
-  // Runs the next tick of Timer1 through its waits.
-  void tick() {
-    fake.timers.advance(1500);
-    fake.timers.advance(700);
-  }
   // A running program with a file on the disk.
   std::uint32_t program(const std::string& name, const std::string& path = "") {
     const std::string exe = path.empty() ? "C:\\Apps\\" + name : path;
@@ -230,10 +200,7 @@ TEST_F(MonitorTest, RecordsThatCannotBeSavedAreKeptSavedLaterAndTheUserIsToldOnc
 
 TEST_F(MonitorTest, ARuleForWinwordAlsoMakesWordKnown) {
   start();
-  RecordStore& rules = window->centre.stores.table(StoreId::Rules);
-  rules.append();
-  rules.setField("Champ1", "winword.exe");
-  rules.post();
+  testing::appendRow(window->centre.stores.table(StoreId::Rules), {"winword.exe"});
   connections = {line("word.exe", program("word.exe"), "", "80")};
   tick();
   EXPECT_TRUE(rows("alertes.xml").empty());
@@ -355,9 +322,7 @@ TEST_F(MonitorTest, ARuleRecordedOnOneLineMakesTheNamesInsideItKnownFromTheNextL
 TEST_F(MonitorTest, ARuleRemovedWhileAQuestionIsOpenNoLongerMakesItsProgramKnown) {
   start();
   RecordStore& rules = window->centre.stores.table(StoreId::Rules);
-  rules.append();
-  rules.setField("Champ1", "xb.exe");
-  rules.post();
+  testing::appendRow(rules, {"xb.exe"});
   connections = {line("b.exe", program("b.exe"), "", "80")};
   tick();  // known through xb.exe
   EXPECT_TRUE(rows("alertes.xml").empty());
@@ -412,9 +377,7 @@ TEST_F(MonitorTest, AConnectionOfProcessZeroRecordsNoModulesAndNoPath) {
 TEST_F(MonitorTest, TheHundredAndFirstJournalLineWritesAFileOfThatManyLines) {
   start();
   state().JournalOn = true;
-  RecordStore& rules = window->centre.stores.table(StoreId::Rules);
-  rules.append();
-  rules.setField("Champ1", "app.exe");
+  testing::appendRow(window->centre.stores.table(StoreId::Rules), {"app.exe"});
   for (int i = 0; i < 60; ++i) connections.push_back(line("app.exe", 4, "5.6.7.8", "443"));
   tick();  // 60 lines
   EXPECT_EQ(monitor().JournalCount, 60);
@@ -439,9 +402,7 @@ std::vector<std::string> journalFiles(testing::FakeFileSystem& files) {
 TEST_F(MonitorTest, JournalFilesOfTheSameSecondGetNamesOfTheirOwnAndExactlyTheirLines) {
   start();
   state().JournalOn = true;
-  RecordStore& rules = window->centre.stores.table(StoreId::Rules);
-  rules.append();
-  rules.setField("Champ1", "app.exe");
+  testing::appendRow(window->centre.stores.table(StoreId::Rules), {"app.exe"});
   for (int i = 0; i < 250; ++i) connections.push_back(line("app.exe", 4, "5.6.7.8", std::to_string(i)));
   tick();
   const auto files = journalFiles(fake.files);
@@ -460,9 +421,7 @@ TEST_F(MonitorTest, JournalFilesOfTheSameSecondGetNamesOfTheirOwnAndExactlyTheir
 TEST_F(MonitorTest, AJournalFileThatCannotBeWrittenIsWrittenLaterWithItsOwnLinesOnly) {
   start();
   state().JournalOn = true;
-  RecordStore& rules = window->centre.stores.table(StoreId::Rules);
-  rules.append();
-  rules.setField("Champ1", "app.exe");
+  testing::appendRow(window->centre.stores.table(StoreId::Rules), {"app.exe"});
   auto reading = [](int from, int count) {
     Lines lines;
     for (int i = from; i < from + count; ++i) lines.push_back(line("app.exe", 4, "5.6.7.8", std::to_string(i)));
@@ -492,9 +451,7 @@ TEST_F(MonitorTest, OnlyMatchedConnectionsAreJournaledWhenAsked) {
   start();
   state().JournalOn = true;
   state().JournalMatchedOnly = true;
-  RecordStore& rules = window->centre.stores.table(StoreId::Rules);
-  rules.append();
-  rules.setField("Champ1", "app.exe");
+  testing::appendRow(window->centre.stores.table(StoreId::Rules), {"app.exe"});
   connections = {line("app.exe", 4, "", "-1"), line("app.exe", 4, "5.6.7.8", "443")};
   tick();
   EXPECT_EQ(monitor().JournalLines.size(), 1u);

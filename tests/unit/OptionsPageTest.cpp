@@ -6,6 +6,7 @@
 #include "stores/DataPacket.h"
 #include "stores/LanguageChoice.h"
 #include "stores/TextFile.h"
+#include "PageTest.h"
 #include "testing/FakePlatform.h"
 #include "testing/HeadlessDesktop.h"
 #include "testing/RecordingCanvas.h"
@@ -18,34 +19,18 @@ using Names = std::vector<std::string>;
 
 // A language file whose entry N reads "<prefix> N".
 std::string languageFile(const std::string& prefix, int lines = 101) {
-  Lines entries;
-  for (int n = 1; n <= lines; ++n) entries.push_back(prefix + " " + std::to_string(n));
-  return joinLines(entries);
+  return joinLines(testing::numberedEntries(prefix + " ", lines));
 }
 
-class OptionsPageTest : public ::testing::Test {
+class OptionsPageTest : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
-
-  OptionsPageTest() {
-    fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), languageFile("fr"));
-    fake.files.addFile(fake.inProgram("kelm2013_gb.txt"), languageFile("gb"));
-  }
+  OptionsPageTest() { fake.files.addFile(fake.inProgram("kelm2013_gb.txt"), languageFile("gb")); }
 
   OptionsPage& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
-    window->FormCreate();
-    window->form.setVisible(true);
+    startShown();
     return visit();
   }
-  OptionsPage& visit() {
-    window->ListBox1.clickItem(5);  // the options item
-    auto* page = dynamic_cast<OptionsPage*>(window->pages.page(nav::kOptions));
-    EXPECT_NE(page, nullptr);
-    return *page;
-  }
+  OptionsPage& visit() { return open<OptionsPage>(nav::kOptions); }
   Names stored(const std::string& file) {
     const auto packet = decodeDataPacket(fake.files.contents(fake.inProgram(file)).value_or(""), CodePage(1252));
     EXPECT_TRUE(packet) << file;

@@ -21,7 +21,7 @@ class ProtectionSwitchesTest : public testing::PageTest {
     auto packet = decodeDataPacket(fake.files.contents(fake.inProgram("configuration.xml")).value_or(""), CodePage(1252));
     return packet && packet->rows.size() == 1 ? packet->rows[0] : Row{};
   }
-  PageContext context() { return PageContext{*window, window->PagePanel}; }
+  PageContext context() { return PageContext{window->pageWindow, window->PagePanel}; }
   // The files the shell was asked to start, by name.
   Names started() const {
     Names names;

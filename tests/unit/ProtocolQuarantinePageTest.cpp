@@ -5,6 +5,7 @@
 #include "pages/records/ProtocolQuarantinePage.h"
 #include "stores/DataPacket.h"
 #include "stores/TextFile.h"
+#include "PageTest.h"
 #include "testing/FakePlatform.h"
 #include "testing/HeadlessDesktop.h"
 
@@ -14,28 +15,11 @@ namespace {
 using testing::FakePlatform;
 using Names = std::vector<std::string>;
 
-class ProtocolQuarantinePageTest : public ::testing::Test {
+class ProtocolQuarantinePageTest : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
   const std::string file = fake.inProgram("quarantaines.xml");
-  Lines connections;  // what netguard.exe writes at its next run
 
-  ProtocolQuarantinePageTest() {
-    Lines entries;
-    for (int n = 1; n <= 101; ++n) entries.push_back("fr " + std::to_string(n));
-    fake.files.addFile(fake.inProgram("kelm2013_fr.txt"), joinLines(entries));
-    fake.files.addFile(fake.inProgram("netguard.exe"), "MZ");
-    fake.shell.onExecute = [this](const ShellRequest& r) -> std::intptr_t {
-      if (r.file == fake.inProgram("netguard.exe")) {
-        Lines out = connections;
-        out.push_back("end;0;;");
-        fake.files.addFile(fake.inProgram("netguard.txt"), joinLines(out));
-      }
-      return kShellSuccess;
-    };
-  }
+  ProtocolQuarantinePageTest() { withNetworkEngine(); }
 
   void store(const Names& names) {
     std::vector<Row> rows;
@@ -51,19 +35,11 @@ class ProtocolQuarantinePageTest : public ::testing::Test {
     return out;
   }
   int saves() const { return fake.files.writeCount(file + ".saving"); }
-  SharedState& state() { return window->centre.state; }
-
   ProtocolQuarantinePage& start() {
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
-    window->FormCreate();
-    window->form.setVisible(true);
+    startShown();
     return visit();
   }
-  ProtocolQuarantinePage& visit() {
-    const auto it = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), nav::kProtocolQuarantine);
-    window->ListBox1.clickItem(static_cast<int>(it - kNavigationEntries.begin()));
-    return *dynamic_cast<ProtocolQuarantinePage*>(window->pages.page(nav::kProtocolQuarantine));
-  }
+  ProtocolQuarantinePage& visit() { return open<ProtocolQuarantinePage>(nav::kProtocolQuarantine); }
   void add(ProtocolQuarantinePage& page, const std::string& name) {
     page.Edit1.setText(name);
     page.BitBtn21.click();
@@ -71,8 +47,7 @@ class ProtocolQuarantinePageTest : public ::testing::Test {
   // The monitor's next reading, with one connection of the program.
   void tickWith(const std::string& name, std::uint32_t pid) {
     connections = {name + ";" + std::to_string(pid) + ";TCP;10.0.0.2:50000;;80;ESTABLISHED;50000;;;;"};
-    fake.timers.advance(1500);
-    fake.timers.advance(700);
+    tick();
   }
 };
 

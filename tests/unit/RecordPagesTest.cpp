@@ -5,6 +5,7 @@
 #include "pages/records/RuleListPage.h"
 #include "stores/DataPacket.h"
 #include "unit/PageTest.h"
+#include "testing/StoreRows.h"
 
 namespace tg {
 namespace {
@@ -93,10 +94,7 @@ TEST_F(RecordPagesTest, RemovingOneRowRemovesEveryRuleOfThatProgramAndEveryNamel
   RuleListPage& page = ruleList();
   // The monitor admits one more while the question is open: it goes too.
   fake.dialogs.answerNext(Answer::Yes, [&] {
-    RecordStore& rules = window->centre.stores.table(StoreId::Rules);
-    rules.append();
-    rules.setField("Champ1", "a.exe");
-    rules.post();
+    testing::appendRow(window->centre.stores.table(StoreId::Rules), {"a.exe"});
   });
   page.ListView2.clickRow(2);
   EXPECT_EQ(fake.dialogs.questions, (Names{"fr 22a.exe"}));

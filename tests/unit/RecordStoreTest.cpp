@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "stores/RecordStore.h"
+#include "testing/StoreRows.h"
 
 namespace tg {
 namespace {
+
+using testing::appendRow;
 
 RecordStore created(std::size_t size = 5) {
   RecordStore store("ClientDataSet1");
@@ -13,16 +16,9 @@ RecordStore created(std::size_t size = 5) {
   return store;
 }
 
-void appendRow(RecordStore& store, const std::string& a, const std::string& b = "") {
-  store.append();
-  store.setField("Champ1", a);
-  store.setField("Champ2", b);
-  store.post();
-}
-
 TEST(RecordStore, AClosedStoreRefusesEveryOperationAndHoldsNoRows) {
   RecordStore store = created();
-  appendRow(store, "a");
+  appendRow(store, {"a"});
   store.close();
   EXPECT_FALSE(store.active());
   EXPECT_THROW(store.first(), StoreError);
@@ -37,7 +33,7 @@ TEST(RecordStore, AClosedStoreRefusesEveryOperationAndHoldsNoRows) {
 
 TEST(RecordStore, ValuesAreCutToTheirFieldSize) {
   RecordStore store = created(5);
-  appendRow(store, "abcdefgh", std::string(300, 'x'));
+  appendRow(store, {"abcdefgh", std::string(300, 'x')});
   EXPECT_EQ(store.field("Champ1"), "abcde");
   EXPECT_EQ(store.field("Champ2").size(), 200u);
   store.assign(store.fieldDefs(), {{"123456789", "y"}});
@@ -47,7 +43,7 @@ TEST(RecordStore, ValuesAreCutToTheirFieldSize) {
 
 TEST(RecordStore, FieldNamesIgnoreLetterCaseAndUnknownNamesFail) {
   RecordStore store = created();
-  appendRow(store, "a", "b");
+  appendRow(store, {"a", "b"});
   EXPECT_EQ(store.field("champ1"), "a");
   EXPECT_EQ(store.field("CHAMP2"), "b");
   EXPECT_THROW(store.field("Champ3"), StoreError);
@@ -55,7 +51,7 @@ TEST(RecordStore, FieldNamesIgnoreLetterCaseAndUnknownNamesFail) {
 
 TEST(RecordStore, TheCursorWalksRowsInInsertionOrderAndSurvivesDeletion) {
   RecordStore store = created();
-  for (const char* name : {"a", "b", "c", "d"}) appendRow(store, name);
+  for (const char* name : {"a", "b", "c", "d"}) appendRow(store, {name});
   std::vector<std::string> seen;
   for (store.first(); !store.eof(); store.next()) seen.push_back(store.field("Champ1"));
   EXPECT_EQ(seen, (std::vector<std::string>{"a", "b", "c", "d"}));
@@ -79,7 +75,7 @@ TEST(RecordStore, ReadingAnEmptyStoreHasNoCurrentRow) {
   store.first();
   EXPECT_TRUE(store.eof());
   EXPECT_THROW(store.field("Champ1"), StoreError);
-  appendRow(store, "x");
+  appendRow(store, {"x"});
   store.emptyDataSet();
   EXPECT_EQ(store.recordCount(), 0u);
   EXPECT_TRUE(store.active());

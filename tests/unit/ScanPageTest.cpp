@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engines/ProcessUtilities.h"
-#include "pages/settings/NewDriveScan.h"
+#include "watchers/NewDriveScan.h"
 #include "pages/settings/ScanPage.h"
 #include "unit/PageTest.h"
 

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "stores/DataPacket.h"
 #include "stores/TextFile.h"
+#include "PageTest.h"
 #include "testing/FakePlatform.h"
 #include "testing/HeadlessDesktop.h"
 #include "unit/XmlLint.h"
@@ -24,18 +25,16 @@ std::vector<FieldDef> champs(std::size_t n) {
   return f;
 }
 
-class StartUp : public ::testing::Test {
+// The start-up in a program directory that holds only what each test puts.
+class StartUp : public testing::PageTest {
  protected:
-  FakePlatform fake;
-  testing::HeadlessDesktop desktop;
-  std::unique_ptr<MainWindow> window;
+  StartUp() : PageTest(Lines{}) {}
 
+  // A start-up afresh: what it asks of the shell is what the tests look at.
   ControlCentre& start() {
     window.reset();
     fake.shell.requests.clear();
-    window = std::make_unique<MainWindow>(fake.platform, desktop, FakePlatform::kProgramDirectory, "1.17.08.28");
-    window->FormCreate();
-    return window->centre;
+    return startHidden().centre;
   }
   // What reached the message pop-up engine.
   std::vector<std::string> notified() const {

@@ -3,6 +3,7 @@
 #include "stores/DataPacket.h"
 #include "stores/StoreFile.h"
 #include "testing/FakeFileSystem.h"
+#include "testing/StoreRows.h"
 
 namespace tg {
 namespace {
@@ -22,12 +23,7 @@ struct StoreFileTest : ::testing::Test {
     for (const FieldDef& f : kFields) store.addFieldDef(f.name, f.size);
     store.createDataSet();
   }
-  void add(const std::string& a, const std::string& b) {
-    store.append();
-    store.setField("Champ1", a);
-    store.setField("Champ2", b);
-    store.post();
-  }
+  void add(const std::string& a, const std::string& b) { testing::appendRow(store, {a, b}); }
 };
 
 TEST_F(StoreFileTest, SavedRowsLoadBackInOrder) {

@@ -3,9 +3,12 @@
 #include "stores/DataPacket.h"
 #include "stores/Stores.h"
 #include "testing/FakeFileSystem.h"
+#include "testing/StoreRows.h"
 
 namespace tg {
 namespace {
+
+using testing::appendRow;
 
 using testing::FakeFileSystem;
 
@@ -37,12 +40,6 @@ std::vector<std::string> namesIn(RecordStore& table) {
   return names;
 }
 
-void appendRule(RecordStore& rules, const std::string& name) {
-  rules.append();
-  rules.setField("Champ1", name);
-  rules.post();
-}
-
 struct StoresTest : ::testing::Test {
   FakeFileSystem files;
   std::vector<std::string> notified;
@@ -62,7 +59,7 @@ TEST_F(StoresTest, AFileHeldByAnotherProgramIsNeverWrittenOverAndIsReadOnceRelea
 
   // The store works in memory meanwhile; its saves are refused, not passed off.
   RecordStore& table = stores.table(StoreId::Rules);
-  appendRule(table, "new.exe");
+  appendRow(table, {"new.exe"});
   EXPECT_THROW(stores.save(StoreId::Rules), StoreError);
   EXPECT_TRUE(stores.retryPending().empty());
   files.setLocked(rules, false);
@@ -81,7 +78,7 @@ TEST_F(StoresTest, ASaveOfAPendingStoreReadsTheFileFirstOnceItCanBeRead) {
   files.setDenied(rules, true);
   EXPECT_EQ(stores.openOrCreate(StoreId::Rules), Opened::Pending);
   EXPECT_NE(stores.pendingReason(StoreId::Rules).find("access to it is denied"), std::string::npos);
-  appendRule(stores.table(StoreId::Rules), "new.exe");
+  appendRow(stores.table(StoreId::Rules), {"new.exe"});
   files.setDenied(rules, false);
   stores.save(StoreId::Rules);
   EXPECT_EQ(namesIn(files.contents(rules)), (std::vector<std::string>{"a.exe", "new.exe"}));
@@ -105,7 +102,7 @@ TEST_F(StoresTest, AnUnreadableFileInAFolderThatCannotBeWrittenWaitsUntilItCanBe
   files.addFile(rules, truncated);
   files.setFolderWritable(kDir, false);
   EXPECT_EQ(stores.openOrCreate(StoreId::Rules), Opened::Pending);
-  appendRule(stores.table(StoreId::Rules), "new.exe");
+  appendRow(stores.table(StoreId::Rules), {"new.exe"});
   EXPECT_THROW(stores.save(StoreId::Rules), StoreError);
   EXPECT_TRUE(stores.retryPending().empty());
   EXPECT_EQ(files.contents(rules), truncated);
@@ -187,7 +184,7 @@ TEST_F(StoresTest, AFullDiskFailsEverySaveAndLeavesEveryFileAsItWas) {
   files.addFile(rules, xml);
   ASSERT_EQ(stores.openOrCreate(StoreId::Rules), Opened::FromFile);
   files.setDiskFull(true);
-  appendRule(stores.table(StoreId::Rules), "b.exe");
+  appendRow(stores.table(StoreId::Rules), {"b.exe"});
   EXPECT_THROW(stores.save(StoreId::Rules), StoreError);
   EXPECT_EQ(files.contents(rules), xml);
   EXPECT_FALSE(files.exists(rules + ".saving"));  // half a save is not left behind

@@ -1,6 +1,6 @@
 #include "win32/EngineFolder.h"
 
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "win32/TestFiles.h"
 
 #include <fstream>

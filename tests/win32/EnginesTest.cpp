@@ -12,6 +12,7 @@
 #include "stores/DataPacket.h"
 #include "stores/TextFile.h"
 #include "suite/common/EngineFiles.h"
+#include "win32/TestFiles.h"
 #include "win32/EngineFolder.h"
 #include "win32/Win32Platform.h"
 
@@ -120,8 +121,7 @@ TEST(NotifyEngine, ShowsTheTextWithSpacesWithoutMakingTheCallerWait) {
   ASSERT_TRUE(notice);
   EXPECT_TRUE(folder.waitForText("notify.log", " erreur configuration checkb\r\n", 10000));
   HWND window = nullptr;
-  for (int i = 0; i < 250 && !window; ++i, Sleep(20)) window = FindWindowA("Tarnivoxguard2013Notice", nullptr);
-  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(testing::waitFor([&] { return (window = FindWindowA("Tarnivoxguard2013Notice", nullptr)) != nullptr; }, 5000));
   EXPECT_TRUE(IsWindowVisible(window));
   PostMessageA(window, WM_LBUTTONUP, 0, 0);  // a click closes it
   EXPECT_TRUE(notice.waitForExit(5000));

@@ -13,6 +13,7 @@
 
 #include "ui/Button.h"
 #include "ui/Form.h"
+#include "win32/TestFiles.h"
 #include "win32/ErrorBox.h"
 #include "win32/MessageLoop.h"
 #include "win32/Screenshot.h"
@@ -85,11 +86,11 @@ class ErrorBoxWatcher {
  private:
   void watch(DWORD keepOpenMs, const std::function<void()>& beforeClosing, const std::string& screenshot) {
     HWND box = nullptr;
-    for (int i = 0; i < 1000 && !box; ++i, Sleep(10)) {
-      const auto boxes = errorBoxesOf(ui_);
-      if (!boxes.empty()) box = boxes.front();
-    }
-    if (box) {
+    if (testing::waitFor([&] {
+          const auto boxes = errorBoxesOf(ui_);
+          if (!boxes.empty()) box = boxes.front();
+          return box != nullptr;
+        }, 10000)) {
       seen = true;
       char buffer[512] = {};
       GetDlgItemTextA(box, 0xFFFF, buffer, sizeof buffer);  // the static text of a message box
@@ -101,12 +102,12 @@ class ErrorBoxWatcher {
       if (!screenshot.empty()) testing::Screenshot(box).saveBmp(testing::artefactDirectory() + screenshot);
       if (beforeClosing) beforeClosing();
       // Every box goes, so that boxes piled up make the test fail, not hang.
-      for (int i = 0; i < 500; ++i, Sleep(10)) {
+      testing::waitFor([&] {
         const auto open = errorBoxesOf(ui_);
-        if (open.empty()) break;
         for (HWND w : open)
           PostMessageA(w, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(w, IDOK)));
-      }
+        return open.empty();
+      }, 5000);
     }
     done_ = true;
   }

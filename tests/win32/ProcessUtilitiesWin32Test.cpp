@@ -7,7 +7,8 @@
 
 #include "engines/HostAddress.h"
 #include "engines/ProcessUtilities.h"
-#include "pages/records/FileFacts.h"
+#include "engines/FileFacts.h"
+#include "win32/TestFiles.h"
 #include "win32/EngineFolder.h"
 #include "win32/Win32Platform.h"
 
@@ -95,13 +96,11 @@ TEST(ProcessUtilitiesUnderWindows, RunHiddenFindsAProgramBesideTheRunningExecuta
   ASSERT_TRUE(CopyFileA((testing::suiteDirectory() + "probe.exe").c_str(), (besideUs + name).c_str(), FALSE));
   Win32Processes processes;
   EXPECT_TRUE(RunHidden(processes, name + " 0", kShowHidden));
-  bool logged = false;
-  for (int i = 0; i < 500 && !logged; ++i) {
-    Sleep(20);
+  const bool logged = testing::waitFor([&] {
     Win32FileSystem files;
     const auto log = files.readBytes(besideUs + "probe.log");
-    logged = log && log->find(name + "|0") != std::string::npos;
-  }
+    return log && log->find(name + "|0") != std::string::npos;
+  }, 10000);
   EXPECT_TRUE(logged);
   EXPECT_FALSE(RunHidden(processes, "tg-no-such-program.exe", kShowHidden));
   Sleep(200);

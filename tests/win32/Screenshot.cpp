@@ -1,6 +1,6 @@
 #include "win32/Screenshot.h"
 
-#include "stores/Text.h"
+#include "base/Text.h"
 
 #include <fstream>
 

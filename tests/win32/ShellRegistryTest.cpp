@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "stores/Text.h"
+#include "base/Text.h"
 #include "win32/TempFolder.h"
 #include "win32/TestFiles.h"
 #include "win32/Win32Processes.h"

@@ -6,6 +6,9 @@
 
 #include <cstring>
 
+#include "base/Text.h"
+#include "win32/Win32Processes.h"
+
 namespace tg::testing {
 
 namespace {
@@ -77,6 +80,14 @@ std::vector<HWND> windowsOf(DWORD pid, const char* windowClass) {
 HWND mainWindowOf(DWORD pid) {
   const std::vector<HWND> found = windowsOf(pid, "TgForm");
   return found.empty() ? nullptr : found.front();
+}
+
+std::vector<DWORD> processesNamed(const std::string& exeName) {
+  std::vector<DWORD> pids;
+  win32::Win32Processes processes;
+  for (const ProcessEntry& entry : processes.snapshot().value_or(std::vector<ProcessEntry>{}))
+    if (equalsIgnoringAsciiCase(entry.exeName, exeName)) pids.push_back(entry.pid);
+  return pids;
 }
 
 }  // namespace tg::testing

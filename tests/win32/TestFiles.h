@@ -38,6 +38,8 @@ struct FileStamp {
 std::optional<FileStamp> stampOf(const std::string& path);
 // A shell shortcut file leading to `target`; COM must be open on the thread.
 bool writeShortcut(const std::string& file, const std::string& target);
+// The running processes of a program, by its file name (letter case ignored).
+std::vector<DWORD> processesNamed(const std::string& exeName);
 // The top-level windows of a class, of one process (or of all with pid 0).
 std::vector<HWND> windowsOf(DWORD pid, const char* windowClass);
 // The control centre's main window among a process's windows; null when it has none yet.

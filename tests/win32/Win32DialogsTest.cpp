@@ -6,6 +6,7 @@
 
 #include "ui/Containers.h"
 #include "ui/Form.h"
+#include "win32/TestFiles.h"
 #include "win32/Win32System.h"
 #include "win32/Win32Timers.h"
 #include "win32/peers/FormPeer.h"
@@ -85,8 +86,10 @@ TEST(Win32Dialogs, TimerTicksRunWhileTheQuestionIsOpenAndTheBoxBelongsToTheWindo
   dialogs.setOwner(window.hwnd());
   HWND owner = nullptr;
   std::thread spy([&] {
-    for (int i = 0; i < 300 && !owner; ++i, Sleep(10))
+    testing::waitFor([&] {
       if (HWND box = FindWindowA("#32770", "Tarnivoxguard2013")) owner = GetWindow(box, GW_OWNER);
+      return owner != nullptr;
+    }, 3000);
   });
   BoxPresser yes(IDYES, 600);
   const int before = ticks;

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "unit/XmlLint.h"
+#include "win32/TestFiles.h"
 
 namespace tg::testing {
 
@@ -61,10 +62,8 @@ std::optional<std::string> run(const std::string& arguments, bool withErrors) {
     return std::nullopt;
   if (process.hProcess) CloseHandle(process.hProcess);
   if (process.hThread) CloseHandle(process.hThread);
-  for (int waited = 0; GetFileAttributesA(done.windowsPath.c_str()) == INVALID_FILE_ATTRIBUTES; waited += 10) {
-    if (waited >= 30000) return std::nullopt;
-    Sleep(10);
-  }
+  if (!testing::waitFor([&] { return GetFileAttributesA(done.windowsPath.c_str()) != INVALID_FILE_ATTRIBUTES; }, 30000))
+    return std::nullopt;
   std::string text = contents(out.windowsPath);
   if (withErrors) text += contents(errors.windowsPath);
   return text;

@@ -28,7 +28,7 @@ void LabelPeer::fitToText() {
 
 void LabelPeer::update(ui::Change change, std::size_t index) {
   WindowPeer::update(change, index);
-  if (change == ui::Change::Caption || change == ui::Change::Font || change == ui::Change::Bounds) fitToText();
+  if (change == ui::Change::Caption || change == ui::Change::Bounds) fitToText();
   if (change == ui::Change::Style) {
     const auto* label = dynamic_cast<ui::Label*>(&model());
     LONG style = GetWindowLongA(hwnd_, GWL_STYLE) & ~(SS_LEFT | SS_LEFTNOWORDWRAP);

@@ -137,7 +137,6 @@ void WindowPeer::update(ui::Change change, std::size_t) {
     case ui::Change::Visible: ShowWindow(hwnd_, model_.visible() ? SW_SHOWNA : SW_HIDE); break;
     case ui::Change::Enabled: EnableWindow(hwnd_, model_.enabled()); break;
     case ui::Change::Caption: SetWindowTextA(hwnd_, model_.caption().c_str()); break;
-    case ui::Change::Font: applyFont(); break;
     case ui::Change::Hint: applyHint(); break;
     case ui::Change::Color: InvalidateRect(hwnd_, nullptr, TRUE); break;
     case ui::Change::Redraw:

@@ -1,4 +1,4 @@
-#include "engines/Monitor.h"
+#include "watchers/Monitor.h"
 
 #include <algorithm>
 #include <charconv>
@@ -9,9 +9,9 @@
 #include "engines/NameMatcher.h"
 #include "engines/PortTable.h"
 #include "engines/ProcessUtilities.h"
-#include "pages/records/FileFacts.h"
+#include "engines/FileFacts.h"
 #include "stores/DateText.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 
@@ -474,100 +474,116 @@ void Monitor::record(const ConnectionFields& f, NameLookup& lookup) {
   try {
     const std::string stored = storedName(name);
     if (isRecorded(stored, lookup)) return;
-
-    // Facts about the program and its file.
-    const std::string path = ProcessExePath(platform_.processes, *pid);
-    const std::string modules = ProcessModuleList(platform_.processes, *pid);
-    const std::uint64_t bytes = path.empty() ? 0 : FileSizeBytes(platform_.files, path);
-    const std::string sizeText = bytes == 0 ? "?" : std::to_string(std::llround(static_cast<double>(bytes) / 1024.0));
-    const DateTime fileDate = path.empty() ? DateTime{} : FileDate(platform_.files, path);
-    const LocaleFormats& locale = locale_;
-    // No date at all is "?", whatever the date format would make of it.
-    const std::string dateText = fileDate.isZero() ? "?" : shortDateText(locale, fileDate);
-    const std::string attributes = attributeCode(path.empty() ? std::nullopt : platform_.files.attributes(path));
-    const std::string owner = FileOwner(platform_.files, path);
-    const std::string recorded = dateTimeText(locale, platform_.clock.now());
-    const std::string mark = f.port() != "-1" ? "@" : "!";
-    auto fillCommon = [&](RecordStore& t) {
-      t.setField("Champ1", name);
-      t.setField("Champ2", recorded);
-      t.setField("Champ3", mark);
-      t.setField("Champ4", dateText);
-      t.setField("Champ5", sizeText);
-      t.setField("Champ6", attributes);
-      t.setField("Champ7", owner);
-      t.setField("Champ8", path);
-    };
-
-    // The alert.
-    RecordStore& alerts = stores_.table(StoreId::Alerts);
-    alerts.append();
-    fillCommon(alerts);
-    alerts.setField("Champ9", modules);
-    alerts.post();
-    alertsUnsaved_ = true;
-
-    // A program the per-letter files name is a known danger.
-    const std::string letterFile = state_.ProgramDirectory + name.substr(0, 1) + ".txt";
-    if (platform_.files.exists(letterFile)) {
-      const Lines names = readLines(platform_.files, letterFile).value_or(Lines{});
-      for (std::size_t i = 1; i < names.size(); ++i)
-        if (equalsIgnoringAsciiCase(names[i], name)) {
-          NotifyUser(platform_.shell, state_.ProgramDirectory, language_.text(89) + name);
-          break;
-        }
-    }
-
-    AlertInProgress = true;
-    if (state_.ReactionLevel == 1) {
-      saveRecords();  // what is recorded so far is on the disk before the user is asked
-      const char CR = '\r';
-      const std::string question = "process :" + f.pid() + CR + language_.text(20) + name + CR + " ( " + " " +
-                                   sizeText + language_.text(32) + CR + language_.text(33) + dateText + " " + CR +
-                                   language_.text(46) + " )";
-      const Answer answer = platform_.dialogs.askYesNo(question);
-      AlertInProgress = false;
-      // Pages may have changed the stores while the question was open.
-      refreshLookups();
-      noticeChanges();
-      if (answer == Answer::Yes) {
-        KillByName(platform_.processes, name);
-        RecordStore& q = stores_.table(StoreId::Quarantine);
-        stores_.load(StoreId::Quarantine);
-        q.open();
-        q.append();
-        q.setField("Champ1", name);
-        q.post();
-        stores_.save(StoreId::Quarantine);
-        // The file now holds what it held and this row: what was learnt of it stays true.
-        std::vector<std::string> names;
-        for (const Row& row : q.rows()) names.push_back(valueOf(row, 0));
-        q.close();
-        if (names.size() != quarantineFileNames_.size() + 1 ||
-            !std::equal(quarantineFileNames_.begin(), quarantineFileNames_.end(), names.begin()))
-          ++epoch_;  // it held more than was fed
-        quarantineFileNames_ = std::move(names);
-        quarantineStampNow_ = knownQuarantineStamp_ = quarantineFileStamp_ = quarantineStamp();
-        knownNames_.insert(stored);
-        return;
-      }
-    }
-    AlertInProgress = false;
-
-    // The rule.
-    RecordStore& rules = stores_.table(StoreId::Rules);
-    rules.append();
-    fillCommon(rules);
-    rules.setField("Champ9", path.empty() ? "0" : std::to_string(FileChecksum(platform_.files, path)));
-    rules.post();
-    rulesUnsaved_ = true;
-    // The monitor's own rule keeps what it knew true, and makes this name known.
-    knownRulesGeneration_ = rules.generation();
-    knownNames_.insert(stored);
+    const ProgramFacts facts = gatherFacts(f, *pid);
+    recordAlert(name, facts);
+    warnOfKnownDanger(name);
+    if (offerQuarantine(f, facts, stored)) return;
+    recordRule(name, facts, stored);
   } catch (const StoreError&) {
     // This program's recording is abandoned for this tick; the next tick tries again.
     AlertInProgress = false;
   }
+}
+
+Monitor::ProgramFacts Monitor::gatherFacts(const ConnectionFields& f, std::uint32_t pid) {
+  ProgramFacts facts;
+  facts.path = ProcessExePath(platform_.processes, pid);
+  facts.modules = ProcessModuleList(platform_.processes, pid);
+  const std::string& path = facts.path;
+  const std::uint64_t bytes = path.empty() ? 0 : FileSizeBytes(platform_.files, path);
+  facts.sizeText = bytes == 0 ? "?" : std::to_string(std::llround(static_cast<double>(bytes) / 1024.0));
+  const DateTime fileDate = path.empty() ? DateTime{} : FileDate(platform_.files, path);
+  // No date at all is "?", whatever the date format would make of it.
+  facts.dateText = fileDate.isZero() ? "?" : shortDateText(locale_, fileDate);
+  facts.attributes = attributeCode(path.empty() ? std::nullopt : platform_.files.attributes(path));
+  facts.owner = FileOwner(platform_.files, path);
+  facts.recorded = dateTimeText(locale_, platform_.clock.now());
+  facts.mark = f.port() != "-1" ? "@" : "!";
+  return facts;
+}
+
+// Champ1 to Champ8, the same in an alert and in a rule.
+void Monitor::fillRecord(RecordStore& table, const std::string& name, const ProgramFacts& facts) {
+  table.setField("Champ1", name);
+  table.setField("Champ2", facts.recorded);
+  table.setField("Champ3", facts.mark);
+  table.setField("Champ4", facts.dateText);
+  table.setField("Champ5", facts.sizeText);
+  table.setField("Champ6", facts.attributes);
+  table.setField("Champ7", facts.owner);
+  table.setField("Champ8", facts.path);
+}
+
+void Monitor::recordAlert(const std::string& name, const ProgramFacts& facts) {
+  RecordStore& alerts = stores_.table(StoreId::Alerts);
+  alerts.append();
+  fillRecord(alerts, name, facts);
+  alerts.setField("Champ9", facts.modules);
+  alerts.post();
+  alertsUnsaved_ = true;
+}
+
+// A program that the per-letter files name is a known danger: the user is told.
+void Monitor::warnOfKnownDanger(const std::string& name) {
+  const std::string letterFile = state_.ProgramDirectory + name.substr(0, 1) + ".txt";
+  if (!platform_.files.exists(letterFile)) return;
+  const Lines names = readLines(platform_.files, letterFile).value_or(Lines{});
+  for (std::size_t i = 1; i < names.size(); ++i)
+    if (equalsIgnoringAsciiCase(names[i], name)) {
+      NotifyUser(platform_.shell, state_.ProgramDirectory, language_.text(89) + name);
+      return;
+    }
+}
+
+bool Monitor::offerQuarantine(const ConnectionFields& f, const ProgramFacts& facts, const std::string& stored) {
+  const std::string& name = f.name();
+  AlertInProgress = true;
+  if (state_.ReactionLevel != 1) {
+    AlertInProgress = false;
+    return false;
+  }
+  saveRecords();  // what is recorded so far is on the disk before the user is asked
+  const char CR = '\r';
+  const std::string question = "process :" + f.pid() + CR + language_.text(20) + name + CR + " ( " + " " +
+                               facts.sizeText + language_.text(32) + CR + language_.text(33) + facts.dateText + " " +
+                               CR + language_.text(46) + " )";
+  const Answer answer = platform_.dialogs.askYesNo(question);
+  AlertInProgress = false;
+  // Pages may have changed the stores while the question was open.
+  refreshLookups();
+  noticeChanges();
+  if (answer != Answer::Yes) return false;
+  KillByName(platform_.processes, name);
+  RecordStore& q = stores_.table(StoreId::Quarantine);
+  stores_.load(StoreId::Quarantine);
+  q.open();
+  q.append();
+  q.setField("Champ1", name);
+  q.post();
+  stores_.save(StoreId::Quarantine);
+  // The file now holds what it held and this row: what was learnt of it stays true.
+  std::vector<std::string> names;
+  for (const Row& row : q.rows()) names.push_back(valueOf(row, 0));
+  q.close();
+  if (names.size() != quarantineFileNames_.size() + 1 ||
+      !std::equal(quarantineFileNames_.begin(), quarantineFileNames_.end(), names.begin()))
+    ++epoch_;  // it held more than was fed
+  quarantineFileNames_ = std::move(names);
+  quarantineStampNow_ = knownQuarantineStamp_ = quarantineFileStamp_ = quarantineStamp();
+  knownNames_.insert(stored);
+  return true;
+}
+
+void Monitor::recordRule(const std::string& name, const ProgramFacts& facts, const std::string& stored) {
+  RecordStore& rules = stores_.table(StoreId::Rules);
+  rules.append();
+  fillRecord(rules, name, facts);
+  rules.setField("Champ9", facts.path.empty() ? "0" : std::to_string(FileChecksum(platform_.files, facts.path)));
+  rules.post();
+  rulesUnsaved_ = true;
+  // The monitor's own rule keeps what it knew true, and makes this name known.
+  knownRulesGeneration_ = rules.generation();
+  knownNames_.insert(stored);
 }
 
 void Monitor::journal(const ConnectionFields& f) {

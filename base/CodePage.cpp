@@ -1,4 +1,4 @@
-#include "stores/CodePage.h"
+#include "base/CodePage.h"
 
 namespace tg {
 

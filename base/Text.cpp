@@ -1,4 +1,6 @@
-#include "stores/Text.h"
+#include "base/Text.h"
+
+#include <algorithm>
 
 namespace tg {
 
@@ -42,6 +44,16 @@ std::string without(std::string_view text, char c) {
   for (char x : text)
     if (x != c) out += x;
   return out;
+}
+
+void sortIgnoringCase(std::vector<std::string>& names) {
+  std::stable_sort(names.begin(), names.end(),
+                   [](const std::string& a, const std::string& b) { return foldedAscii(a) < foldedAscii(b); });
+}
+
+std::string folderWithBackslash(const std::string& folder) {
+  if (folder.empty() || folder.back() == '\\') return folder;
+  return folder + "\\";
 }
 
 }  // namespace tg

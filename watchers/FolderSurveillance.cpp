@@ -1,11 +1,11 @@
-#include "pages/tools/FolderSurveillance.h"
+#include "watchers/FolderSurveillance.h"
 
 #include <stdexcept>
 #include <unordered_set>
 
 #include "stores/FileReplace.h"
 #include "stores/PlainFiles.h"
-#include "stores/Text.h"
+#include "base/Text.h"
 
 namespace tg {
 

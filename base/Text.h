@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tg {
 
@@ -18,5 +19,11 @@ bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b);
 std::string replacedAll(std::string_view text, char from, char to);
 // The text without any occurrence of `c`.
 std::string without(std::string_view text, char c);
+
+// Sorts names in ascending order with the letter case of A to Z ignored.
+void sortIgnoringCase(std::vector<std::string>& names);
+
+// "C:\a" and "C:\a\" both give "C:\a\".
+std::string folderWithBackslash(const std::string& folder);
 
 }  // namespace tg

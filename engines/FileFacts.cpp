@@ -1,4 +1,4 @@
-#include "pages/records/FileFacts.h"
+#include "engines/FileFacts.h"
 
 #include <algorithm>
 

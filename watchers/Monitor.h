@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -104,7 +105,20 @@ class Monitor {
   void quarantine(const ConnectionFields& f);
   void siteBlocking(const ConnectionFields& f);
   void webBlock(const ConnectionFields& f);
+  // A new program's recording: its facts gathered, its alert recorded, the
+  // user told when it is a known danger and, at level 1, asked whether it goes
+  // into quarantine; otherwise its rule recorded.
   void record(const ConnectionFields& f, NameLookup& lookup);
+  struct ProgramFacts {
+    std::string path, modules, sizeText, dateText, attributes, owner, recorded, mark;
+  };
+  ProgramFacts gatherFacts(const ConnectionFields& f, std::uint32_t pid);
+  static void fillRecord(RecordStore& table, const std::string& name, const ProgramFacts& facts);
+  void recordAlert(const std::string& name, const ProgramFacts& facts);
+  void warnOfKnownDanger(const std::string& name);
+  // True when the program went into quarantine: its recording ends there.
+  bool offerQuarantine(const ConnectionFields& f, const ProgramFacts& facts, const std::string& stored);
+  void recordRule(const std::string& name, const ProgramFacts& facts, const std::string& stored);
   void journal(const ConnectionFields& f);
   std::string freeJournalName(const std::string& stamp);
   void writeJournals();

@@ -1,4 +1,4 @@
-#include "pages/settings/NewDriveScan.h"
+#include "watchers/NewDriveScan.h"
 
 #include <cmath>
 

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "pages/PageContext.h"
+#include "pages/records/RecordList.h"
+
+namespace tg {
+
+// What the rule and alert lists share: one list of a store's records on the
+// page, sorted by its date column when that header is clicked. What a click on
+// a row does is each page's own.
+class RecordListPage : public Page {
+ protected:
+  using Row = ui::ListView::Row;
+  RecordListPage(PageContext& c, ui::ListView& list) : c_(c), sorting_(list, c.platform().locale) {}
+
+  // The page's handlers: a click on a row, on a header, and the rows' order.
+  template <class P>
+  struct Handlers {
+    void (P::*click)();
+    void (P::*columnClick)(int);
+    int (P::*compare)(const Row&, const Row&);
+  };
+  // Puts a record list of these rows on the page and wires it to the handlers
+  // of a new page of type P, which P's constructor takes as (context, list).
+  template <class P>
+  static std::unique_ptr<Page> build(PageContext& c, std::string listName, std::vector<Row> rows, Handlers<P> on) {
+    ui::ListView& list = addRecordList(c, std::move(listName), kRecordColumns);
+    std::unique_ptr<P> page(new P(c, list));
+    P* self = page.get();
+    list.onClick = [self, on] { (self->*on.click)(); };
+    list.onColumnClick = [self, on](int column) { (self->*on.columnClick)(column); };
+    list.onCompare = [self, on](const Row& a, const Row& b) { return (self->*on.compare)(a, b); };
+    list.setRows(std::move(rows));
+    return page;
+  }
+
+  // Sorting, the same on both lists.
+  void sortByColumn(int column) { sorting_.columnClick(column); }
+  int compareRows(const Row& a, const Row& b) { return sorting_.compare(a, b); }
+
+  PageContext c_;
+
+ private:
+  RecordedDateSorting sorting_;
+};
+
+}  // namespace tg
