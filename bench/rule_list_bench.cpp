@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchKit.h"
 #include "app/MainWindow.h"
 #include "app/NavigationList.h"
 #include "pages/records/RuleListPage.h"
@@ -33,58 +34,7 @@
 namespace {
 
 using namespace tg;
-
-double milliseconds(const std::function<void()>& work) {
-  LARGE_INTEGER frequency, before, after;
-  QueryPerformanceFrequency(&frequency);
-  QueryPerformanceCounter(&before);
-  work();
-  QueryPerformanceCounter(&after);
-  return 1000.0 * static_cast<double>(after.QuadPart - before.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
-
-// Rules as the monitor writes them, recorded at moments spread over a year and
-// stored in no particular order of them.
-std::vector<Row> realisticRules(std::size_t count, const LocaleFormats& locale) {
-  std::mt19937 random(20130);
-  const std::int64_t start = toMilliseconds(DateTime{2025, 3, 1, 0, 0, 0, 0});
-  const std::int64_t year = 365LL * 24 * 3600 * 1000;
-  std::vector<std::int64_t> moments(count);
-  for (std::size_t i = 0; i < count; ++i)
-    moments[i] = start + static_cast<std::int64_t>(i) * (year / static_cast<std::int64_t>(count)) / 1000 * 1000;
-  std::shuffle(moments.begin(), moments.end(), random);
-  const char* const attributes[] = {"0", "1", "2", "4", "8", "16", "32", "32", "32", "64", "71"};
-  const char* const owners[] = {"BUILTIN\\Administrateurs", "AUTORITE NT\\Syst\xE8me", "PC-BUREAU\\\xC9lodie"};
-  const char* const folders[] = {"C:\\Program Files\\Editeur Logiciel ", "C:\\Program Files (x86)\\Outils R\xE9seau ",
-                                 "C:\\Documents and Settings\\\xC9lodie\\Applications\\"};
-  std::vector<Row> rows;
-  rows.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::string name = "prog" + std::to_string(1000 + i) + ".exe";
-    const bool known = random() % 20 != 0;  // some files the monitor could not read
-    DateTime fileDate = fromMilliseconds(moments[i] - static_cast<std::int64_t>(random() % 2000) * 24 * 3600 * 1000);
-    const std::string path = folders[i % 3] + std::to_string(i % 97) + "\\Outils\\bin\\" + name;
-    rows.push_back({name, dateTimeText(locale, fromMilliseconds(moments[i])), i % 7 ? "@" : "!",
-                    known ? shortDateText(locale, fileDate) : "?", known ? std::to_string(12 + random() % 90000) : "?",
-                    attributes[random() % std::size(attributes)], owners[i % 3], path,
-                    std::to_string(random()), "", ""});
-  }
-  return rows;
-}
-
-// Handles every waiting message, the paints last, so that every window that
-// needed painting has painted.
-void pumpUntilPainted() { win32::pumpMessages({}); }
-
-HWND windowOf(const ui::Control& control) {
-  auto* peer = dynamic_cast<win32::WindowPeer*>(control.peer());
-  return peer ? peer->hwnd() : nullptr;
-}
+using namespace tg::bench;
 
 }  // namespace
 

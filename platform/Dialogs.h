@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace tg {
 
@@ -13,6 +14,9 @@ struct Dialogs {
   virtual Answer askYesNo(const std::string& text) = 0;
   // The general error report: an error an action did not handle, shown by its text.
   virtual void reportError(const std::string& text) = 0;
+  // A shortcut menu at the mouse pointer, over the main window; the index of
+  // the item chosen, or -1 when none was.
+  virtual int popupMenu(const std::vector<std::string>& items) = 0;
   virtual ~Dialogs() = default;
 };
 

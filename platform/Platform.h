@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Clipboard.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/DirectoryWatch.h"
@@ -28,6 +29,7 @@ struct Platform {
   Registry& registry;
   Tray& tray;
   DirectoryWatchers& watchers;
+  Clipboard& clipboard;
 };
 
 }  // namespace tg

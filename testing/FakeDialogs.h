@@ -28,8 +28,18 @@ class FakeDialogs : public Dialogs {
 
   void reportError(const std::string& text) override { errors.push_back(text); }
 
+  // The menus shown, and the item the next one takes (-1: none).
+  int popupMenu(const std::vector<std::string>& items) override {
+    menus.push_back(items);
+    const int chosen = nextMenuChoice;
+    nextMenuChoice = -1;
+    return chosen;
+  }
+
   std::vector<std::string> questions;
   std::vector<std::string> errors;
+  std::vector<std::vector<std::string>> menus;
+  int nextMenuChoice = -1;
 
  private:
   struct Scripted {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "testing/FakeClipboard.h"
 #include "testing/FakeClock.h"
 #include "testing/FakeDialogs.h"
 #include "testing/FakeDirectoryWatchers.h"
@@ -27,8 +28,9 @@ struct FakePlatform {
   FakeTimers timers{clock};
   FakeRegistry registry;
   FakeTray tray;
+  FakeClipboard clipboard;
   FakeDirectoryWatchers watchers{files};
-  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers, registry, tray, watchers};
+  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers, registry, tray, watchers, clipboard};
 
   static constexpr const char* kProgramDirectory = "C:\\Program\\";
 

@@ -10,5 +10,6 @@ enum class ListKey { Up, Down, PageUp, PageDown, Home, End };
 
 // Characters a key filter sees.
 constexpr char kBackspace = '\b';
+constexpr char kEscape = '\x1B';
 
 }  // namespace tg::ui

@@ -18,12 +18,19 @@ void ListView::addColumn(std::string caption, int width) {
 
 void ListView::addRow(Row row) {
   rows_.push_back(std::move(row));
-  changed(Change::ItemAdded, rows_.size() - 1);
+  if (multiSelect_) marked_.push_back(0);
+  if (keep_) {
+    if (!keep_(rows_.back())) return;
+    shown_.push_back(rowCount() - 1);
+  }
+  changed(Change::ItemAdded, static_cast<std::size_t>(shownCount() - 1));
 }
 
 void ListView::setRows(std::vector<Row> rows) {
   rows_ = std::move(rows);
   selected_ = -1;
+  if (multiSelect_) marked_.assign(rows_.size(), 0);
+  refilter();
   changed(Change::Items);
 }
 
@@ -31,20 +38,129 @@ void ListView::deleteRow(int index) {
   if (index < 0 || index >= rowCount()) return;
   rows_.erase(rows_.begin() + index);
   selected_ = -1;
+  if (multiSelect_) marked_.assign(rows_.size(), 0);
+  if (keep_) {
+    shown_.erase(std::remove(shown_.begin(), shown_.end(), index), shown_.end());
+    for (int& row : shown_)
+      if (row > index) --row;
+  }
+  changed(Change::Items);
+}
+
+void ListView::deleteRows(std::vector<int> rows) {
+  std::vector<char> gone(rows_.size(), 0);
+  for (int row : rows)
+    if (row >= 0 && row < rowCount()) gone[static_cast<std::size_t>(row)] = 1;
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < rows_.size(); ++i)
+    if (!gone[i]) rows_[kept++] = std::move(rows_[i]);
+  rows_.resize(kept);
+  selected_ = -1;
+  if (multiSelect_) marked_.assign(rows_.size(), 0);
+  refilter();
   changed(Change::Items);
 }
 
 void ListView::clearRows() {
   rows_.clear();
+  marked_.clear();
+  shown_.clear();
   selected_ = -1;
   changed(Change::Items);
 }
 
 void ListView::setSelected(int index) {
   if (index < -1 || index >= rowCount()) index = -1;
+  if (multiSelect_) {
+    // One row, as a plain click leaves it.
+    marked_.assign(rows_.size(), 0);
+    if (index >= 0) marked_[static_cast<std::size_t>(index)] = 1;
+    selected_ = index;
+    changed(Change::Selection);
+    return;
+  }
   if (index == selected_) return;
   selected_ = index;
   changed(Change::Selection);
+}
+
+void ListView::setMultiSelect(bool on) {
+  multiSelect_ = on;
+  marked_.assign(on ? rows_.size() : 0, 0);
+  if (on && selected_ >= 0) marked_[static_cast<std::size_t>(selected_)] = 1;
+  changed(Change::Style);
+}
+
+std::vector<int> ListView::selectedRows() const {
+  std::vector<int> rows;
+  if (!multiSelect_) {
+    if (positionOf(selected_) >= 0) rows.push_back(selected_);
+    return rows;
+  }
+  for (int at = 0; at < shownCount(); ++at) {
+    const int row = shownRow(at);
+    if (marked_[static_cast<std::size_t>(row)]) rows.push_back(row);
+  }
+  return rows;
+}
+
+void ListView::selectShown(const std::vector<int>& positions, int focus) {
+  if (!multiSelect_) {
+    setSelected(shownRow(positions.empty() ? -1 : (focus >= 0 ? focus : positions.front())));
+    return;
+  }
+  marked_.assign(rows_.size(), 0);
+  for (int at : positions)
+    if (const int row = shownRow(at); row >= 0) marked_[static_cast<std::size_t>(row)] = 1;
+  const int focused = shownRow(focus >= 0 ? focus : (positions.empty() ? -1 : positions.front()));
+  selected_ = focused >= 0 && marked_[static_cast<std::size_t>(focused)] ? focused : -1;
+  changed(Change::Selection);
+}
+
+void ListView::selectAll() {
+  if (!multiSelect_) return;
+  std::vector<int> all(static_cast<std::size_t>(shownCount()));
+  std::iota(all.begin(), all.end(), 0);
+  selectShown(all, positionOf(selected_));
+}
+
+void ListView::contextMenu() {
+  if (usable()) fire(onContextMenu);
+}
+
+void ListView::command(Command c) {
+  if (!usable()) return;
+  if (c == Command::SelectAll) selectAll();
+  fire(onCommand, c);
+}
+
+void ListView::setFilter(std::function<bool(const Row&)> keep) {
+  keep_ = std::move(keep);
+  refilter();
+  if (selected_ >= 0 && positionOf(selected_) < 0) selected_ = -1;
+  // Rows out of sight are not acted on.
+  for (std::size_t row = 0; row < marked_.size(); ++row)
+    if (marked_[row] && positionOf(static_cast<int>(row)) < 0) marked_[row] = 0;
+  changed(Change::Items);
+}
+
+void ListView::refilter() {
+  shown_.clear();
+  if (!keep_) return;
+  for (int i = 0; i < rowCount(); ++i)
+    if (keep_(rows_[static_cast<std::size_t>(i)])) shown_.push_back(i);
+}
+
+int ListView::shownRow(int position) const {
+  if (position < 0 || position >= shownCount()) return -1;
+  return keep_ ? shown_[static_cast<std::size_t>(position)] : position;
+}
+
+int ListView::positionOf(int row) const {
+  if (row < 0 || row >= rowCount()) return -1;
+  if (!keep_) return row;
+  const auto it = std::lower_bound(shown_.begin(), shown_.end(), row);
+  return it != shown_.end() && *it == row ? static_cast<int>(it - shown_.begin()) : -1;
 }
 
 void ListView::setReadOnly(bool on) {
@@ -61,19 +177,23 @@ void ListView::sort() {
   });
   std::vector<Row> sorted;
   sorted.reserve(rows_.size());
+  std::vector<char> marks(marked_.size(), 0);
   int newSelected = -1;
   for (std::size_t i = 0; i < order.size(); ++i) {
     if (static_cast<int>(order[i]) == selected_) newSelected = static_cast<int>(i);
+    if (!marked_.empty()) marks[i] = marked_[order[i]];
     sorted.push_back(std::move(rows_[order[i]]));
   }
   rows_ = std::move(sorted);
+  marked_ = std::move(marks);
   selected_ = newSelected;
+  refilter();
   changed(Change::Items);
 }
 
-void ListView::clickRow(int index) {
+void ListView::clickRow(int position) {
   if (!usable()) return;
-  setSelected(index);
+  setSelected(shownRow(position));
   fire(onClick);
 }
 

@@ -1,6 +1,6 @@
 #include "ui/TextControls.h"
 
-#include "stores/TextFile.h"
+#include "base/Lines.h"
 
 namespace tg::ui {
 
@@ -15,7 +15,20 @@ void Edit::setReadOnly(bool on) {
   changed(Change::Style);
 }
 
+void Edit::setCue(std::string cue) {
+  cue_ = std::move(cue);
+  changed(Change::Style);
+}
+
 bool Edit::keyPress(char& key) {
+  if (key == kEscape && escapeClears_) {
+    key = 0;
+    if (text_.empty()) return false;
+    text_.clear();
+    changed(Change::Text);
+    fire(onChange);
+    return false;
+  }
   fire(onKeyPress, key);
   return key != 0;
 }
@@ -29,7 +42,7 @@ void Edit::textEdited(std::string text) {
 void Edit::type(const std::string& characters) {
   if (!usable()) return;
   for (char c : characters) {
-    if (!keyPress(c) || readOnly_) continue;
+    if (!keyPress(c) || readOnly_) continue;  // Escape, when it empties the box, is done there
     if (c == kBackspace) {
       if (!text_.empty()) text_.pop_back();
     } else {

@@ -17,6 +17,12 @@ class Edit : public Control {
   void setText(std::string text);
   bool readOnly() const { return readOnly_; }
   void setReadOnly(bool on);
+  // The grey hint an empty box shows.
+  const std::string& cue() const { return cue_; }
+  void setCue(std::string cue);
+  // Escape empties a box that holds text (and reaches no cancel button then).
+  void setEscapeClears(bool on) { escapeClears_ = on; }
+  bool usesKey(DialogKey key) const override { return key == DialogKey::Escape && escapeClears_ && !text_.empty(); }
 
   // The user types characters: each goes through onKeyPress, which may drop it
   // (by setting it to 0); what passes is added, unless the box is read-only.
@@ -30,7 +36,9 @@ class Edit : public Control {
 
  private:
   std::string text_;
+  std::string cue_;
   bool readOnly_ = false;
+  bool escapeClears_ = false;
 };
 
 // A multi-line text box.

@@ -28,7 +28,8 @@ struct Win32Platform {
   Win32Registry registry;
   Win32Tray tray;
   Win32DirectoryWatchers watchers;
-  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers, registry, tray, watchers};
+  Win32Clipboard clipboard;
+  Platform platform{files, clock, locale, dialogs, processes, shell, sockets, timers, registry, tray, watchers, clipboard};
 };
 
 // The running executable's full path, and its directory ending in a backslash.

@@ -1,5 +1,7 @@
 #include "win32/Win32System.h"
 
+#include <cstring>
+
 #include <string>
 
 #include "win32/ErrorBox.h"
@@ -42,5 +44,61 @@ Answer Win32Dialogs::askYesNo(const std::string& text) {
 }
 
 void Win32Dialogs::reportError(const std::string& text) { showErrorBox(text, owner_ ? owner_ : GetActiveWindow()); }
+
+int Win32Dialogs::popupMenu(const std::vector<std::string>& items) {
+  HMENU menu = CreatePopupMenu();
+  if (!menu) return -1;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (!AppendMenuA(menu, MF_STRING, i + 1, items[i].c_str())) {
+      DestroyMenu(menu);
+      return -1;
+    }
+  POINT at{0, 0};
+  GetCursorPos(&at);
+  const int chosen = static_cast<int>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y,
+                                                     0, owner_ ? owner_ : GetActiveWindow(), nullptr));
+  DestroyMenu(menu);
+  return chosen - 1;
+}
+
+namespace {
+
+// A movable global block holding these bytes; null when there is no memory.
+HGLOBAL globalCopy(const void* bytes, std::size_t size) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
+  if (!block) return nullptr;
+  void* at = GlobalLock(block);
+  if (!at) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  std::memcpy(at, bytes, size);
+  GlobalUnlock(block);
+  return block;
+}
+
+}  // namespace
+
+bool Win32Clipboard::setText(const std::string& text) {
+  const int wide = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  if (wide <= 0) return false;
+  std::wstring utf16(static_cast<std::size_t>(wide), L'\0');
+  if (!MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, utf16.data(), wide)) return false;
+  HGLOBAL narrow = globalCopy(text.c_str(), text.size() + 1);
+  HGLOBAL unicode = globalCopy(utf16.data(), utf16.size() * sizeof(wchar_t));
+  bool done = false;
+  // Another program may hold the clipboard for a moment: the user copies again.
+  if (narrow && unicode && OpenClipboard(nullptr)) {
+    if (EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, unicode)) {
+      unicode = nullptr;  // the clipboard's now
+      if (SetClipboardData(CF_TEXT, narrow)) narrow = nullptr;
+      done = true;
+    }
+    CloseClipboard();
+  }
+  if (narrow) GlobalFree(narrow);
+  if (unicode) GlobalFree(unicode);
+  return done;
+}
 
 }  // namespace tg::win32

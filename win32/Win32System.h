@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/Clock.h"
+#include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/Locale.h"
 
@@ -26,9 +27,16 @@ class Win32Dialogs : public Dialogs {
   void setOwner(HWND owner) { owner_ = owner; }
   Answer askYesNo(const std::string& text) override;
   void reportError(const std::string& text) override;
+  int popupMenu(const std::vector<std::string>& items) override;
 
  private:
   HWND owner_ = nullptr;
+};
+
+// The clipboard, as text in both the system code page and UTF-16.
+class Win32Clipboard : public Clipboard {
+ public:
+  bool setText(const std::string& text) override;
 };
 
 }  // namespace tg::win32

@@ -1,6 +1,7 @@
 #include "pages/records/AlertListPage.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "pages/records/RecordEdits.h"
 #include "base/Text.h"
@@ -11,7 +12,8 @@ std::unique_ptr<Page> AlertListPage::build(PageContext& c) {
   // The store first: a build that cannot read it leaves no list behind.
   return RecordListPage::build<AlertListPage>(
       c, "ListView3", recordRows(openStore(c.stores(), StoreId::Alerts), c.window.language),
-      {&AlertListPage::ListView3Click, &AlertListPage::ListView3ColumnClick, &AlertListPage::ListView3Compare});
+      {&AlertListPage::ListView3Click, &AlertListPage::ListView3ColumnClick, &AlertListPage::ListView3Compare},
+      &AlertListPage::quarantineSelected, 110);
 }
 
 void AlertListPage::ListView3Click() {
@@ -34,6 +36,39 @@ void AlertListPage::ListView3Click() {
   c_.state().QuarantineNames.push_back(name);
   // Unlike a removal on the rule list, rules without a name stay.
   removeRulesWhere(stores, [&](const std::string& rule) { return rule == bare; });
+}
+
+void AlertListPage::quarantineSelected() {
+  const std::vector<int> rows = ListView3.selectedRows();
+  if (rows.empty()) return;
+  if (rows.size() == 1) {
+    ListView3.setSelected(rows.front());
+    ListView3Click();
+    return;
+  }
+  const std::vector<std::string> names = selectedNames(ListView3);
+  if (c_.platform().dialogs.askYesNo(severalProgramsQuestion(c_, 20, names)) != Answer::Yes) return;
+  Stores& stores = c_.stores();
+  std::vector<std::string> added;
+  std::unordered_set<std::string> bare;
+  {
+    QuarantineClosed closed(stores);
+    RecordStore& quarantine = readQuarantine(stores);
+    const std::vector<std::string> stored = quarantineNamesOf(quarantine);
+    std::unordered_set<std::string> known(stored.begin(), stored.end());
+    for (const std::string& name : names) {
+      if (!known.insert(trimmed(name)).second) continue;  // already in quarantine
+      quarantine.append();
+      quarantine.setField("Champ1", name);
+      quarantine.post();
+      added.push_back(name);
+      bare.insert(trimmed(name));
+    }
+    if (added.empty()) return;
+    stores.save(StoreId::Quarantine);
+  }
+  for (const std::string& name : added) c_.state().QuarantineNames.push_back(name);
+  removeRulesWhere(stores, [&](const std::string& rule) { return bare.count(rule) > 0; });
 }
 
 }  // namespace tg

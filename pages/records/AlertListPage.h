@@ -13,6 +13,9 @@ class AlertListPage : public RecordListPage {
   static std::unique_ptr<Page> build(PageContext& c);
 
   void ListView3Click();
+  // Delete: every selected program not yet in quarantine goes there, in one
+  // save of the quarantine and one of the rules; one row acts as a click does.
+  void quarantineSelected();
   void ListView3ColumnClick(int column) { sortByColumn(column); }
   int ListView3Compare(const Row& a, const Row& b) { return compareRows(a, b); }
 

@@ -59,8 +59,9 @@ std::unique_ptr<Page> IntegrityPage::build(PageContext& c) {
     rows.push_back(std::move(row));
   }
   ui::ListView& list = addRecordList(c, "ListView4", kIntegrityColumns);
+  wireRecordCommands(c, list);
   list.setRows(std::move(rows));
-  return std::make_unique<IntegrityPage>(list);
+  return std::make_unique<IntegrityPage>(list, addRecordFilter(c, list));
 }
 
 }  // namespace tg

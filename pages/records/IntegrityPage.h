@@ -4,6 +4,7 @@
 
 #include "pages/PageContext.h"
 #include "ui/ListView.h"
+#include "ui/TextControls.h"
 
 namespace tg {
 
@@ -13,8 +14,9 @@ namespace tg {
 class IntegrityPage : public Page {
  public:
   static std::unique_ptr<Page> build(PageContext& c);
-  explicit IntegrityPage(ui::ListView& list) : ListView4(list) {}
+  IntegrityPage(ui::ListView& list, ui::Edit& filter) : ListView4(list), filterBox(filter) {}
   ui::ListView& ListView4;
+  ui::Edit& filterBox;
 };
 
 }  // namespace tg

@@ -28,6 +28,112 @@ ui::ListView& addRecordList(PageContext& c, std::string name, std::span<const Re
   return list;
 }
 
+namespace {
+
+// Whether `word` (folded) occurs in `text`, the letters A to Z of the text folded.
+bool holdsFolded(std::string_view text, std::string_view word) {
+  if (word.size() > text.size()) return false;
+  for (std::size_t at = 0; at + word.size() <= text.size(); ++at) {
+    std::size_t i = 0;
+    while (i < word.size() && foldAscii(text[at + i]) == word[i]) ++i;
+    if (i == word.size()) return true;
+  }
+  return false;
+}
+
+std::vector<std::string> foldedWordsOf(std::string_view typed) {
+  std::vector<std::string> words;
+  std::string word;
+  for (char ch : typed) {
+    if (ch == ' ') {
+      if (!word.empty()) words.push_back(std::move(word));
+      word.clear();
+    } else {
+      word += foldAscii(ch);
+    }
+  }
+  if (!word.empty()) words.push_back(std::move(word));
+  return words;
+}
+
+}  // namespace
+
+bool rowHoldsEvery(const ui::ListView::Row& row, const std::vector<std::string>& foldedWords) {
+  for (const std::string& word : foldedWords) {
+    bool held = holdsFolded(row.caption, word);
+    for (std::size_t i = 0; !held && i < row.subItems.size(); ++i) held = holdsFolded(row.subItems[i], word);
+    if (!held) return false;
+  }
+  return true;
+}
+
+ui::Edit& addRecordFilter(PageContext& c, ui::ListView& list) {
+  auto& box = c.panel.add<ui::Edit>("FilterEdit", ui::Rect{8, 1, 280, 21});
+  box.setCue(c.text(105));
+  box.setEscapeClears(true);
+  ui::Edit* self = &box;
+  ui::ListView* shown = &list;
+  box.onChange = [self, shown] {
+    std::vector<std::string> words = foldedWordsOf(self->text());
+    if (words.empty()) {
+      shown->setFilter(nullptr);
+      return;
+    }
+    shown->setFilter([words = std::move(words)](const ui::ListView::Row& row) { return rowHoldsEvery(row, words); });
+  };
+  return box;
+}
+
+std::string rowsAsText(const ui::ListView& list, const std::vector<int>& rows) {
+  std::string text;
+  auto line = [&](auto cellOf) {
+    for (std::size_t column = 0; column < list.columns().size(); ++column) {
+      if (column > 0) text += '\t';
+      text += cellOf(column);
+    }
+    text += "\r\n";
+  };
+  line([&](std::size_t column) -> const std::string& { return list.columns()[column].caption; });
+  for (int row : rows)
+    line([&](std::size_t column) -> const std::string& {
+      return list.rows()[static_cast<std::size_t>(row)].text(column);
+    });
+  return text;
+}
+
+void wireRecordCommands(PageContext& c, ui::ListView& list, std::function<void()> action, int actionEntry) {
+  list.setMultiSelect(true);
+  ui::ListView* self = &list;
+  Platform* platform = &c.platform();
+  auto copy = [self, platform] {
+    const std::vector<int> rows = self->selectedRows();
+    if (!rows.empty()) platform->clipboard.setText(rowsAsText(*self, rows));
+  };
+  list.onCommand = [copy, action](ui::ListView::Command command) {
+    if (command == ui::ListView::Command::Copy) copy();
+    if (command == ui::ListView::Command::Delete && action) action();
+  };
+  std::vector<std::string> items{c.text(107), c.text(108)};
+  if (action) items.push_back(c.text(actionEntry));
+  list.onContextMenu = [self, platform, copy, action, items] {
+    switch (platform->dialogs.popupMenu(items)) {
+      case 0: copy(); break;
+      case 1: self->selectAll(); break;
+      case 2:
+        if (action) action();
+        break;
+      default: break;
+    }
+  };
+}
+
+std::string severalProgramsQuestion(const PageContext& c, int lead, const std::vector<std::string>& names) {
+  std::string question = c.text(lead) + std::to_string(names.size()) + c.text(106);
+  for (std::size_t i = 0; i < names.size() && i < 3; ++i) question += (i > 0 ? ", " : "") + names[i];
+  if (names.size() > 3) question += ", ...";
+  return question;
+}
+
 std::string AttributeText(std::string_view code, const LanguageTable& language) {
   const std::string digits = trimmed(code);
   int value = -1;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -14,6 +15,7 @@
 #include "stores/LanguageTable.h"
 #include "stores/RecordStore.h"
 #include "ui/ListView.h"
+#include "ui/TextControls.h"
 
 namespace tg {
 
@@ -27,6 +29,27 @@ struct RecordColumn {
 // The read-only table of the record pages, on the page panel: report style
 // with headers, whole rows selected, hints shown, nothing edited in place.
 ui::ListView& addRecordList(PageContext& c, std::string name, std::span<const RecordColumn> columns);
+
+// The filter box in the free band above a record list (language entry 105 as
+// its hint): as the user types, the list shows only the rows that hold every
+// typed word, letter case ignored, in one of their cells. Escape empties it.
+ui::Edit& addRecordFilter(PageContext& c, ui::ListView& list);
+// Whether every word (folded by foldAscii, none empty) occurs in a cell of the row.
+bool rowHoldsEvery(const ui::ListView::Row& row, const std::vector<std::string>& foldedWords);
+
+// The selected rows as text for the clipboard: the header line first, then
+// one line per row, cells separated by tabs, lines ended by CR LF.
+std::string rowsAsText(const ui::ListView& list, const std::vector<int>& rows);
+
+// What the three record lists share beyond their rows: several rows
+// selectable, Ctrl+A, Ctrl+C and the shortcut menu (copy, select all and, when
+// the page has one, its action on the selected rows under the language entry
+// `actionEntry`, which Delete runs too).
+void wireRecordCommands(PageContext& c, ui::ListView& list, std::function<void()> action = {}, int actionEntry = 0);
+
+// The question of an action on several programs: `lead` (entry 22 or 20), the
+// number, entry 106 and the first three names.
+std::string severalProgramsQuestion(const PageContext& c, int lead, const std::vector<std::string>& names);
 
 // The caption of a file attribute code; language entry 42 for a code that is
 // not one of the listed numbers, or not a number at all.

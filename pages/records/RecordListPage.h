@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,16 +27,37 @@ class RecordListPage : public Page {
   };
   // Puts a record list of these rows on the page and wires it to the handlers
   // of a new page of type P, which P's constructor takes as (context, list).
+  // `several` acts on the selected rows (Delete, the shortcut menu's item of
+  // language entry `severalEntry`).
   template <class P>
-  static std::unique_ptr<Page> build(PageContext& c, std::string listName, std::vector<Row> rows, Handlers<P> on) {
+  static std::unique_ptr<Page> build(PageContext& c, std::string listName, std::vector<Row> rows, Handlers<P> on,
+                                     void (P::*several)(), int severalEntry) {
     ui::ListView& list = addRecordList(c, std::move(listName), kRecordColumns);
     std::unique_ptr<P> page(new P(c, list));
     P* self = page.get();
     list.onClick = [self, on] { (self->*on.click)(); };
     list.onColumnClick = [self, on](int column) { (self->*on.columnClick)(column); };
     list.onCompare = [self, on](const Row& a, const Row& b) { return (self->*on.compare)(a, b); };
+    wireRecordCommands(c, list, [self, several] { (self->*several)(); }, severalEntry);
     list.setRows(std::move(rows));
+    page->filter_ = &addRecordFilter(c, list);
     return page;
+  }
+
+ public:
+  ui::Edit& filterBox() const { return *filter_; }
+
+ protected:
+
+  // The distinct program names of the selected rows, in the order shown (a
+  // row without a name names no program).
+  static std::vector<std::string> selectedNames(const ui::ListView& list) {
+    std::vector<std::string> names;
+    for (int row : list.selectedRows()) {
+      const std::string& name = list.rows()[static_cast<std::size_t>(row)].text(1);
+      if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    }
+    return names;
   }
 
   // Sorting, the same on both lists.
@@ -46,6 +68,7 @@ class RecordListPage : public Page {
 
  private:
   RecordedDateSorting sorting_;
+  ui::Edit* filter_ = nullptr;
 };
 
 }  // namespace tg

@@ -2,13 +2,16 @@
 
 #include "pages/records/RecordEdits.h"
 
+#include <unordered_set>
+
 namespace tg {
 
 std::unique_ptr<Page> RuleListPage::build(PageContext& c) {
   // The store first: a build that cannot read it leaves no list behind.
   return RecordListPage::build<RuleListPage>(
       c, "ListView2", recordRows(openRules(c.stores()), c.window.language),
-      {&RuleListPage::ListView2Click, &RuleListPage::ListView2ColumnClick, &RuleListPage::ListView2Compare});
+      {&RuleListPage::ListView2Click, &RuleListPage::ListView2ColumnClick, &RuleListPage::ListView2Compare},
+      &RuleListPage::removeSelected, 109);
 }
 
 void RuleListPage::ListView2Click() {
@@ -21,6 +24,21 @@ void RuleListPage::ListView2Click() {
   removeRulesWhere(c_.stores(), [&](const std::string& rule) { return rule == name || rule.empty(); });
   // Only the clicked row leaves the list; the others keep their numbers.
   ListView2.deleteRow(selected);
+}
+
+void RuleListPage::removeSelected() {
+  const std::vector<int> rows = ListView2.selectedRows();
+  if (rows.empty()) return;
+  if (rows.size() == 1) {
+    ListView2.setSelected(rows.front());
+    ListView2Click();
+    return;
+  }
+  const std::vector<std::string> names = selectedNames(ListView2);
+  if (c_.platform().dialogs.askYesNo(severalProgramsQuestion(c_, 22, names)) != Answer::Yes) return;
+  const std::unordered_set<std::string> going(names.begin(), names.end());
+  removeRulesWhere(c_.stores(), [&](const std::string& rule) { return rule.empty() || going.count(rule) > 0; });
+  ListView2.deleteRows(rows);
 }
 
 }  // namespace tg

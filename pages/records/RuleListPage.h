@@ -13,6 +13,9 @@ class RuleListPage : public RecordListPage {
   static std::unique_ptr<Page> build(PageContext& c);
 
   void ListView2Click();
+  // Delete: the rules of every selected program go, and every nameless rule,
+  // in one save; one selected row goes as a click on it does.
+  void removeSelected();
   void ListView2ColumnClick(int column) { sortByColumn(column); }
   int ListView2Compare(const Row& a, const Row& b) { return compareRows(a, b); }
 

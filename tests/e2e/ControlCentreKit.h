@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstring>
@@ -342,6 +344,52 @@ class RemoteMemory {
   SIZE_T size_;
   HANDLE process_ = nullptr;
   char* memory_ = nullptr;
+};
+
+// A list view of the control centre seen from outside. Its messages carry
+// pointers, so they go through memory in the control centre's process.
+class RemoteListView {
+ public:
+  RemoteListView(HWND list, DWORD pid) : list_(list), memory_(pid) {}
+
+  explicit operator bool() const { return list_ && memory_; }
+  int rows() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
+  int columns() const {
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+    return static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
+  }
+  int selected() const { return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
+
+  std::string text(int row, int column) const {
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = memory_.at(sizeof item);
+    item.cchTextMax = static_cast<int>(memory_.size() - sizeof item);
+    if (!memory_.write(&item, sizeof item)) return "(unwritable)";
+    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), memory_.param());
+    char text[512] = {};
+    if (!memory_.read(text, sizeof text - 1, sizeof item)) return "(unreadable)";
+    return text;
+  }
+
+  int selectedCount() const { return static_cast<int>(SendMessageA(list_, LVM_GETSELECTEDCOUNT, 0, 0)); }
+
+  // A click in the row's first cell, as the mouse gives it; with `keys`
+  // (MK_SHIFT, MK_CONTROL) held.
+  void clickRow(int row, WPARAM keys = 0) const {
+    RECT r{};
+    r.left = LVIR_BOUNDS;
+    memory_.write(&r, sizeof r);
+    SendMessageA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), memory_.param());
+    memory_.read(&r, sizeof r);
+    const LPARAM at = MAKELPARAM(r.left + 12, (r.top + r.bottom) / 2);
+    PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    PostMessageA(list_, WM_LBUTTONUP, keys, at);
+  }
+
+ private:
+  HWND list_;
+  RemoteMemory memory_;
 };
 
 inline std::string boxText(HWND box) {

@@ -63,6 +63,20 @@ TEST(GuidePictures, EveryPageTheTrayMenuAndTheBoxes) {
     picture(window, name);
   }
 
+  // Finding and selecting in the rule list: a filter typed, two rows chosen.
+  centre.choose(2);
+  HWND filter = pageControl(centre, WC_EDITA, 8, 1);
+  ASSERT_NE(filter, nullptr);
+  for (char c : std::string("program files")) PostMessageA(filter, WM_CHAR, static_cast<WPARAM>(c), 1);
+  RemoteListView rules(pageControl(centre, WC_LISTVIEWA, 8, 24), centre.process.pid());
+  ASSERT_TRUE(rules);
+  PostMessageA(pageControl(centre, WC_LISTVIEWA, 8, 24), WM_KEYDOWN, VK_HOME, 1);  // a plain click would ask
+  ASSERT_TRUE(waitFor([&] { return rules.selected() == 0; }, 10000));
+  rules.clickRow(2, MK_CONTROL);
+  ASSERT_TRUE(waitFor([&] { return rules.selectedCount() == 2; }, 10000));
+  Sleep(500);
+  picture(window, "rules-find-select");
+
   // The quarantine page's other tab: the protocols.
   centre.choose(5);
   HWND tabs = pageControl(centre, WC_TABCONTROLA, 16, 0);

@@ -10,49 +10,6 @@
 namespace tg::e2e {
 namespace {
 
-// A list view of the control centre seen from outside. Its messages carry
-// pointers, so they go through memory in the control centre's process.
-class RemoteListView {
- public:
-  RemoteListView(HWND list, DWORD pid) : list_(list), memory_(pid) {}
-
-  explicit operator bool() const { return list_ && memory_; }
-  int rows() const { return static_cast<int>(SendMessageA(list_, LVM_GETITEMCOUNT, 0, 0)); }
-  int columns() const {
-    HWND header = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
-    return static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
-  }
-  int selected() const { return static_cast<int>(SendMessageA(list_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)); }
-
-  std::string text(int row, int column) const {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = memory_.at(sizeof item);
-    item.cchTextMax = static_cast<int>(memory_.size() - sizeof item);
-    if (!memory_.write(&item, sizeof item)) return "(unwritable)";
-    SendMessageA(list_, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), memory_.param());
-    char text[512] = {};
-    if (!memory_.read(text, sizeof text - 1, sizeof item)) return "(unreadable)";
-    return text;
-  }
-
-  // A click in the row's first cell, as the mouse gives it.
-  void clickRow(int row) const {
-    RECT r{};
-    r.left = LVIR_BOUNDS;
-    memory_.write(&r, sizeof r);
-    SendMessageA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), memory_.param());
-    memory_.read(&r, sizeof r);
-    const LPARAM at = MAKELPARAM(r.left + 12, (r.top + r.bottom) / 2);
-    PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(list_, WM_LBUTTONUP, 0, at);
-  }
-
- private:
-  HWND list_;
-  RemoteMemory memory_;
-};
-
 Row rule(const std::string& name, const std::string& when, const std::string& path) {
   return {name, when, "@", "07/11/2025", "12", "32", "PC/Elodie", path, "0", "", ""};
 }
@@ -221,6 +178,94 @@ TEST_F(RecordPagesUnderWine, ARuleRemovalAndAQuarantineGoThroughTheRealListsAndB
   EXPECT_EQ(namesIn(dir, StoreId::Rules), (std::vector<std::string>{"b.exe"}));
   EXPECT_EQ(alertList.rows(), 1);  // the alert stays
   EXPECT_EQ(storeRows(dir.folder, "alertes.xml").size(), 1u);
+}
+
+// The text the clipboard holds; empty when it holds none.
+std::string clipboardText() {
+  if (!OpenClipboard(nullptr)) return "(clipboard held)";
+  std::string text;
+  if (HANDLE data = GetClipboardData(CF_TEXT))
+    if (const char* bytes = static_cast<const char*>(GlobalLock(data))) {
+      text = bytes;
+      GlobalUnlock(data);
+    }
+  CloseClipboard();
+  return text;
+}
+
+// A letter pressed on a window with Ctrl held: the key's messages go to the
+// window, and Ctrl is down in the key state its thread reads, which the test
+// shares with it for that while.
+bool pressWithCtrl(HWND window, char letter) {
+  const DWORD theirs = GetWindowThreadProcessId(window, nullptr);
+  const DWORD ours = GetCurrentThreadId();
+  if (!AttachThreadInput(ours, theirs, TRUE)) return false;
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+  SetKeyboardState(keys);
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(window, WM_KEYDOWN, static_cast<WPARAM>(letter), 1, SMTO_NORMAL, 10000, &answer);
+  SendMessageTimeoutA(window, WM_KEYUP, static_cast<WPARAM>(letter), 0xC0000001, SMTO_NORMAL, 10000, &answer);
+  keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
+  SetKeyboardState(keys);
+  AttachThreadInput(ours, theirs, FALSE);
+  return true;
+}
+
+TEST_F(RecordPagesUnderWine, AFilterAShiftSelectionDeletedAndCtrlCWorkThroughTheRealList) {
+  storeFile(dir, StoreId::Rules, {rule("alpha.exe", "08/12/2026 10:15:00", "C:\\Apps\\alpha.exe"),
+                                  rule("beta.exe", "08/12/2026 10:16:00", "C:\\Apps\\beta.exe"),
+                                  rule("alphabet.exe", "08/12/2026 10:17:00", "C:\\Apps\\alphabet.exe"),
+                                  rule("gamma.exe", "08/12/2026 10:18:00", "C:\\Apps\\gamma.exe"),
+                                  rule("alpine.exe", "08/12/2026 10:19:00", "D:\\Alpine\\alpine.exe")});
+  start();
+  HWND rules = openList(2);
+  ASSERT_NE(rules, nullptr);
+  RemoteListView ruleList(rules, centre->process.pid());
+  HWND filter = pageControl(*centre, WC_EDITA, 8, 1);
+  ASSERT_NE(filter, nullptr);
+  screenshot(centre->mainWindow(), "page-rules-filter-empty.bmp");  // the grey hint, whole
+
+  for (char c : std::string("ALP")) PostMessageA(filter, WM_CHAR, static_cast<WPARAM>(c), 1);
+  ASSERT_TRUE(waitFor([&] { return ruleList.rows() == 3; }, 10000)) << ruleList.rows();
+  EXPECT_EQ(ruleList.text(1, 0), "3");  // the rows keep their own numbers
+  EXPECT_EQ(ruleList.text(2, 1), "alpine.exe");
+  screenshot(centre->mainWindow(), "page-rules-filtered.bmp");
+
+  // The first row from the keyboard (a plain click would ask at once), then
+  // the third with Shift: three rows, and no question.
+  PostMessageA(rules, WM_KEYDOWN, VK_HOME, 1);
+  ASSERT_TRUE(waitFor([&] { return ruleList.selected() == 0; }, 10000));
+  ruleList.clickRow(2, MK_SHIFT);
+  ASSERT_TRUE(waitFor([&] { return ruleList.selectedCount() == 3; }, 10000)) << ruleList.selectedCount();
+  ASSERT_TRUE(centre->caughtUp());
+  EXPECT_FALSE(centre->asking());
+  PostMessageA(rules, WM_KEYDOWN, VK_DELETE, 1);
+  ASSERT_TRUE(waitFor([] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; }, 10000));
+  EXPECT_EQ(boxText(FindWindowA("#32770", "Tarnivoxguard2013")),
+            dir.entry(22) + "3" + dir.entry(106) + "alpha.exe, alphabet.exe, alpine.exe");
+  answerNextBox(IDYES);
+  ASSERT_TRUE(waitFor([&] { return ruleList.rows() == 0; }, 10000));
+  ASSERT_TRUE(waitFor([&] { return !centre->asking(); }, 10000));
+  ASSERT_TRUE(centre->caughtUp());  // the removal's save is done
+  EXPECT_EQ(namesIn(dir, StoreId::Rules), (std::vector<std::string>{"beta.exe", "gamma.exe"}));
+
+  // Escape empties the filter; a row chosen and Ctrl+C copy it with the header.
+  PostMessageA(filter, WM_CHAR, 0x1B, 1);
+  ASSERT_TRUE(waitFor([&] { return ruleList.rows() == 2; }, 10000));
+  ruleList.clickRow(1);
+  ASSERT_TRUE(waitFor([&] { return ruleList.selected() == 1; }, 10000));
+  ASSERT_TRUE(centre->caughtUp());
+  ASSERT_TRUE(pressWithCtrl(rules, 'C'));
+  std::string copied;
+  EXPECT_TRUE(waitFor([&] { return (copied = clipboardText()).find("gamma.exe") != std::string::npos; }, 10000))
+      << copied;
+  EXPECT_EQ(copied.substr(0, copied.find("\r\n")), dir.entry(9) + "\t" + dir.entry(10) + "\t" + dir.entry(11) + "\t" +
+                                                         dir.entry(31) + "\t" + dir.entry(33) + "\t" + dir.entry(43) +
+                                                         "\t" + dir.entry(44) + "\t" + dir.entry(45) + "\t" + dir.entry(30));
+  EXPECT_NE(copied.find("4\tgamma.exe\t08/12/2026 10:18:00\t@"), std::string::npos) << copied;
+  EXPECT_EQ(copied.find("beta.exe"), std::string::npos) << copied;
 }
 
 TEST_F(RecordPagesUnderWine, EnterAddsTheTypedNameAndEscapeRemovesTheChosenOne) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "pages/records/AlertListPage.h"
 #include "pages/records/IntegrityPage.h"
 #include "pages/records/RuleListPage.h"
@@ -83,7 +85,175 @@ TEST_F(RecordPagesTest, EmptyStoresGiveListsWithTheirHeadersAndNoRows) {
   EXPECT_EQ(alertList().ListView3.rowCount(), 0);
   EXPECT_EQ(integrityList().columns().size(), 11u);
   EXPECT_EQ(integrityList().rowCount(), 0);
-  EXPECT_EQ(window->PagePanel.children().size(), 1u);
+  EXPECT_EQ(window->PagePanel.children().size(), 2u);  // the list and its filter box
+}
+
+// The numbers of the rows a list shows, top to bottom.
+Names shownNumbers(const ui::ListView& list) {
+  Names out;
+  for (int at = 0; at < list.shownCount(); ++at) out.push_back(list.rows()[static_cast<std::size_t>(list.shownRow(at))].caption);
+  return out;
+}
+
+TEST_F(RecordPagesTest, TheFilterShowsTheRowsThatHoldEveryTypedWordInSomeCellWhateverTheCase) {
+  storeFile(StoreId::Rules, {record("firefox.exe", "01/01/2026 10:00:00", "C:\\Program Files\\Mozilla\\firefox.exe"),
+                             record("notepad.exe", "02/01/2026 10:00:00", "C:\\Windows\\notepad.exe"),
+                             record("FireTool.exe", "03/01/2026 10:00:00", "D:\\Tools\\FireTool.exe")});
+  start();
+  RuleListPage& page = ruleList();
+  ui::Edit& box = page.filterBox();
+  EXPECT_EQ(box.bounds(), (ui::Rect{8, 1, 280, 21}));  // in the band above the list, which keeps its bounds
+  EXPECT_EQ(box.cue(), builtInText("FR", 105));
+  struct Case {
+    const char* typed;
+    Names shown;
+  } cases[] = {
+      {"fire", {"1", "3"}},          // letter case ignored
+      {"FIRE mozilla", {"1"}},       // every word must occur, each in any cell
+      {"mozilla FIRE", {"1"}},
+      {"windows", {"2"}},            // found in the path column only
+      {"   ", {"1", "2", "3"}},      // no word: every row
+      {"nothing.exe", {}},
+  };
+  for (const Case& c : cases) {
+    box.type(std::string(1, ui::kEscape));  // Escape empties the box: every row again
+    EXPECT_EQ(box.text(), "");
+    EXPECT_EQ(shownNumbers(page.ListView2), (Names{"1", "2", "3"}));
+    box.type(c.typed);
+    EXPECT_EQ(shownNumbers(page.ListView2), c.shown) << c.typed;
+    EXPECT_EQ(page.ListView2.rowCount(), 3) << "the rows stay, hidden";
+  }
+  // Nothing shown, nothing to remove: a click asks nothing.
+  page.ListView2.clickRow(0);
+  EXPECT_TRUE(fake.dialogs.questions.empty());
+  // The alert list and the rule integrity list have the same box.
+  for (int entry : {nav::kAlertList, nav::kIntegrity}) {
+    choose(entry);
+    const auto& children = window->PagePanel.children();
+    EXPECT_TRUE(std::any_of(children.begin(), children.end(), [](const auto& c) { return c->name() == "FilterEdit"; }))
+        << entry;
+  }
+}
+
+TEST_F(RecordPagesTest, UnderAFilterRowsKeepTheirNumbersTheSortOrdersThemAndAClickRemovesTheClickedProgram) {
+  storeFile(StoreId::Rules, {record("a.exe", "03/01/2026 10:00:00"), record("b.exe", "01/01/2026 10:00:00"),
+                             record("ab.exe", "02/01/2026 10:00:00"), record("c.exe", "04/01/2026 10:00:00")});
+  start();
+  RuleListPage& page = ruleList();
+  page.filterBox().type("a");
+  EXPECT_EQ(shownNumbers(page.ListView2), (Names{"1", "3"}));
+  page.ListView2.clickColumn(2);  // by the date, oldest first
+  EXPECT_EQ(shownNumbers(page.ListView2), (Names{"3", "1"}));
+  fake.dialogs.answerNext(Answer::Yes);
+  page.ListView2.clickRow(1);  // the second row shown: a.exe
+  EXPECT_EQ(fake.dialogs.questions, (Names{"fr 22a.exe"}));
+  EXPECT_EQ(names(StoreId::Rules), (Names{"b.exe", "ab.exe", "c.exe"}));
+  EXPECT_EQ(shownNumbers(page.ListView2), (Names{"3"}));
+  page.filterBox().type(std::string(1, ui::kEscape));
+  EXPECT_EQ(shownNumbers(page.ListView2), (Names{"2", "3", "4"}));
+}
+
+TEST_F(RecordPagesTest, DeleteRemovesTheRulesOfTheSelectedProgramsInOneSaveAndKeepsTheOthersByteForByte) {
+  const std::vector<Row> stored{record("a.exe", "01/01/2026 10:00:00"), record("b.exe", "01/01/2026 11:00:00"),
+                                record("c.exe", "02/01/2026 10:00:00"), record("", "02/01/2026 11:00:00"),
+                                record("d.exe", "03/01/2026 10:00:00"), record("a.exe", "04/01/2026 10:00:00")};
+  using Command = ui::ListView::Command;
+  struct Case {
+    const char* what;
+    std::vector<int> selected;  // positions shown
+    Names question;
+    Names left;
+    Names listed;
+  } cases[] = {
+      {"none", {}, {}, {"a.exe", "b.exe", "c.exe", "", "d.exe", "a.exe"}, {"1", "2", "3", "4", "5", "6"}},
+      {"one, as a click", {2}, {"fr 22c.exe"}, {"a.exe", "b.exe", "d.exe", "a.exe"}, {"1", "2", "4", "5", "6"}},
+      {"several", {0, 2, 5}, {"fr 222 programmes : a.exe, c.exe"}, {"b.exe", "d.exe"}, {"2", "4", "5"}},
+      {"all", {0, 1, 2, 3, 4, 5}, {"fr 224 programmes : a.exe, b.exe, c.exe, ..."}, {}, {}},
+  };
+  for (const Case& c : cases) {
+    storeFile(StoreId::Rules, stored);
+    start();
+    RuleListPage& page = ruleList();
+    const int saves = fake.files.writeCount(fake.inProgram("regles.xml.saving"));
+    page.ListView2.selectShown(c.selected);
+    fake.dialogs.questions.clear();
+    fake.dialogs.answerNext(Answer::Yes);
+    page.ListView2.command(Command::Delete);
+    EXPECT_EQ(fake.dialogs.questions, c.question) << c.what;
+    EXPECT_EQ(names(StoreId::Rules), c.left) << c.what;
+    EXPECT_EQ(fake.files.writeCount(fake.inProgram("regles.xml.saving")) - saves, c.question.empty() ? 0 : 1) << c.what;
+    EXPECT_EQ(shownNumbers(page.ListView2), c.listed) << c.what;
+    if (c.left == Names{"b.exe", "d.exe"}) {  // the rules kept are the stored ones, every field
+      EXPECT_EQ(rows(StoreId::Rules), (std::vector<Row>{stored[1], stored[4]}));
+    }
+  }
+}
+
+TEST_F(RecordPagesTest, ASeveralRowRemovalThatCannotBeSavedLeavesTheFileAndTheList) {
+  storeFile(StoreId::Rules, {record("a.exe", "01/01/2026 10:00:00"), record("b.exe", "01/01/2026 11:00:00"),
+                             record("c.exe", "02/01/2026 10:00:00")});
+  start();
+  const std::string before = bytes(StoreId::Rules);
+  RuleListPage& page = ruleList();
+  page.ListView2.selectShown({0, 1});
+  fake.files.setDiskFull(true);
+  fake.dialogs.answerNext(Answer::Yes);
+  EXPECT_THROW(page.ListView2.command(ui::ListView::Command::Delete), StoreError);  // reported by the window
+  EXPECT_EQ(bytes(StoreId::Rules), before);
+  EXPECT_EQ(shownNumbers(page.ListView2), (Names{"1", "2", "3"}));
+}
+
+TEST_F(RecordPagesTest, DeleteOnTheAlertListQuarantinesOnlyTheSelectedProgramsNotYetThereInOneSaveEach) {
+  storeFile(StoreId::Alerts, {record("a.exe", "01/01/2026 10:00:00"), record("b.exe", "01/01/2026 11:00:00"),
+                              record("c.exe", "02/01/2026 10:00:00")});
+  storeFile(StoreId::Rules, {record("a.exe", "01/01/2026 10:00:00"), record("b.exe", "01/01/2026 11:00:00"),
+                             record("c.exe", "02/01/2026 10:00:00"), record("", "02/01/2026 11:00:00")});
+  storeFile(StoreId::Quarantine, {{"b.exe"}});
+  start();
+  AlertListPage& page = alertList();
+  const int quarantineSaves = fake.files.writeCount(fake.inProgram("quarantaines.xml.saving"));
+  const int ruleSaves = fake.files.writeCount(fake.inProgram("regles.xml.saving"));
+  page.ListView3.selectAll();
+  fake.dialogs.answerNext(Answer::Yes);
+  page.ListView3.command(ui::ListView::Command::Delete);
+  EXPECT_EQ(fake.dialogs.questions, (Names{"fr 203 programmes : a.exe, b.exe, c.exe"}));
+  EXPECT_EQ(names(StoreId::Quarantine), (Names{"b.exe", "a.exe", "c.exe"}));
+  EXPECT_EQ(names(StoreId::Rules), (Names{"b.exe", ""}));  // as a click: nameless rules stay
+  EXPECT_EQ(fake.files.writeCount(fake.inProgram("quarantaines.xml.saving")) - quarantineSaves, 1);
+  EXPECT_EQ(fake.files.writeCount(fake.inProgram("regles.xml.saving")) - ruleSaves, 1);
+  EXPECT_EQ(state().QuarantineNames, (Names{"b.exe", "a.exe", "c.exe"}));
+}
+
+TEST_F(RecordPagesTest, CopyPutsTheHeaderAndTheSelectedRowsOnTheClipboardAndTheMenuOffersEachAction) {
+  storeFile(StoreId::Rules, {record("a.exe", "01/01/2026 10:00:00", "C:\\a.exe"), record("b.exe", "01/01/2026 11:00:00"),
+                             record("c.exe", "02/01/2026 10:00:00", "C:\\c.exe")});
+  start();
+  RuleListPage& page = ruleList();
+  page.ListView2.selectShown({0, 2});
+  page.ListView2.command(ui::ListView::Command::Copy);
+  ASSERT_TRUE(fake.clipboard.text);
+  EXPECT_EQ(*fake.clipboard.text,
+            "fr 9\tfr 10\tfr 11\tfr 31\tfr 33\tfr 43\tfr 44\tfr 45\tfr 30\r\n"
+            "1\ta.exe\t01/01/2026 10:00:00\t@\t07/11/2025\t3\tfr 39\tPC/Elodie\tC:\\a.exe\r\n"
+            "3\tc.exe\t02/01/2026 10:00:00\t@\t07/11/2025\t3\tfr 39\tPC/Elodie\tC:\\c.exe\r\n");
+
+  // The shortcut menu: copy, select all, and the page's own action.
+  fake.clipboard.text.reset();
+  fake.dialogs.nextMenuChoice = 1;
+  page.ListView2.contextMenu();
+  ASSERT_EQ(fake.dialogs.menus.size(), 1u);
+  EXPECT_EQ(fake.dialogs.menus[0], (Names{builtInText("FR", 107), builtInText("FR", 108), builtInText("FR", 109)}));
+  EXPECT_EQ(page.ListView2.selectedRows(), (std::vector<int>{0, 1, 2}));
+  fake.dialogs.nextMenuChoice = 2;
+  fake.dialogs.answerNext(Answer::No);
+  page.ListView2.contextMenu();
+  EXPECT_EQ(fake.dialogs.questions, (Names{"fr 223 programmes : a.exe, b.exe, c.exe"}));
+  EXPECT_EQ(names(StoreId::Rules).size(), 3u);
+  // The integrity list copies and selects; it has no action of its own.
+  choose(nav::kIntegrity);
+  ui::ListView& integrity = integrityList();
+  integrity.contextMenu();
+  EXPECT_EQ(fake.dialogs.menus.back(), (Names{builtInText("FR", 107), builtInText("FR", 108)}));
 }
 
 TEST_F(RecordPagesTest, RemovingOneRowRemovesEveryRuleOfThatProgramAndEveryNamelessRuleButOnlyThatRow) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace tg::win32 {
 
@@ -30,7 +31,8 @@ std::string narrowed(const wchar_t* text) {
 
 ListViewPeer::ListViewPeer(ui::ListView& view, PeerContext& context) : WindowPeer(view, context), view_(view) {
   // No LVS_EDITLABELS: cells are never edited in place.
-  create(WC_LISTVIEWA, LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | LVS_SINGLESEL | WS_TABSTOP, WS_EX_CLIENTEDGE);
+  create(WC_LISTVIEWA, LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | (view.multiSelect() ? 0 : LVS_SINGLESEL) | WS_TABSTOP,
+         WS_EX_CLIENTEDGE);
   if (!hwnd_) return;
   Updating guard(*this);
   // The texts handed over are the system code page's bytes, whatever the
@@ -63,7 +65,7 @@ void ListViewPeer::showRows() {
   // Every row shown is asked for again, the scroll position kept where the
   // count allows. The same count (a sort) only needs a repaint: setting the
   // count makes the control go over all its rows.
-  const int count = view_.rowCount();
+  const int count = view_.shownCount();
   if (count == countShown_) {
     InvalidateRect(hwnd_, nullptr, TRUE);
   } else if (SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL)) {
@@ -75,22 +77,47 @@ void ListViewPeer::showRows() {
 void ListViewPeer::showAddedRow() {
   Updating guard(*this);
   // The rows before it are unchanged: only the new one needs painting.
-  const int count = view_.rowCount();
+  const int count = view_.shownCount();
   if (SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL | LVSICF_NOINVALIDATEALL))
     countShown_ = count;
+}
+
+void ListViewPeer::applySelectionStyle() {
+  const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+  const LONG wanted = view_.multiSelect() ? (style & ~LVS_SINGLESEL) : (style | LVS_SINGLESEL);
+  if (wanted != style) SetWindowLongA(hwnd_, GWL_STYLE, wanted);
 }
 
 void ListViewPeer::showSelection() {
   Updating guard(*this);
   LVITEMA state{};
   state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  if (view_.multiSelect()) {
+    // The control keeps the states of its rows itself: all cleared at once
+    // (which visits every row, so only when some are selected), then the
+    // model's rows set.
+    if (SendMessageA(hwnd_, LVM_GETSELECTEDCOUNT, 0, 0) > 0 ||
+        SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED) >= 0)
+      SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    state.state = LVIS_SELECTED;
+    state.stateMask = LVIS_SELECTED;
+    for (int row : view_.selectedRows())
+      SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(view_.positionOf(row)), reinterpret_cast<LPARAM>(&state));
+    const int focused = view_.positionOf(view_.selected());
+    if (focused >= 0) {
+      state.state = state.stateMask = LVIS_FOCUSED;
+      SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&state));
+      SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
+    }
+    return;
+  }
   // Only the rows that hold the selection or the focus are cleared: clearing
   // "every row" (-1) makes the control visit each of them.
   for (const UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
     const LRESULT row = SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
     if (row >= 0) SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
   }
-  const int selected = view_.selected();
+  const int selected = view_.positionOf(view_.selected());
   if (selected < 0) return;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
   if (SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&state)))
@@ -103,10 +130,11 @@ void ListViewPeer::applyCellTips() {
 }
 
 const std::string& ListViewPeer::cellText(int row, int column) const {
-  // A row the model no longer has (the control's count is about to follow) is blank.
+  // A row the model no longer shows (the control's count is about to follow) is blank.
   static const std::string kBlank;
-  if (row < 0 || row >= view_.rowCount() || column < 0) return kBlank;
-  return view_.rows()[static_cast<std::size_t>(row)].text(static_cast<std::size_t>(column));
+  const int shown = view_.shownRow(row);
+  if (shown < 0 || column < 0) return kBlank;
+  return view_.rows()[static_cast<std::size_t>(shown)].text(static_cast<std::size_t>(column));
 }
 
 void ListViewPeer::giveText(LVITEMA& item) const {
@@ -115,7 +143,7 @@ void ListViewPeer::giveText(LVITEMA& item) const {
 
 int ListViewPeer::findRow(int start, UINT flags, const std::string& wanted) const {
   // The letter search over the captions, as the control does for rows it holds.
-  const int count = view_.rowCount();
+  const int count = view_.shownCount();
   if (!(flags & (LVFI_STRING | LVFI_PARTIAL)) || count == 0) return -1;
   const int length = static_cast<int>(wanted.size());
   const bool partial = (flags & LVFI_PARTIAL) != 0;
@@ -123,7 +151,7 @@ int ListViewPeer::findRow(int start, UINT flags, const std::string& wanted) cons
   const int span = (flags & LVFI_WRAP) ? count : count - start;
   for (int k = 0; k < span; ++k) {
     const int i = (start + k) % count;
-    const std::string& caption = view_.rows()[static_cast<std::size_t>(i)].caption;
+    const std::string& caption = view_.rows()[static_cast<std::size_t>(view_.shownRow(i))].caption;
     const int size = static_cast<int>(caption.size());
     if (partial && size < length) continue;
     if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.data(), partial ? length : size, wanted.data(),
@@ -139,13 +167,52 @@ void ListViewPeer::update(ui::Change change, std::size_t index) {
     case ui::Change::Columns: addColumns(); return;
     case ui::Change::Items: showRows(); return;
     case ui::Change::ItemAdded: showAddedRow(); return;
-    case ui::Change::Selection: showSelection(); return;
+    case ui::Change::Selection:
+      // A selection the control itself made and the model took is shown already.
+      if (!updating()) showSelection();
+      return;
+    case ui::Change::Style:
+      applySelectionStyle();
+      WindowPeer::update(change, index);
+      return;
     case ui::Change::Hint:
       applyCellTips();
       WindowPeer::update(change, index);
       return;
     default: WindowPeer::update(change, index);
   }
+}
+
+bool ListViewPeer::plainClickOn(int position) const {
+  if (position < 0) return true;
+  const LRESULT first = SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED);
+  return first == position && SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(first), LVNI_SELECTED) < 0;
+}
+
+void ListViewPeer::takeSelection() {
+  std::vector<int> positions;
+  for (LRESULT at = -1; (at = SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(at), LVNI_SELECTED)) >= 0;)
+    positions.push_back(static_cast<int>(at));
+  const auto focused = static_cast<int>(SendMessageA(hwnd_, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+  Updating guard(*this);
+  view_.selectShown(positions, focused);
+}
+
+bool ListViewPeer::keyDown(WORD key) {
+  const bool control = GetKeyState(VK_CONTROL) < 0;
+  using Command = ui::ListView::Command;
+  if (key == VK_DELETE) {
+    view_.command(Command::Delete);
+  } else if (control && key == 'A') {
+    view_.command(Command::SelectAll);
+  } else if (control && key == 'C') {
+    view_.command(Command::Copy);
+  } else if (key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0)) {
+    view_.contextMenu();
+  } else {
+    return false;
+  }
+  return true;
 }
 
 LRESULT ListViewPeer::notify(NMHDR& header) {
@@ -167,9 +234,29 @@ LRESULT ListViewPeer::notify(NMHDR& header) {
   switch (header.code) {
     case NM_CLICK: {
       const auto& activate = reinterpret_cast<NMITEMACTIVATE&>(header);
+      // With Ctrl or Shift the click builds a selection of several rows: it
+      // acts on none of them. wine leaves the key flags empty; the keys' state
+      // and the control's result tell it too (a plain click leaves its one row
+      // selected).
+      const bool extending = (activate.uKeyFlags & (LVKF_CONTROL | LVKF_SHIFT)) || GetKeyState(VK_CONTROL) < 0 ||
+                             GetKeyState(VK_SHIFT) < 0 || !plainClickOn(activate.iItem);
+      if (view_.multiSelect() && extending) {
+        takeSelection();
+        return 0;
+      }
       view_.clickRow(activate.iItem);
       return 0;
     }
+    case NM_RCLICK:
+      if (view_.multiSelect()) takeSelection();
+      view_.contextMenu();
+      return 0;
+    case LVN_KEYDOWN:
+      keyDown(reinterpret_cast<NMLVKEYDOWN&>(header).wVKey);
+      return 0;
+    case LVN_ODSTATECHANGED:
+      if (view_.multiSelect()) takeSelection();
+      return 0;
     case LVN_COLUMNCLICK:
       view_.clickColumn(reinterpret_cast<NMLISTVIEW&>(header).iSubItem);
       return 0;
@@ -178,10 +265,15 @@ LRESULT ListViewPeer::notify(NMHDR& header) {
       // With one row selected at most, the control reports each row on its
       // own, never a range (LVN_ODSTATECHANGED).
       const auto& change = reinterpret_cast<NMLISTVIEW&>(header);
-      if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && change.iItem >= 0 &&
-          change.iItem != view_.selected()) {
+      if (view_.multiSelect()) {
+        if (change.uChanged & LVIF_STATE) takeSelection();
+        return 0;
+      }
+      const int row = view_.shownRow(change.iItem);
+      if ((change.uChanged & LVIF_STATE) && (change.uNewState & LVIS_SELECTED) && row >= 0 &&
+          row != view_.selected()) {
         Updating guard(*this);
-        view_.setSelected(change.iItem);
+        view_.setSelected(row);
       }
       return 0;
     }

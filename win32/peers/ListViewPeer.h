@@ -22,6 +22,13 @@ class ListViewPeer : public WindowPeer {
   void showRows();
   void showAddedRow();
   void showSelection();
+  void applySelectionStyle();
+  // The model takes the selection the control now shows (several rows selectable).
+  void takeSelection();
+  // Whether the control shows only this row selected, as a plain click leaves it.
+  bool plainClickOn(int position) const;
+  // A key on the list: Delete, Ctrl+A and Ctrl+C become the model's commands.
+  bool keyDown(WORD key);
   void applyCellTips();
   const std::string& cellText(int row, int column) const;
   // Answers to the control's questions: a cell's text, the row a search finds.

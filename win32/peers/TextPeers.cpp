@@ -12,7 +12,19 @@ EditPeer::EditPeer(ui::Edit& edit, PeerContext& context) : WindowPeer(edit, cont
   if (!hwnd_) return;
   Updating guard(*this);
   SetWindowTextA(hwnd_, edit.text().c_str());
+  showCue();
   SetWindowSubclass(hwnd_, filter, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void EditPeer::showCue() {
+  if (edit_.cue().empty()) return;
+  // The hint is taken in the wide form only.
+  const std::string& cue = edit_.cue();
+  const int size = MultiByteToWideChar(CP_ACP, 0, cue.data(), static_cast<int>(cue.size()), nullptr, 0);
+  if (size <= 0) return;
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  if (!MultiByteToWideChar(CP_ACP, 0, cue.data(), static_cast<int>(cue.size()), wide.data(), size)) return;
+  SendMessageW(hwnd_, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 EditPeer::~EditPeer() {
@@ -38,6 +50,7 @@ void EditPeer::update(ui::Change change, std::size_t index) {
   }
   if (change == ui::Change::Style) {
     SendMessageA(hwnd_, EM_SETREADONLY, edit_.readOnly(), 0);
+    showCue();
     return;
   }
   WindowPeer::update(change, index);

@@ -15,6 +15,7 @@ class EditPeer : public WindowPeer {
 
  private:
   static LRESULT CALLBACK filter(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  void showCue();
   ui::Edit& edit_;
 };
 
