@@ -123,9 +123,13 @@ class ComboBox : public Control {
   void drawItem(int index, const Rect& area, ItemState state, Canvas& canvas) const;
   bool usesKey(DialogKey) const override { return droppedDown_; }
   void setDroppedDown(bool on) { droppedDown_ = on; }
+  // The user presses Ctrl+C with no text selected in the box: onCopy. (With
+  // text selected, the box copies that text itself.)
+  void copy() { fire(onCopy); }
 
   std::function<void()> onSelect;
   std::function<void()> onChange;
+  std::function<void()> onCopy;
   DrawItemHandler onDrawItem;
 
  private:

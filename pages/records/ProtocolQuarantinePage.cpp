@@ -38,6 +38,12 @@ std::unique_ptr<Page> ProtocolQuarantinePage::build(PageContext& c) {
   self->BitBtn1.onClick = [self] { self->BitBtn1Click(); };
   self->BitBtn2.onClick = [self] { self->BitBtn2Click(); };
   self->ComboBox1.setItems(c.state().QuarantineNames);
+  // Ctrl+C on the names: the tab's caption as the header, then every name.
+  self->ComboBox1.onCopy = [self] {
+    std::string text = self->TabSheet2.caption() + "\r\n";
+    for (const std::string& name : self->ComboBox1.items()) text += name + "\r\n";
+    self->c_.platform().clipboard.setText(text);
+  };
   tabs.setActiveIndex(1);
   return page;
 }

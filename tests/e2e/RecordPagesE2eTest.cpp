@@ -219,6 +219,8 @@ TEST_F(RecordPagesUnderWine, AFilterAShiftSelectionDeletedAndCtrlCWorkThroughThe
                                   rule("alphabet.exe", "08/12/2026 10:17:00", "C:\\Apps\\alphabet.exe"),
                                   rule("gamma.exe", "08/12/2026 10:18:00", "C:\\Apps\\gamma.exe"),
                                   rule("alpine.exe", "08/12/2026 10:19:00", "D:\\Alpine\\alpine.exe")});
+  storeFile(dir, StoreId::Alerts, {rule("beta.exe", "08/12/2026 10:16:00", "C:\\Apps\\beta.exe"),
+                                   rule("gamma.exe", "08/12/2026 10:18:00", "C:\\Apps\\gamma.exe")});
   start();
   HWND rules = openList(2);
   ASSERT_NE(rules, nullptr);
@@ -251,10 +253,10 @@ TEST_F(RecordPagesUnderWine, AFilterAShiftSelectionDeletedAndCtrlCWorkThroughThe
   ASSERT_TRUE(centre->caughtUp());  // the removal's save is done
   EXPECT_EQ(namesIn(dir, StoreId::Rules), (std::vector<std::string>{"beta.exe", "gamma.exe"}));
 
-  // Escape empties the filter; a row chosen and Ctrl+C copy it with the header.
+  // Escape empties the filter; the last row chosen and Ctrl+C copy it with the header.
   PostMessageA(filter, WM_CHAR, 0x1B, 1);
   ASSERT_TRUE(waitFor([&] { return ruleList.rows() == 2; }, 10000));
-  ruleList.clickRow(1);
+  PostMessageA(rules, WM_KEYDOWN, VK_END, 1);  // from the keyboard: a click would ask
   ASSERT_TRUE(waitFor([&] { return ruleList.selected() == 1; }, 10000));
   ASSERT_TRUE(centre->caughtUp());
   ASSERT_TRUE(pressWithCtrl(rules, 'C'));
@@ -266,6 +268,20 @@ TEST_F(RecordPagesUnderWine, AFilterAShiftSelectionDeletedAndCtrlCWorkThroughThe
                                                          "\t" + dir.entry(44) + "\t" + dir.entry(45) + "\t" + dir.entry(30));
   EXPECT_NE(copied.find("4\tgamma.exe\t08/12/2026 10:18:00\t@"), std::string::npos) << copied;
   EXPECT_EQ(copied.find("beta.exe"), std::string::npos) << copied;
+
+  // The alert list and the rule integrity list filter the same way.
+  for (const auto& [entry, picture] : {std::pair{3, "page-alerts-filtered.bmp"}, {90, "page-integrity-filtered.bmp"}}) {
+    RemoteListView list(openList(entry), centre->process.pid());
+    ASSERT_TRUE(list) << entry;
+    HWND box = pageControl(*centre, WC_EDITA, 8, 1);
+    ASSERT_NE(box, nullptr) << entry;
+    ASSERT_TRUE(waitFor([&] { return list.rows() == 2; }, 10000)) << entry << ": " << list.rows();
+    for (char c : std::string("gam")) PostMessageA(box, WM_CHAR, static_cast<WPARAM>(c), 1);
+    ASSERT_TRUE(waitFor([&] { return list.rows() == 1; }, 10000)) << entry << ": " << list.rows();
+    EXPECT_EQ(list.text(0, 1), "gamma.exe") << entry;
+    screenshot(centre->mainWindow(), picture);
+  }
+  EXPECT_FALSE(centre->asking());
 }
 
 TEST_F(RecordPagesUnderWine, EnterAddsTheTypedNameAndEscapeRemovesTheChosenOne) {
@@ -294,6 +310,12 @@ TEST_F(RecordPagesUnderWine, EnterAddsTheTypedNameAndEscapeRemovesTheChosenOne) 
   ASSERT_TRUE(waitFor([&] { return SendMessageA(names, CB_GETCOUNT, 0, 0) == 1; }, 10000));
   EXPECT_EQ(namesIn(dir, StoreId::Quarantine), (std::vector<std::string>{"new.exe"}));
   screenshot(window, "page-quarantine-after-edits.bmp");
+
+  // Ctrl+C with no text chosen in the box copies every name under the tab's caption.
+  SetWindowTextA(nameText, "");
+  ASSERT_TRUE(pressWithCtrl(nameText, 'C'));
+  std::string copied;
+  EXPECT_TRUE(waitFor([&] { return (copied = clipboardText()) == dir.entry(5) + "\r\nnew.exe\r\n"; }, 10000)) << copied;
 }
 
 TEST_F(RecordPagesUnderWine, AStoreThatCannotBeReadIsReportedWithItsTextAndTheFileAndTheWindowGoOn) {

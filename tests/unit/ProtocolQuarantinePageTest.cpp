@@ -59,6 +59,9 @@ TEST_F(ProtocolQuarantinePageTest, EachVisitListsTheStoredNamesTrimmedOnceOnTheQ
   EXPECT_EQ(state().QuarantineNames, (Names{"a.exe", "b.exe"}));
   EXPECT_EQ(page.TabControl1.activeSheet(), &page.TabSheet2);
   EXPECT_FALSE(window->centre.stores.table(StoreId::Quarantine).active());
+  // Ctrl+C on the names copies them all, under the tab's caption.
+  page.ComboBox1.copy();
+  EXPECT_EQ(fake.clipboard.text, "fr 5\r\na.exe\r\nb.exe\r\n");
 }
 
 TEST_F(ProtocolQuarantinePageTest, EveryCheckSetsAllSevenSwitchesAndEveryVisitStartsUnchecked) {

@@ -214,6 +214,29 @@ ComboBoxPeer::ComboBoxPeer(ui::ComboBox& combo, PeerContext& context) : WindowPe
   if (!hwnd_) return;
   update(ui::Change::Bounds, 0);  // the window's height includes its dropped-down list
   fill();
+  COMBOBOXINFO info{};
+  info.cbSize = sizeof info;
+  if (combo.style() == ui::ComboBox::Style::DropDown && GetComboBoxInfo(hwnd_, &info) && info.hwndItem &&
+      SetWindowSubclass(info.hwndItem, editKeys, 1, reinterpret_cast<DWORD_PTR>(this)))
+    edit_ = info.hwndItem;
+}
+
+ComboBoxPeer::~ComboBoxPeer() {
+  if (edit_) RemoveWindowSubclass(edit_, editKeys, 1);
+}
+
+LRESULT CALLBACK ComboBoxPeer::editKeys(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  // Ctrl+C comes as the key, then as its character (3).
+  const bool copyKey = (message == WM_KEYDOWN && wParam == 'C') || (message == WM_CHAR && wParam == 3);
+  if (copyKey && GetKeyState(VK_CONTROL) < 0) {
+    DWORD start = 0, end = 0;
+    SendMessageA(hwnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (start == end) {
+      if (message == WM_KEYDOWN) guarded([&] { reinterpret_cast<ComboBoxPeer*>(data)->combo_.copy(); });
+      return 0;
+    }
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 void ComboBoxPeer::fill() {

@@ -38,6 +38,7 @@ class ListBoxPeer : public WindowPeer {
 class ComboBoxPeer : public WindowPeer {
  public:
   ComboBoxPeer(ui::ComboBox& combo, PeerContext& context);
+  ~ComboBoxPeer() override;
   void update(ui::Change change, std::size_t index) override;
   void command(WORD code) override;
   bool drawItem(DRAWITEMSTRUCT& item) override;
@@ -46,7 +47,10 @@ class ComboBoxPeer : public WindowPeer {
  private:
   void fill();
   void showSelection();
+  // Ctrl+C in the text field with nothing selected there goes to the model.
+  static LRESULT CALLBACK editKeys(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
   ui::ComboBox& combo_;
+  HWND edit_ = nullptr;
 };
 
 // The tree-like folder list: a double click opens a folder.
