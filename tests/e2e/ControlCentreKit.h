@@ -377,17 +377,27 @@ class RemoteListView {
   // A click in the row's first cell, as the mouse gives it; with `keys`
   // (MK_SHIFT, MK_CONTROL) held.
   void clickRow(int row, WPARAM keys = 0) const {
+    const LPARAM at = centreOf(row);
+    PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
+    PostMessageA(list_, WM_LBUTTONUP, keys, at);
+  }
+  // A click of the right button on the row, which asks for the list's shortcut menu.
+  void rightClickRow(int row) const {
+    const LPARAM at = centreOf(row);
+    PostMessageA(list_, WM_RBUTTONDOWN, MK_RBUTTON, at);
+    PostMessageA(list_, WM_RBUTTONUP, 0, at);
+  }
+
+ private:
+  // A point in the row's first cell, in the list's client area.
+  LPARAM centreOf(int row) const {
     RECT r{};
     r.left = LVIR_BOUNDS;
     memory_.write(&r, sizeof r);
     SendMessageA(list_, LVM_GETITEMRECT, static_cast<WPARAM>(row), memory_.param());
     memory_.read(&r, sizeof r);
-    const LPARAM at = MAKELPARAM(r.left + 12, (r.top + r.bottom) / 2);
-    PostMessageA(list_, WM_LBUTTONDOWN, MK_LBUTTON | keys, at);
-    PostMessageA(list_, WM_LBUTTONUP, keys, at);
+    return MAKELPARAM(r.left + 12, (r.top + r.bottom) / 2);
   }
-
- private:
   HWND list_;
   RemoteMemory memory_;
 };

@@ -282,6 +282,22 @@ TEST_F(RecordPagesUnderWine, AFilterAShiftSelectionDeletedAndCtrlCWorkThroughThe
     screenshot(centre->mainWindow(), picture);
   }
   EXPECT_FALSE(centre->asking());
+
+  // The shortcut menu of the rule integrity list: its second item selects every row.
+  RemoteListView integrity(pageControl(*centre, WC_LISTVIEWA, 8, 24), centre->process.pid());
+  PostMessageA(pageControl(*centre, WC_EDITA, 8, 1), WM_CHAR, 0x1B, 1);
+  ASSERT_TRUE(waitFor([&] { return integrity.rows() == 2; }, 10000));
+  integrity.rightClickRow(0);
+  auto menuShown = [&] {
+    for (HWND w : windowsOf(centre->process.pid(), "#32768"))
+      if (IsWindowVisible(w)) return true;
+    return false;
+  };
+  ASSERT_TRUE(waitFor(menuShown, 10000));
+  screenshot(GetDesktopWindow(), "record-list-menu.bmp");
+  for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(centre->mainWindow(), WM_KEYDOWN, key, 0);
+  ASSERT_TRUE(waitFor([&] { return !menuShown(); }, 10000));
+  EXPECT_TRUE(waitFor([&] { return integrity.selectedCount() == 2; }, 10000)) << integrity.selectedCount();
 }
 
 TEST_F(RecordPagesUnderWine, EnterAddsTheTypedNameAndEscapeRemovesTheChosenOne) {

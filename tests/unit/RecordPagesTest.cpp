@@ -118,10 +118,13 @@ TEST_F(RecordPagesTest, TheFilterShowsTheRowsThatHoldEveryTypedWordInSomeCellWha
   for (const Case& c : cases) {
     box.type(std::string(1, ui::kEscape));  // Escape empties the box: every row again
     EXPECT_EQ(box.text(), "");
+    // An empty box leaves Escape to the window's cancel button, as before.
+    EXPECT_FALSE(box.usesKey(ui::DialogKey::Escape));
     EXPECT_EQ(shownNumbers(page.ListView2), (Names{"1", "2", "3"}));
     box.type(c.typed);
     EXPECT_EQ(shownNumbers(page.ListView2), c.shown) << c.typed;
     EXPECT_EQ(page.ListView2.rowCount(), 3) << "the rows stay, hidden";
+    EXPECT_EQ(box.usesKey(ui::DialogKey::Escape), !box.text().empty()) << c.typed;
   }
   // Nothing shown, nothing to remove: a click asks nothing.
   page.ListView2.clickRow(0);
