@@ -298,6 +298,13 @@ TEST_F(RecordPagesUnderWine, AFilterAShiftSelectionDeletedAndCtrlCWorkThroughThe
   for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(centre->mainWindow(), WM_KEYDOWN, key, 0);
   ASSERT_TRUE(waitFor([&] { return !menuShown(); }, 10000));
   EXPECT_TRUE(waitFor([&] { return integrity.selectedCount() == 2; }, 10000)) << integrity.selectedCount();
+  // Ctrl+A does the same from the keyboard.
+  HWND integrityList = pageControl(*centre, WC_LISTVIEWA, 8, 24);
+  PostMessageA(integrityList, WM_KEYDOWN, VK_END, 1);  // the last row alone
+  ASSERT_TRUE(waitFor([&] { return integrity.selectedCount() == 1; }, 10000)) << integrity.selectedCount();
+  ASSERT_TRUE(centre->caughtUp());
+  ASSERT_TRUE(pressWithCtrl(integrityList, 'A'));
+  EXPECT_TRUE(waitFor([&] { return integrity.selectedCount() == 2; }, 10000)) << integrity.selectedCount();
 }
 
 TEST_F(RecordPagesUnderWine, EnterAddsTheTypedNameAndEscapeRemovesTheChosenOne) {
