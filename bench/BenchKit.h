@@ -6,15 +6,20 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "base/Text.h"
 #include "platform/DateTime.h"
+#include "platform/FileSystem.h"
 #include "stores/DateText.h"
 #include "stores/RecordStore.h"
+#include "stores/StoreFile.h"
+#include "stores/StoreSchema.h"
 #include "ui/Control.h"
 #include "win32/MessageLoop.h"
 #include "win32/peers/WindowPeer.h"
@@ -71,6 +76,27 @@ inline void pumpUntilPainted() { win32::pumpMessages({}); }
 inline HWND windowOf(const ui::Control& control) {
   auto* peer = dynamic_cast<win32::WindowPeer*>(control.peer());
   return peer ? peer->hwnd() : nullptr;
+}
+
+// The rule store's file in a program folder.
+inline StoreFile ruleFile(FileSystem& files, const std::string& folder, const LocaleFormats& locale) {
+  const StoreSchema& schema = schemaOf(StoreId::Rules);
+  return StoreFile(files, folder + schema.fileName, schema.fields, CodePage(locale.codePage));
+}
+
+// A program folder with the French texts and `count` rules; false, said, when
+// the language file cannot be copied.
+inline bool fillRuleFolder(FileSystem& files, const std::string& folder, const LocaleFormats& locale,
+                           std::size_t count) {
+  const std::string language = replacedAll(TG_LANGUAGE_DIR, '/', '\\') + "kelm2013_fr.txt";
+  if (!CopyFileA(language.c_str(), (folder + "kelm2013_fr.txt").c_str(), FALSE)) {
+    std::printf("the language file could not be copied\n");
+    return false;
+  }
+  RecordStore rules("ClientDataSet1");
+  rules.assign(schemaOf(StoreId::Rules).fields, realisticRules(count, locale));
+  ruleFile(files, folder, locale).save(rules);
+  return true;
 }
 
 }  // namespace tg::bench

@@ -59,18 +59,8 @@ int main(int argc, char** argv) {
   testing::TempFolder dir;
   win32::Win32Platform real;
   const LocaleFormats locale = real.locale.formats();
-  const std::string language = replacedAll(TG_LANGUAGE_DIR, '/', '\\') + "kelm2013_fr.txt";
-  if (!CopyFileA(language.c_str(), (dir / "kelm2013_fr.txt").c_str(), FALSE)) {
-    std::printf("the language file could not be copied\n");
-    return 1;
-  }
-  const StoreSchema& schema = schemaOf(StoreId::Rules);
-  const StoreFile file(real.files, dir / schema.fileName, schema.fields, CodePage(locale.codePage));
-  {
-    RecordStore rules("ClientDataSet1");
-    rules.assign(schema.fields, realisticRules(count, locale));
-    file.save(rules);
-  }
+  if (!fillRuleFolder(real.files, dir.path(), locale, count)) return 1;
+  const StoreFile file = ruleFile(real.files, dir.path(), locale);
 
   win32::Win32Desktop desktop;
   auto window = std::make_unique<MainWindow>(real.platform, desktop, dir.path(), "bench");
