@@ -207,7 +207,7 @@ bool ListViewPeer::keyDown(WORD key) {
     view_.command(Command::SelectAll);
   } else if (control && key == 'C') {
     view_.command(Command::Copy);
-  } else if (key == VK_APPS || (key == VK_F10 && GetKeyState(VK_SHIFT) < 0)) {
+  } else if (key == VK_APPS) {
     view_.contextMenu();
   } else {
     return false;
