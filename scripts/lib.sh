@@ -109,6 +109,13 @@ stop_wine() {
   fi
 }
 
+# Holds the prefix's desktop open until the wineserver ends (a program that
+# starts just as wine closes an unused desktop may not start at all).
+keep_desktop() {
+  wine "$BUILD/windows/tests/win32/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
+  disown
+}
+
 # A display for wine's windows: the user's own, or a virtual one of ours.
 ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0

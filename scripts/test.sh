@@ -11,6 +11,7 @@ build_fuzz
 
 trap stop_wine EXIT
 start_wine virtual-desktop
+keep_desktop
 
 # One ctest run over the builds, so that one summary covers every test. Of the
 # fuzz build only its fuzz directory: a short run of each target (its unit
