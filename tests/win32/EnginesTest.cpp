@@ -120,9 +120,13 @@ TEST(NotifyEngine, ShowsTheTextWithSpacesWithoutMakingTheCallerWait) {
   StartedProgram notice = folder.start("notify.exe", "erreur;configuration;checkb");
   ASSERT_TRUE(notice);
   EXPECT_TRUE(folder.waitForText("notify.log", " erreur configuration checkb\r\n", 10000));
+  // The engine makes its window, then shows it: the sign is the window shown.
   HWND window = nullptr;
-  ASSERT_TRUE(testing::waitFor([&] { return (window = FindWindowA("Tarnivoxguard2013Notice", nullptr)) != nullptr; }, 5000));
-  EXPECT_TRUE(IsWindowVisible(window));
+  EXPECT_TRUE(testing::waitFor([&] {
+    window = FindWindowA("Tarnivoxguard2013Notice", nullptr);
+    return window && IsWindowVisible(window);
+  }, 5000));
+  ASSERT_NE(window, nullptr);
   PostMessageA(window, WM_LBUTTONUP, 0, 0);  // a click closes it
   EXPECT_TRUE(notice.waitForExit(5000));
 }
