@@ -39,15 +39,8 @@ void AlertListPage::ListView3Click() {
 }
 
 void AlertListPage::quarantineSelected() {
-  const std::vector<int> rows = ListView3.selectedRows();
-  if (rows.empty()) return;
-  if (rows.size() == 1) {
-    ListView3.setSelected(rows.front());
-    ListView3Click();
-    return;
-  }
-  const std::vector<std::string> names = selectedNames(ListView3);
-  if (c_.platform().dialogs.askYesNo(severalProgramsQuestion(c_, 20, names)) != Answer::Yes) return;
+  const auto names = confirmSelected(ListView3, [this] { ListView3Click(); }, 20);
+  if (!names) return;
   Stores& stores = c_.stores();
   std::vector<std::string> added;
   std::unordered_set<std::string> bare;
@@ -56,7 +49,7 @@ void AlertListPage::quarantineSelected() {
     RecordStore& quarantine = readQuarantine(stores);
     const std::vector<std::string> stored = quarantineNamesOf(quarantine);
     std::unordered_set<std::string> known(stored.begin(), stored.end());
-    for (const std::string& name : names) {
+    for (const std::string& name : *names) {
       if (!known.insert(trimmed(name)).second) continue;  // already in quarantine
       quarantine.append();
       quarantine.setField("Champ1", name);

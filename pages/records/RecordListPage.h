@@ -1,7 +1,9 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -57,6 +59,22 @@ class RecordListPage : public Page {
       const std::string& name = list.rows()[static_cast<std::size_t>(row)].text(1);
       if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
     }
+    return names;
+  }
+
+  // Delete on the selected rows: one row acts as a click on it (`click`); for
+  // several, the user is asked once, after language entry `lead`. The program
+  // names to act on once the user said Yes; none otherwise.
+  std::optional<std::vector<std::string>> confirmSelected(ui::ListView& list, const std::function<void()>& click,
+                                                         int lead) {
+    const std::vector<int> rows = list.selectedRows();
+    if (rows.size() == 1) {
+      list.setSelected(rows.front());
+      click();
+    }
+    if (rows.size() < 2) return std::nullopt;
+    std::vector<std::string> names = selectedNames(list);
+    if (c_.platform().dialogs.askYesNo(severalProgramsQuestion(c_, lead, names)) != Answer::Yes) return std::nullopt;
     return names;
   }
 

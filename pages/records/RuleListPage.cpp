@@ -28,15 +28,9 @@ void RuleListPage::ListView2Click() {
 
 void RuleListPage::removeSelected() {
   const std::vector<int> rows = ListView2.selectedRows();
-  if (rows.empty()) return;
-  if (rows.size() == 1) {
-    ListView2.setSelected(rows.front());
-    ListView2Click();
-    return;
-  }
-  const std::vector<std::string> names = selectedNames(ListView2);
-  if (c_.platform().dialogs.askYesNo(severalProgramsQuestion(c_, 22, names)) != Answer::Yes) return;
-  const std::unordered_set<std::string> going(names.begin(), names.end());
+  const auto names = confirmSelected(ListView2, [this] { ListView2Click(); }, 22);
+  if (!names) return;
+  const std::unordered_set<std::string> going(names->begin(), names->end());
   removeRulesWhere(c_.stores(), [&](const std::string& rule) { return rule.empty() || going.count(rule) > 0; });
   ListView2.deleteRows(rows);
 }

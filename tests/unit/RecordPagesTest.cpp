@@ -227,6 +227,23 @@ TEST_F(RecordPagesTest, DeleteOnTheAlertListQuarantinesOnlyTheSelectedProgramsNo
   EXPECT_EQ(state().QuarantineNames, (Names{"b.exe", "a.exe", "c.exe"}));
 }
 
+TEST_F(RecordPagesTest, ASeveralRowQuarantineWhileTheQuarantineFileIsHeldChangesNothing) {
+  storeFile(StoreId::Alerts, {record("a.exe", "01/01/2026 10:00:00"), record("b.exe", "01/01/2026 11:00:00")});
+  storeFile(StoreId::Rules, {record("a.exe", "01/01/2026 10:00:00"), record("b.exe", "01/01/2026 11:00:00")});
+  storeFile(StoreId::Quarantine, {{"old.exe"}});
+  start();
+  AlertListPage& page = alertList();
+  const std::string quarantine = bytes(StoreId::Quarantine), rules = bytes(StoreId::Rules);
+  page.ListView3.selectAll();
+  fake.files.setLocked(fake.inProgram("quarantaines.xml"), true);  // another program holds it
+  fake.dialogs.answerNext(Answer::Yes);
+  EXPECT_THROW(page.ListView3.command(ui::ListView::Command::Delete), StoreError);  // reported by the window
+  fake.files.setLocked(fake.inProgram("quarantaines.xml"), false);
+  EXPECT_EQ(bytes(StoreId::Quarantine), quarantine);
+  EXPECT_EQ(bytes(StoreId::Rules), rules);
+  EXPECT_EQ(state().QuarantineNames, (Names{"old.exe"}));
+}
+
 TEST_F(RecordPagesTest, CopyPutsTheHeaderAndTheSelectedRowsOnTheClipboardAndTheMenuOffersEachAction) {
   storeFile(StoreId::Rules, {record("a.exe", "01/01/2026 10:00:00", "C:\\a.exe"), record("b.exe", "01/01/2026 11:00:00"),
                              record("c.exe", "02/01/2026 10:00:00", "C:\\c.exe")});
