@@ -227,7 +227,7 @@ TEST_F(RecordPagesTest, DeleteOnTheAlertListQuarantinesOnlyTheSelectedProgramsNo
   EXPECT_EQ(state().QuarantineNames, (Names{"b.exe", "a.exe", "c.exe"}));
 }
 
-TEST_F(RecordPagesTest, ASeveralRowQuarantineWhileTheQuarantineFileIsHeldChangesNothing) {
+TEST_F(RecordPagesTest, ASeveralRowQuarantineWhileTheQuarantineFileIsHeldOrTheDiskFullChangesNothing) {
   storeFile(StoreId::Alerts, {record("a.exe", "01/01/2026 10:00:00"), record("b.exe", "01/01/2026 11:00:00")});
   storeFile(StoreId::Rules, {record("a.exe", "01/01/2026 10:00:00"), record("b.exe", "01/01/2026 11:00:00")});
   storeFile(StoreId::Quarantine, {{"old.exe"}});
@@ -239,6 +239,14 @@ TEST_F(RecordPagesTest, ASeveralRowQuarantineWhileTheQuarantineFileIsHeldChanges
   fake.dialogs.answerNext(Answer::Yes);
   EXPECT_THROW(page.ListView3.command(ui::ListView::Command::Delete), StoreError);  // reported by the window
   fake.files.setLocked(fake.inProgram("quarantaines.xml"), false);
+  EXPECT_EQ(bytes(StoreId::Quarantine), quarantine);
+  EXPECT_EQ(bytes(StoreId::Rules), rules);
+  EXPECT_EQ(state().QuarantineNames, (Names{"old.exe"}));
+  // A full disk at the quarantine's save: the same.
+  fake.files.setDiskFull(true);
+  fake.dialogs.answerNext(Answer::Yes);
+  EXPECT_THROW(page.ListView3.command(ui::ListView::Command::Delete), StoreError);
+  fake.files.setDiskFull(false);
   EXPECT_EQ(bytes(StoreId::Quarantine), quarantine);
   EXPECT_EQ(bytes(StoreId::Rules), rules);
   EXPECT_EQ(state().QuarantineNames, (Names{"old.exe"}));
