@@ -6,6 +6,7 @@
 #include "stores/ExchangeFiles.h"
 #include "stores/LanguageChoice.h"
 #include "stores/PlainFiles.h"
+#include "stores/SharedLists.h"
 #include "base/Text.h"
 
 namespace tg {
@@ -56,20 +57,8 @@ void ControlCentre::openStores() {
 }
 
 void ControlCentre::readBlockedSites() {
-  state.BlockedSiteNames.clear();
-  state.BlockedSiteAddresses.clear();
-  try {
-    RecordStore& sites = stores.table(StoreId::Sites);
-    for (sites.first(); !sites.eof(); sites.next()) {
-      const std::string name = sites.field("Champ1");
-      if (name.empty()) continue;
-      state.BlockedSiteNames.push_back(name);
-      state.BlockedSiteAddresses.push_back(sites.field("Champ2"));
-    }
-  } catch (const StoreError&) {
-    state.BlockedSiteNames.clear();
-    state.BlockedSiteAddresses.clear();
-  }
+  RecordStore& sites = stores.table(StoreId::Sites);
+  fillBlockedSites(state, sites.active() ? sites.rows() : std::vector<Row>{});
 }
 
 void ControlCentre::loadLanguage() {

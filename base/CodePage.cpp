@@ -22,8 +22,8 @@ CodePage::CodePage(int number) : number_(number) {
   }
   if (number == 1252) {
     for (unsigned i = 0; i < 32; ++i) {
-      high_[i] = kWindows1252High[i];
       defined_[i] = kWindows1252High[i] != 0;
+      if (defined_[i]) high_[i] = kWindows1252High[i];
     }
   }
 }

@@ -24,6 +24,9 @@ class CodePage {
   // The byte for a code point, when there is one. Code points U+E000 to U+E01F
   // stand for the control bytes 0x00 to 0x1F, which XML 1.0 cannot carry.
   std::optional<unsigned char> fromUnicode(char32_t codePoint) const;
+  // The code point of a byte; a byte the code page leaves undefined gives the
+  // code point of the same number, which fromUnicode takes back to it.
+  char32_t toUnicode(unsigned char byte) const { return byte < 0x80 ? byte : high_[byte - 0x80]; }
 
  private:
   int number_;

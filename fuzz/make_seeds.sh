@@ -111,3 +111,12 @@ seed $X picture-twelve-hour 'h:mm tt\n7:05 pm'
 seed $X picture-names "yyyy'y'MMMMdddd\n2026yDecemberTuesday"
 seed $X picture-quotes "'it''s' d/M/y\nit's 8/12/26"
 seed $X empty ''
+
+# ---------------------------------------------------------------- exportedfile
+X=exportedfile
+mkdir -p $X
+cp datapacket/rules.xml datapacket/rules-escapes.xml datapacket/language.xml $X/
+seed $X quarantine.csv '\xef\xbb\xbf"Programme"\r\n"bad.exe"\r\n" spaced, ""quoted"".exe "\r\n'
+seed $X sites.csv 'Site,Address\nexemple.fr,93.184.216.34\n\n"caf\xc3\xa9\r\n.com",\n'
+seed $X alerts.csv '%s\r\n' '"a","b","c","d","e","f","g","h","i"' '"x.exe","09/12/2026 19:50:32","@","?","12","32","PC/Elodie","C:\x.exe","C:\x.exe;C:\ntdll.dll;"'
+seed $X broken.csv '"open\r\nvalue,"\r\n'

@@ -103,6 +103,9 @@ std::string encodeDataPacket(const std::vector<FieldDef>& fields, const std::vec
 
 namespace {
 
+constexpr std::string_view kOtherFields = "the fields declared are not this table's";
+constexpr std::string_view kMoreFields = "more fields declared than this table has";
+
 struct ParseError {
   std::string what;
 };
@@ -179,7 +182,7 @@ class PacketParser {
  private:
   void checkFields() const {
     if (packet_.fields.empty()) fail("no fields declared");
-    if (expected_ && !sameFieldNames(packet_.fields, *expected_)) fail("the fields declared are not this table's");
+    if (expected_ && !sameFieldNames(packet_.fields, *expected_)) fail(std::string(kOtherFields));
   }
 
   [[noreturn]] void fail(const std::string& what) const {
@@ -378,7 +381,7 @@ class PacketParser {
       if (!named || field.name.empty()) fail("a field has no name");
       if (!sized) fail("a field has no width");
       packet_.fields.push_back(std::move(field));
-      if (expected_ && packet_.fields.size() > expected_->size()) fail("more fields declared than this table has");
+      if (expected_ && packet_.fields.size() > expected_->size()) fail(std::string(kMoreFields));
       if (hasContent) skipContentOf("FIELD");
     }
     endTag("FIELDS");
@@ -580,6 +583,10 @@ std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage&
     if (error) *error = e.what;
     return std::nullopt;
   }
+}
+
+bool declaresOtherFields(std::string_view error) {
+  return error.starts_with(kOtherFields) || error.starts_with(kMoreFields);
 }
 
 }  // namespace tg

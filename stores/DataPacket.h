@@ -34,4 +34,8 @@ std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage&
                                            std::string* error = nullptr,
                                            const std::vector<FieldDef>* expected = nullptr);
 
+// Whether a reason given by decodeDataPacket says only that the document
+// declares other fields than those expected: it may be another table's.
+bool declaresOtherFields(std::string_view error);
+
 }  // namespace tg

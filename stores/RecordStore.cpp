@@ -32,13 +32,33 @@ void RecordStore::createDataSet() {
 void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows) {
   fields_ = std::move(fields);
   rows_ = std::move(rows);
-  for (Row& row : rows_) {
-    if (row.size() > fields_.size()) row.resize(fields_.size());
-    for (std::size_t f = 0; f < row.size(); ++f)
-      if (row[f].size() > fields_[f].size) row[f].resize(fields_[f].size);
-  }
+  for (Row& row : rows_) cutToFields(row);
   cursor_ = 0;
   active_ = true;
+  ++generation_;
+}
+
+void RecordStore::cutToFields(Row& row) const {
+  if (row.size() > fields_.size()) row.resize(fields_.size());
+  for (std::size_t f = 0; f < row.size(); ++f)
+    if (row[f].size() > fields_[f].size) row[f].resize(fields_[f].size);
+}
+
+void RecordStore::appendRows(std::vector<Row> rows) {
+  requireActive();
+  rows_.reserve(rows_.size() + rows.size());
+  for (Row& row : rows) {
+    cutToFields(row);
+    rows_.push_back(std::move(row));
+  }
+  cursor_ = 0;
+  ++generation_;
+}
+
+void RecordStore::keepFirstRows(std::size_t count) {
+  requireActive();
+  if (count < rows_.size()) rows_.resize(count);
+  cursor_ = 0;
   ++generation_;
 }
 

@@ -70,6 +70,11 @@ class RecordStore {
   // Removes every row that `matches`, the others kept in their order, in one
   // pass; the cursor goes to the first row. The number of rows removed.
   std::size_t deleteWhere(const std::function<bool(const Row&)>& matches);
+  // Rows added at the end in one step, their values cut to the field sizes;
+  // and the rows after the first `count` removed, to take such an addition back.
+  // The cursor goes to the first row.
+  void appendRows(std::vector<Row> rows);
+  void keepFirstRows(std::size_t count);
 
   // Field access on the current row; names are compared ignoring letter case.
   std::string field(std::string_view name) const;
@@ -86,6 +91,7 @@ class RecordStore {
   void requireActive() const;
   std::size_t fieldIndex(std::string_view name) const;
   std::string cut(std::size_t field, std::string_view value) const;
+  void cutToFields(Row& row) const;
 
   std::string name_;
   std::vector<FieldDef> fields_;

@@ -2,7 +2,9 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/Dialogs.h"
@@ -27,6 +29,21 @@ class FakeDialogs : public Dialogs {
   }
 
   void reportError(const std::string& text) override { errors.push_back(text); }
+  void inform(const std::string& text) override { told.push_back(text); }
+
+  // The Save and Open dialogs take the next scripted choice (none: cancelled).
+  std::optional<SaveChoice> chooseFileToSave(const std::string& title, const std::vector<FileType>& types,
+                                             const std::string& suggestedName) override {
+    fileDialogs.push_back({title, types, suggestedName});
+    std::optional<SaveChoice> chosen = std::move(nextSave);
+    nextSave.reset();
+    return chosen;
+  }
+  std::vector<std::string> chooseFilesToOpen(const std::string& title, const std::vector<FileType>& types,
+                                             bool several) override {
+    fileDialogs.push_back({title, types, several ? "several" : ""});
+    return std::exchange(nextOpen, {});
+  }
 
   // The menus shown, and the item the next one takes (-1: none).
   int popupMenu(const std::vector<std::string>& items) override {
@@ -38,6 +55,15 @@ class FakeDialogs : public Dialogs {
 
   std::vector<std::string> questions;
   std::vector<std::string> errors;
+  std::vector<std::string> told;
+  struct FileDialogShown {
+    std::string title;
+    std::vector<FileType> types;
+    std::string suggestedName;  // "several" for an Open dialog that takes several files
+  };
+  std::vector<FileDialogShown> fileDialogs;
+  std::optional<SaveChoice> nextSave;
+  std::vector<std::string> nextOpen;
   std::vector<std::vector<std::string>> menus;
   int nextMenuChoice = -1;
 

@@ -45,6 +45,10 @@ Answer Win32Dialogs::askYesNo(const std::string& text) {
 
 void Win32Dialogs::reportError(const std::string& text) { showErrorBox(text, owner_ ? owner_ : GetActiveWindow()); }
 
+void Win32Dialogs::inform(const std::string& text) {
+  MessageBoxA(owner_, text.c_str(), kBoxTitle, MB_OK | MB_ICONINFORMATION);
+}
+
 int Win32Dialogs::popupMenu(const std::vector<std::string>& items) {
   HMENU menu = CreatePopupMenu();
   if (!menu) return -1;

@@ -27,7 +27,13 @@ class Win32Dialogs : public Dialogs {
   void setOwner(HWND owner) { owner_ = owner; }
   Answer askYesNo(const std::string& text) override;
   void reportError(const std::string& text) override;
+  void inform(const std::string& text) override;
   int popupMenu(const std::vector<std::string>& items) override;
+  // In Win32FileDialogs.cpp.
+  std::optional<SaveChoice> chooseFileToSave(const std::string& title, const std::vector<FileType>& types,
+                                             const std::string& suggestedName) override;
+  std::vector<std::string> chooseFilesToOpen(const std::string& title, const std::vector<FileType>& types,
+                                             bool several) override;
 
  private:
   HWND owner_ = nullptr;

@@ -1,6 +1,7 @@
 #include "pages/records/RecordEdits.h"
 
 #include "base/Text.h"
+#include "stores/SharedLists.h"
 
 namespace tg {
 
@@ -36,8 +37,7 @@ std::vector<std::string> quarantineNamesOf(const RecordStore& quarantine) {
 }
 
 void refillQuarantineNames(SharedState& state, const RecordStore& quarantine) {
-  state.QuarantineNames.clear();
-  for (const Row& row : quarantine.rows()) state.QuarantineNames.push_back(trimmed(valueOf(row, 0)));
+  fillQuarantineNames(state, quarantine.rows());
 }
 
 }  // namespace tg

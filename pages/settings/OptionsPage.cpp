@@ -50,6 +50,23 @@ class LanguageList : public ui::ComboBox {
   }
 };
 
+// The captions of kCarriedStores in the carry list.
+constexpr std::array<int, kCarriedStores.size()> kCarriedEntries = {2, 3, 5, 62};
+
+bool endsWith(const std::string& text, std::string_view end) {
+  return text.size() >= end.size() && equalsIgnoringAsciiCase(std::string_view(text).substr(text.size() - end.size()), end);
+}
+
+std::string withoutEllipsis(std::string caption) {
+  while (!caption.empty() && caption.back() == '.') caption.pop_back();
+  return caption;
+}
+
+std::string dateStamp(const DateTime& t) {
+  const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
+  return std::to_string(t.year) + "-" + two(t.month) + "-" + two(t.day);
+}
+
 }  // namespace
 
 OptionsPage::OptionsPage(PageContext& c)
@@ -61,6 +78,14 @@ OptionsPage::OptionsPage(PageContext& c)
       LanguageLabel(c.panel.add<ui::Label>("LanguageLabel", ui::Rect{56, 136, 0, 0}, c.text(17))),
       ComboBox3(c.panel.add<LanguageList>("ComboBox3", ui::Rect{176, 136, 233, 19})),
       BitBtn5(c.panel.add<ui::Button>("BitBtn5", ui::Rect{416, 136, 145, 25}, ui::ButtonKind::OK, c.text(19))),
+      TransferGroup(c.panel.add<ui::GroupBox>("TransferGroup", ui::Rect{56, 200, 505, 100}, c.text(111))),
+      CarryLabel(TransferGroup.add<ui::Label>("CarryLabel", ui::Rect{16, 32, 0, 0}, c.text(112))),
+      CarryList(TransferGroup.add<ui::ComboBox>("CarryList", ui::Rect{120, 28, 233, 19},
+                                                ui::ComboBox::Style::DropDownList)),
+      ExportButton(TransferGroup.add<ui::Button>("ExportButton", ui::Rect{120, 62, 112, 25}, ui::ButtonKind::Custom,
+                                                 c.text(113))),
+      ImportButton(TransferGroup.add<ui::Button>("ImportButton", ui::Rect{241, 62, 112, 25}, ui::ButtonKind::Custom,
+                                                 c.text(114))),
       c_(c) {}
 
 std::unique_ptr<Page> OptionsPage::build(PageContext& c) {
@@ -78,6 +103,13 @@ std::unique_ptr<Page> OptionsPage::build(PageContext& c) {
   };
   self->BitBtn4.onClick = [self] { self->BitBtn4Click(); };
   self->BitBtn5.onClick = [self] { self->BitBtn5Click(); };
+  std::vector<std::string> carried;
+  for (int entry : kCarriedEntries) carried.push_back(c.text(entry));
+  carried.push_back(c.text(56));
+  self->CarryList.setItems(std::move(carried));
+  self->CarryList.setItemIndex(static_cast<int>(kCarriedStores.size()));  // all of them, the usual move
+  self->ExportButton.onClick = [self] { self->ExportClick(); };
+  self->ImportButton.onClick = [self] { self->ImportClick(); };
   return page;
 }
 
@@ -104,6 +136,72 @@ void OptionsPage::BitBtn5Click() {
   c_.window.language.fill(lines, code);
   // The page shown keeps its captions; the next pages built take the new ones.
   c_.window.applyLanguage();
+}
+
+StoreTransfer OptionsPage::transfer() const {
+  Platform& p = c_.platform();
+  return StoreTransfer(p.files, p.clock, c_.stores(), c_.state(), c_.window.language,
+                       CodePage(p.locale.formats().codePage));
+}
+
+void OptionsPage::tell(const TransferResult& result) {
+  if (result.outcome == TransferResult::Outcome::Done)
+    c_.platform().dialogs.inform(result.message);
+  else
+    c_.platform().dialogs.reportError(result.message);
+}
+
+namespace {
+
+std::vector<FileType> transferTypes(const PageContext& c) {
+  return {{c.text(115), "*.xml"}, {c.text(116), "*.csv"}};
+}
+
+}  // namespace
+
+void OptionsPage::ExportClick() {
+  const int chosen = CarryList.itemIndex();
+  if (chosen < 0) return;
+  const bool all = static_cast<std::size_t>(chosen) >= kCarriedStores.size();
+  Platform& p = c_.platform();
+  // All of them go to a folder of their own, named as the file would be.
+  const std::string suggested =
+      all ? "Tarnivoxguard2013 " + dateStamp(p.clock.now())
+          : exportFileName(kCarriedStores[static_cast<std::size_t>(chosen)], TransferForm::Xml);
+  const std::optional<SaveChoice> target =
+      p.dialogs.chooseFileToSave(withoutEllipsis(c_.text(113)), transferTypes(c_), suggested);
+  if (!target) return;
+  // The name's extension says the form; without one, the type chosen in the dialog.
+  TransferForm form = target->type == 1 ? TransferForm::Csv : TransferForm::Xml;
+  if (endsWith(target->path, ".csv")) form = TransferForm::Csv;
+  if (endsWith(target->path, ".xml")) form = TransferForm::Xml;
+  StoreTransfer carry = transfer();
+  if (!all) {
+    tell(carry.exportStore(kCarriedStores[static_cast<std::size_t>(chosen)], target->path, form));
+    return;
+  }
+  std::string folder = target->path;
+  if (endsWith(folder, ".csv") || endsWith(folder, ".xml")) folder.resize(folder.size() - 4);
+  // The dialog asked about the name it showed, not about the files in the folder.
+  std::string replaced;
+  for (StoreId id : kCarriedStores) {
+    const std::string file = folderWithBackslash(folder) + exportFileName(id, form);
+    if (p.files.presence(file) != Presence::Absent) replaced += file + "\r\n";
+  }
+  if (!replaced.empty() && p.dialogs.askYesNo(replaced + c_.text(65)) != Answer::Yes) return;
+  tell(carry.exportToFolder({kCarriedStores.begin(), kCarriedStores.end()}, folder, form));
+}
+
+void OptionsPage::ImportClick() {
+  const int chosen = CarryList.itemIndex();
+  if (chosen < 0) return;
+  const bool all = static_cast<std::size_t>(chosen) >= kCarriedStores.size();
+  const std::vector<std::string> files =
+      c_.platform().dialogs.chooseFilesToOpen(withoutEllipsis(c_.text(114)), transferTypes(c_), all);
+  if (files.empty()) return;
+  std::optional<StoreId> expected;
+  if (!all) expected = kCarriedStores[static_cast<std::size_t>(chosen)];
+  tell(transfer().importFiles(files, expected));
 }
 
 void OptionsPage::ComboBox3DrawItem(int index, const ui::Rect& area, ui::ItemState state, ui::Canvas& canvas) {

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "pages/PageContext.h"
+#include "stores/StoreTransfer.h"
+#include "ui/Containers.h"
 #include "ui/Button.h"
 #include "ui/Canvas.h"
 #include "ui/ImageList.h"
@@ -26,6 +28,9 @@ class OptionsPage : public Page {
   void BitBtn4Click();
   void BitBtn5Click();
   void ComboBox3DrawItem(int index, const ui::Rect& area, ui::ItemState state, ui::Canvas& canvas);
+  // Export and import of the records chosen in CarryList, through the Save and Open dialogs.
+  void ExportClick();
+  void ImportClick();
 
   ui::Label& StoreLabel;
   ui::ComboBox& StoreList;
@@ -33,9 +38,17 @@ class OptionsPage : public Page {
   ui::Label& LanguageLabel;
   ui::ComboBox& ComboBox3;
   ui::Button& BitBtn5;  // apply
+  // In the free band below: what to carry to another machine, and the two buttons.
+  ui::GroupBox& TransferGroup;
+  ui::Label& CarryLabel;
+  ui::ComboBox& CarryList;  // the carried stores in their order, then all of them
+  ui::Button& ExportButton;
+  ui::Button& ImportButton;
 
  private:
   explicit OptionsPage(PageContext& c);
+  StoreTransfer transfer() const;
+  void tell(const TransferResult& result);
   PageContext c_;
 };
 

@@ -287,6 +287,27 @@ inline void screenshot(HWND window, const std::string& name) {
 // once let the click get lost between them.
 inline void clickButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 
+// A running program of the test's own, as the network engine would report it.
+struct Victim {
+  EngineFolder folder;
+  StartedProgram process;
+  std::string path;
+  Victim() {
+    folder.install("probe.exe", "victim.exe");
+    folder.write("victim.resident", "");
+    path = folder / "victim.exe";
+    process = folder.start("victim.exe");
+    waitFor([&] { return folder.read("probe.log").find("victim.exe|") != std::string::npos; });
+  }
+  std::string connectionLine() const {
+    return "victim.exe;" + std::to_string(process.pid()) + ";TCP;10.0.0.2:50000;93.184.216.34;443;ESTABLISHED;50000;;;;";
+  }
+};
+
+inline void answerAsNetworkEngine(ProgramDirectory& dir, const std::string& line) {
+  dir.folder.write("netguard.answer", "netguard.txt\r\n" + line + "\r\nend;1;;\r\n");
+}
+
 // A store file with these rows, in the system's code page.
 inline void storeFile(ProgramDirectory& dir, StoreId id, const std::vector<Row>& rows) {
   ASSERT_TRUE(dir.folder.write(schemaOf(id).fileName,
@@ -401,6 +422,13 @@ class RemoteListView {
   HWND list_;
   RemoteMemory memory_;
 };
+
+// The first values of a store's rows, read once (see storeRows).
+inline std::vector<std::string> namesIn(const ProgramDirectory& dir, StoreId id) {
+  std::vector<std::string> names;
+  for (const Row& row : storeRows(dir.folder, schemaOf(id).fileName)) names.push_back(valueOf(row, 0));
+  return names;
+}
 
 inline std::string boxText(HWND box) {
   char text[2048] = {};

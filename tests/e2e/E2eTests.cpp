@@ -383,27 +383,6 @@ TEST(ControlCentreUnderWine, TheInstallersStopperEndsItAsTheEndOfTheLogOnDoesThe
 // ---------------------------------------------------------------- the monitor
 
 
-// A running program of the test's own, as the network engine would report it.
-struct Victim {
-  EngineFolder folder;
-  StartedProgram process;
-  std::string path;
-  Victim() {
-    folder.install("probe.exe", "victim.exe");
-    folder.write("victim.resident", "");
-    path = folder / "victim.exe";
-    process = folder.start("victim.exe");
-    waitFor([&] { return folder.read("probe.log").find("victim.exe|") != std::string::npos; });
-  }
-  std::string connectionLine() const {
-    return "victim.exe;" + std::to_string(process.pid()) + ";TCP;10.0.0.2:50000;93.184.216.34;443;ESTABLISHED;50000;;;;";
-  }
-};
-
-void answerAsNetworkEngine(ProgramDirectory& dir, const std::string& line) {
-  dir.folder.write("netguard.answer", "netguard.txt\r\n" + line + "\r\nend;1;;\r\n");
-}
-
 std::string shortDateOfLastWrite(const std::string& path) {
   WIN32_FIND_DATAA data;
   HANDLE search = FindFirstFileA(path.c_str(), &data);

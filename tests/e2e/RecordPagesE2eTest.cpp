@@ -14,12 +14,6 @@ Row rule(const std::string& name, const std::string& when, const std::string& pa
   return {name, when, "@", "07/11/2025", "12", "32", "PC/Elodie", path, "0", "", ""};
 }
 
-std::vector<std::string> namesIn(const ProgramDirectory& dir, StoreId id) {
-  std::vector<std::string> names;
-  for (const Row& row : storeRows(dir.folder, schemaOf(id).fileName)) names.push_back(valueOf(row, 0));
-  return names;
-}
-
 class RecordPagesUnderWine : public ::testing::Test {
  protected:
   ProgramDirectory dir;

@@ -31,7 +31,7 @@ TEST(LanguageTable, AShortFileLeavesTheEntriesItDoesNotSupply) {
 
 TEST(LanguageTable, LinesAfterTheLastEntryAreIgnoredAndLinesAreNotTrimmed) {
   LanguageTable table;
-  Lines lines = numbered(120, "");
+  Lines lines = numbered(LanguageTable::kLastEntry + 10, "");
   lines[4] = "  spaced  ";
   lines[5] = "";
   table.fill(lines);

@@ -151,5 +151,53 @@ TEST_F(OptionsPageTest, LanguageRowsAlternateTheSelectedOneIsBlueBoldItalicAndEa
   EXPECT_EQ(selected.order.back(), testing::RecordingCanvas::Op::Image);  // the flag over the highlight
 }
 
+TEST_F(OptionsPageTest, RecordsGoOutAndComeInThroughTheDialogsAndAnImportedQuarantineEndsItsProgramAtTheNextReading) {
+  withNetworkEngine();
+  fake.files.addFile(fake.inProgram("regles.xml"),
+                     encodeDataPacket(schemaOf(StoreId::Rules).fields, {{"a.exe"}}, CodePage(1252)));
+  OptionsPage& page = start();
+  EXPECT_EQ(page.CarryList.items(), (Names{"fr 2", "fr 3", "fr 5", "fr 62", "fr 56"}));
+  EXPECT_EQ(page.CarryList.text(), "fr 56");
+
+  // All of them go to a folder named as the file would have been.
+  fake.files.addDirectory("C:\\Carry");
+  const std::string folder = "C:\\Carry\\Tarnivoxguard2013 2026-12-08";
+  fake.dialogs.nextSave = SaveChoice{folder + ".xml", 0};
+  page.ExportButton.click();
+  ASSERT_EQ(fake.dialogs.fileDialogs.size(), 1u);
+  EXPECT_EQ(fake.dialogs.fileDialogs[0].suggestedName, "Tarnivoxguard2013 2026-12-08");
+  EXPECT_EQ(fake.files.fileNames(folder), (Names{"alertes.xml", "quarantaines.xml", "regles.xml", "site.xml"}));
+  ASSERT_EQ(fake.dialogs.told.size(), 1u);
+  EXPECT_NE(fake.dialogs.told[0].find(folder + "\\regles.xml"), std::string::npos);
+  // Files of that folder are not replaced without a word.
+  fake.dialogs.nextSave = SaveChoice{folder, 1};
+  fake.files.addFile(folder + "\\site.csv", "mine");
+  page.ExportButton.click();
+  ASSERT_EQ(fake.dialogs.questions.size(), 1u);
+  EXPECT_NE(fake.dialogs.questions[0].find(folder + "\\site.csv"), std::string::npos);
+  EXPECT_EQ(fake.files.contents(folder + "\\site.csv"), "mine");
+
+  // A quarantine brought from elsewhere, chosen as a quarantine.
+  const auto bad = fake.processes.add("bad.exe", {"C:\\Apps\\bad.exe"});
+  const std::string brought = "C:\\Carry\\company.xml";
+  fake.files.addFile(brought, encodeDataPacket(schemaOf(StoreId::Quarantine).fields, {{"bad.exe"}}, CodePage(1252)));
+  page.CarryList.select(0);  // as rules: refused
+  fake.dialogs.nextOpen = {brought};
+  page.ImportButton.click();
+  ASSERT_EQ(fake.dialogs.errors.size(), 1u);
+  EXPECT_NE(fake.dialogs.errors[0].find("fr 5"), std::string::npos) << fake.dialogs.errors[0];
+  EXPECT_EQ(fake.dialogs.fileDialogs.back().suggestedName, "") << "one file for one store";
+  page.CarryList.select(2);
+  fake.dialogs.nextOpen = {brought};
+  page.ImportButton.click();
+  ASSERT_EQ(fake.dialogs.told.size(), 2u);
+  EXPECT_NE(fake.dialogs.told[1].find(": 1"), std::string::npos) << fake.dialogs.told[1];
+  EXPECT_EQ(stored("quarantaines.xml"), (Names{"bad.exe"}));
+
+  connections = {"bad.exe;" + std::to_string(bad) + ";TCP;10.0.0.2:50000;1.2.3.4;443;ESTABLISHED;50000;;;;"};
+  tick();
+  EXPECT_EQ(fake.processes.endedNames, (Names{"bad.exe"}));
+}
+
 }  // namespace
 }  // namespace tg

@@ -2,10 +2,14 @@
 #include <windows.h>
 
 #include <atomic>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "ui/Containers.h"
 #include "ui/Form.h"
+#include "win32/FileDialogPresser.h"
+#include "win32/TempFolder.h"
 #include "win32/TestFiles.h"
 #include "win32/Win32System.h"
 #include "win32/Win32Timers.h"
@@ -99,6 +103,158 @@ TEST(Win32Dialogs, TimerTicksRunWhileTheQuestionIsOpenAndTheBoxBelongsToTheWindo
   timers.stop(tick);
   EXPECT_TRUE(askedInside) << ticks - before << " ticks while the question was open";
   EXPECT_EQ(owner, window.hwnd());
+}
+
+// Closes every error box of ours that opens while it lives, and keeps their
+// texts: a box that should not be there fails the test instead of hanging it.
+class ErrorBoxCatcher {
+ public:
+  ErrorBoxCatcher() : thread_([this] { run(); }) {}
+  ~ErrorBoxCatcher() { stop(); }
+  std::vector<std::string> stop() {
+    done_ = true;
+    if (thread_.joinable()) thread_.join();
+    return texts_;
+  }
+
+ private:
+  void run() {
+    while (!done_) {
+      if (HWND box = FindWindowA("#32770", "Tarnivoxguard2013"); box && IsWindowVisible(box)) {
+        texts_.push_back(testing::file_dialog::textOf(GetDlgItem(box, 0xFFFF)));
+        testing::file_dialog::press(box, IDOK);
+        testing::waitFor([&] { return !IsWindow(box); }, 3000);
+      }
+      Sleep(10);
+    }
+  }
+
+  std::vector<std::string> texts_;
+  std::atomic<bool> done_{false};
+  std::thread thread_;
+};
+
+const std::vector<FileType> kTransferTypes = {{"XML files", "*.xml"}, {"Tables", "*.csv"}};
+
+TEST(Win32FileDialogs, SaveGivesTheFullPathTypedAndTheTypeShown) {
+  struct Case {
+    const char* what;
+    const char* typed;
+    int type;
+    bool exists;  // the dialog asks before a file is replaced
+    const char* chosen;
+    std::size_t chosenType;
+  };
+  const Case cases[] = {
+      {"a name of the second type", "carried.csv", 1, false, "carried.csv", 1},
+      {"a name without extension gets the first type's", "carried", -1, false, "carried.xml", 0},
+      {"a file replaced after the question", "regles.xml", -1, true, "regles.xml", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::TempFolder folder;
+    if (c.exists) {
+      ASSERT_TRUE(testing::writeFile(folder / c.typed, "<regles/>"));
+    }
+    testing::FileDialogAnswer answer;
+    answer.fileName = folder / c.typed;
+    answer.type = c.type;
+    if (c.exists) answer.boxButton = IDYES;
+    Win32Dialogs dialogs;
+    testing::FileDialogPresser user("Export the rules", answer);
+    const std::optional<SaveChoice> choice = dialogs.chooseFileToSave("Export the rules", kTransferTypes, "regles.xml");
+    const testing::FileDialogSeen& seen = user.seen();
+    EXPECT_TRUE(seen.asAnswered);
+    EXPECT_EQ(seen.shownName, "regles.xml");
+    EXPECT_EQ(seen.boxText.empty(), !c.exists) << seen.boxText;
+    ASSERT_TRUE(choice);
+    EXPECT_EQ(choice->path, folder / c.chosen);
+    EXPECT_EQ(choice->type, c.chosenType);
+  }
+}
+
+TEST(Win32FileDialogs, OpenGivesTheFullPathsOfExistingFilesOnly) {
+  struct Case {
+    const char* what;
+    bool several;
+    bool inFolderShown;  // names typed in the folder the dialog shows, not full paths
+    std::string typed;
+    std::vector<std::string> chosen;
+  };
+  const Case cases[] = {
+      {"one file", false, false, "a.xml", {"a.xml"}},
+      {"two files", true, true, "\"a.xml\" \"b.xml\"", {"a.xml", "b.xml"}},
+      {"one file where several may be", true, false, "b.xml", {"b.xml"}},
+      {"a file that is not there", false, false, "missing.xml", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    testing::TempFolder folder;
+    ASSERT_TRUE(testing::writeFile(folder / "a.xml", "<regles/>"));
+    ASSERT_TRUE(testing::writeFile(folder / "b.xml", "<alertes/>"));
+    testing::FileDialogAnswer answer;
+    if (c.inFolderShown) answer.folder = folder.path();
+    answer.fileName = c.inFolderShown ? c.typed : folder / c.typed;
+    const bool refused = c.chosen.empty();
+    if (refused) {  // the dialog says so, stays open, and the user gives up
+      answer.boxButton = IDOK;
+      answer.cancelAfterBox = true;
+    }
+    Win32Dialogs dialogs;
+    testing::FileDialogPresser user("Import", answer);
+    const std::vector<std::string> files = dialogs.chooseFilesToOpen("Import", kTransferTypes, c.several);
+    const testing::FileDialogSeen& seen = user.seen();
+    EXPECT_TRUE(seen.asAnswered);
+    EXPECT_EQ(seen.boxText.empty(), !refused) << seen.boxText;
+    std::vector<std::string> expected;
+    for (const std::string& name : c.chosen) expected.push_back(folder / name);
+    EXPECT_EQ(files, expected);
+  }
+}
+
+TEST(Win32FileDialogs, CancelChoosesNothingAndSaysNothing) {
+  testing::TempFolder folder;
+  ASSERT_TRUE(testing::writeFile(folder / "a.xml", "<regles/>"));
+  testing::FileDialogAnswer answer;
+  answer.fileName = folder / "a.xml";  // typed, then cancelled: not taken
+  answer.button = IDCANCEL;
+  Win32Dialogs dialogs;
+  ErrorBoxCatcher errors;
+  {
+    testing::FileDialogPresser user("Export the rules", answer);
+    EXPECT_FALSE(dialogs.chooseFileToSave("Export the rules", kTransferTypes, "regles.xml"));
+    EXPECT_TRUE(user.seen().asAnswered);
+  }
+  for (bool several : {false, true}) {
+    SCOPED_TRACE(several ? "several" : "one");
+    testing::FileDialogPresser user("Import", answer);
+    EXPECT_TRUE(dialogs.chooseFilesToOpen("Import", kTransferTypes, several).empty());
+    EXPECT_TRUE(user.seen().asAnswered);
+  }
+  EXPECT_TRUE(errors.stop().empty());
+}
+
+TEST(Win32FileDialogs, AChoiceLongerThanTheDialogCanHoldIsReported) {
+  testing::TempFolder folder;
+  // 160 names of about 220 characters: more than the 32 KiB the dialog is given.
+  std::string typed;
+  for (int i = 0; i < 160; ++i) {
+    const std::string name = std::string(215, 'n') + std::to_string(1000 + i) + ".xml";
+    ASSERT_TRUE(testing::writeFile(folder / name, ""));
+    typed += "\"" + name + "\" ";
+  }
+  testing::FileDialogAnswer answer;
+  answer.folder = folder.path();
+  answer.fileName = typed;
+  Win32Dialogs dialogs;
+  ErrorBoxCatcher errors;
+  testing::FileDialogPresser user("Import", answer);
+  // Not a part of the list: Windows' dialog fails, wine's cuts the list short.
+  EXPECT_TRUE(dialogs.chooseFilesToOpen("Import", kTransferTypes, true).empty());
+  EXPECT_TRUE(user.seen().asAnswered);
+  const std::vector<std::string> texts = errors.stop();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_NE(texts[0].find("longer than it can hold"), std::string::npos) << texts[0];
 }
 
 TEST(Win32Timers, OneShotAndRepeatingTimersFireAndStop) {

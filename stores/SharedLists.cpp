@@ -1,0 +1,22 @@
+#include "stores/SharedLists.h"
+
+#include "base/Text.h"
+
+namespace tg {
+
+void fillQuarantineNames(SharedState& state, const std::vector<Row>& quarantine) {
+  state.QuarantineNames.clear();
+  for (const Row& row : quarantine) state.QuarantineNames.push_back(trimmed(valueOf(row, 0)));
+}
+
+void fillBlockedSites(SharedState& state, const std::vector<Row>& sites) {
+  state.BlockedSiteNames.clear();
+  state.BlockedSiteAddresses.clear();
+  for (const Row& row : sites) {
+    if (valueOf(row, 0).empty()) continue;
+    state.BlockedSiteNames.push_back(valueOf(row, 0));
+    state.BlockedSiteAddresses.push_back(valueOf(row, 1));
+  }
+}
+
+}  // namespace tg
