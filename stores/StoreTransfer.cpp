@@ -1,5 +1,6 @@
 #include "stores/StoreTransfer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <unordered_set>
 
@@ -68,12 +69,14 @@ Row cutToFields(Row row, const std::vector<FieldDef>& fields) {
 
 // What makes two rows one for a merge; empty when the row names nothing and is refused.
 std::optional<std::string> mergeKey(StoreId id, const Row& row) {
-  const std::string name = trimmed(valueOf(row, 0));
-  if (name.empty()) return std::nullopt;
+  const std::string& first = valueOf(row, 0);
+  // Blanks are spaces and control characters, as trimmed() takes them.
+  if (std::all_of(first.begin(), first.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; }))
+    return std::nullopt;
   switch (id) {
-    case StoreId::Rules: return valueOf(row, 0);  // as the monitor matches it
-    case StoreId::Quarantine: return name;        // as the monitor trims it
-    case StoreId::Sites: return foldedAscii(name);
+    case StoreId::Rules: return first;                         // as the monitor matches it
+    case StoreId::Quarantine: return trimmed(first);           // as the monitor trims it
+    case StoreId::Sites: return foldedAscii(trimmed(first));
     default: {
       // An alert is one event: the same program at the same moment with the same facts.
       std::size_t end = row.size();
@@ -360,7 +363,9 @@ TransferResult StoreTransfer::importFiles(const std::vector<std::string>& paths,
       RecordStore& table = openForImport(id);
       const std::vector<FieldDef>& fields = schemaOf(id).fields;
       std::unordered_set<std::string> keys;
-      keys.reserve(table.recordCount() * 2);
+      std::size_t coming = 0;
+      for (const Brought& b : brought) coming += b.kind == id ? b.rows.size() : 0;
+      keys.reserve(table.recordCount() + coming);
       for (const Row& row : table.rows())
         if (const auto key = mergeKey(id, row)) keys.insert(*key);
       std::vector<Row> added;
@@ -381,8 +386,12 @@ TransferResult StoreTransfer::importFiles(const std::vector<std::string>& paths,
         b.rows = {};
       }
       if (!added.empty()) {
-        const std::optional<std::string> aside = keepAsItWas(id, table.rows());
-        if (!aside) throw StoreError("cannot keep " + stores_.file(id).path() + " as it was beside it");
+        // An empty store needs no copy to go back to (a new machine's, say).
+        std::optional<std::string> aside;
+        if (table.recordCount() > 0) {
+          aside = keepAsItWas(id, table.rows());
+          if (!aside) throw StoreError("cannot keep " + stores_.file(id).path() + " as it was beside it");
+        }
         const std::size_t before = table.recordCount();
         table.appendRows(std::move(added));
         try {
@@ -390,10 +399,10 @@ TransferResult StoreTransfer::importFiles(const std::vector<std::string>& paths,
         } catch (const StoreError&) {
           // The store goes on as its file holds it, and the file is as it was: nothing to undo.
           table.keepFirstRows(before);
-          files_.remove(*aside);
+          if (aside) files_.remove(*aside);
           throw;
         }
-        kept += language_.text(kKeptBefore) + *aside + "\r\n";
+        if (aside) kept += language_.text(kKeptBefore) + *aside + "\r\n";
         if (id == StoreId::Quarantine) fillQuarantineNames(state_, table.rows());
         if (id == StoreId::Sites) fillBlockedSites(state_, table.rows());
       }

@@ -56,9 +56,9 @@ struct TransferResult {
 // whose key (a rule's program, an alert whole, a quarantined name, a site's
 // name) the store already holds is skipped, a row without a name is refused,
 // and every value is cut to its field's width. It reads every file before it
-// changes anything: one file refused refuses them all. Before a store changes,
-// its table as it was is written beside its file under a dated name; then the
-// store is saved once, and the monitor's lists follow at once.
+// changes anything: one file refused refuses them all. Before a store that
+// holds rows changes, its table as it was is written beside its file under a
+// dated name; then the store is saved once, and the monitor's lists follow at once.
 class StoreTransfer {
  public:
   StoreTransfer(FileSystem& files, Clock& clock, Stores& stores, SharedState& state, const LanguageTable& language,

@@ -240,8 +240,11 @@ TEST_F(StoreTransferTest, TheStoreAsItWasIsKeptUnderADatedNameBeforeEachImportTh
   EXPECT_EQ(files.contents(kept), before);
   EXPECT_NE(first.message.find("Kept as it was before: " + kept), std::string::npos) << first.message;
 
-  // The same file again adds nothing: nothing to keep.
+  // The same file again adds nothing: nothing to keep; nor has an empty store anything to go back to.
   EXPECT_EQ(here.transfer().importFiles({file}).message.find("Kept"), std::string::npos);
+  files.addFile(file, storeXml(StoreId::Sites, {{"exemple.fr", "1.2.3.4"}}));
+  EXPECT_EQ(here.transfer().importFiles({file}).message.find("Kept"), std::string::npos);
+  EXPECT_EQ(files.fileNames(kHere).size(), 8u) << "the seven stores and the one copy";
   files.addFile(file, storeXml(StoreId::Quarantine, {{"newer.exe"}}));
   here.transfer().importFiles({file});
   const std::string second = std::string(kHere) + "quarantaines.before-import-2026-12-09-195032-2.xml";
