@@ -48,7 +48,9 @@ constexpr int kFileNameCombo = 0x47c;  // cmb13
 constexpr int kFileNameEdit = 0x480;   // edt1, in the older template
 constexpr int kTypeCombo = 0x470;      // cmb1
 constexpr int kFolderCombo = 0x471;    // cmb2, "Look in"
-constexpr DWORD kPatience = 5000;
+// A bound for each step to come true, not a wait: on a busy machine a dialog's
+// first opening (the shell's folders, its icons) takes seconds.
+constexpr DWORD kPatience = 20000;
 
 // A window's text, asked of the window itself: GetWindowText gives only the
 // captions of other processes' windows, never a control's text.
