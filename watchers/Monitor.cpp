@@ -164,6 +164,7 @@ void Monitor::pollAgain() {
   // Past its bound, the tick gives up without reading.
   if (toMilliseconds(platform_.clock.now()) >= deadline_) {
     wait_ = Wait::None;
+    readingFailed();
     return;
   }
   after(kPollMs, [this] { poll(); });
@@ -196,6 +197,7 @@ struct Monitor::Reading {
   Lines lines;
   std::vector<ConnectionFields> fields;
   NameLookup lookup{fields, std::nullopt};
+  std::vector<Decision> decisions;
   std::size_t next = 0;
   std::size_t connections() const { return lines.empty() ? 0 : lines.size() - 1; }
 };
@@ -213,13 +215,36 @@ bool Monitor::goThrough(Reading& reading, std::size_t count) {
   // The pages may have changed the lists since the last slice.
   refreshLookups();
   const std::size_t end = std::min(reading.fields.size(), reading.next + count);
-  for (; reading.next < end; ++reading.next) processLine(reading.fields[reading.next], reading.lookup);
+  reading.decisions.resize(reading.fields.size());
+  // A question of a line may run a nested tick with lines of its own.
+  Decision* const outer = deciding_;
+  for (; reading.next < end; ++reading.next) {
+    deciding_ = &reading.decisions[reading.next];
+    processLine(reading.fields[reading.next], reading.lookup);
+  }
+  deciding_ = outer;
   return reading.next < reading.fields.size();
 }
 
-void Monitor::finishReading() {
+void Monitor::finishReading(Reading& reading) {
   saveRecords();
   writeJournals();
+  reading.decisions.resize(reading.fields.size());
+  seen_.number++;
+  seen_.failed = false;
+  seen_.connections = std::move(reading.fields);
+  seen_.decisions = std::move(reading.decisions);
+}
+
+void Monitor::readingFailed() {
+  seen_.number++;
+  seen_.failed = true;
+}
+
+void Monitor::decide(Verdict verdict, std::string detail) {
+  if (!deciding_ || endedBy(deciding_->verdict) || verdict <= deciding_->verdict) return;
+  deciding_->verdict = verdict;
+  deciding_->detail = std::move(detail);
 }
 
 void Monitor::readConnections() {
@@ -253,18 +278,21 @@ void Monitor::continueReading() {
     });
     return;
   }
-  reading_.reset();
+  std::unique_ptr<Reading> done = std::move(reading_);
   wait_ = Wait::None;
-  finishReading();
+  finishReading(*done);
 }
 
 void Monitor::processLines(const Lines& lines) {
-  if (lines.empty()) return;
+  if (lines.empty()) {
+    readingFailed();
+    return;
+  }
   Reading reading;
   reading.lines = lines;
   parse(reading, reading.connections());
   goThrough(reading, reading.connections());
-  finishReading();
+  finishReading(reading);
 }
 
 void Monitor::saveRecords() {
@@ -303,6 +331,7 @@ void Monitor::portQuestion(const ConnectionFields& f) {
   const std::string port = trimmed(f.port());
   if (contains(AllowedPorts, port) || f.port() == " " || state_.ReactionLevel != 1) return;
   saveRecords();
+  decide(Verdict::Asked);
   const Answer answer = platform_.dialogs.askYesNo(language_.text(54) + f.port() + " pour " + f.name());
   // The pages may have changed the lists and the stores while the question was open.
   refreshLookups();
@@ -322,11 +351,12 @@ std::optional<std::string> Monitor::serviceOf(const ConnectionFields& f) const {
   return ServiceName(static_cast<int>(*port));
 }
 
-void Monitor::blockOnService(const ConnectionFields& f, const std::string& service, std::string_view text) {
+bool Monitor::blockOnService(const ConnectionFields& f, const std::string& service, std::string_view text) {
   const std::string name = trimmed(f.name());
-  if (service.find(text) == std::string::npos || !IsRunningWithPid(platform_.processes, name, f.pid())) return;
+  if (service.find(text) == std::string::npos || !IsRunningWithPid(platform_.processes, name, f.pid())) return false;
   KillByNameAndPid(platform_.processes, name, f.pid());
   showBlockedStatus();
+  return true;
 }
 
 void Monitor::protocolBlocks(const ConnectionFields& f) {
@@ -335,7 +365,8 @@ void Monitor::protocolBlocks(const ConnectionFields& f) {
   const auto service = serviceOf(f);
   if (!service) return;
   for (std::size_t p = 0; p < kProtocolCount; ++p)
-    if (state_.ProtocolSwitches[p]) blockOnService(f, *service, protocolText(p));
+    if (state_.ProtocolSwitches[p] && blockOnService(f, *service, protocolText(p)))
+      decide(Verdict::ProtocolSwitch, trimmed(protocolText(p)));
 }
 
 bool Monitor::isQuarantined(const std::string& name) const {
@@ -345,7 +376,9 @@ bool Monitor::isQuarantined(const std::string& name) const {
 }
 
 void Monitor::quarantine(const ConnectionFields& f) {
-  if (isQuarantined(f.name())) KillByNameAndPid(platform_.processes, trimmed(f.name()), trimmed(f.pid()));
+  if (!isQuarantined(f.name())) return;
+  KillByNameAndPid(platform_.processes, trimmed(f.name()), trimmed(f.pid()));
+  decide(Verdict::Quarantined);
 }
 
 void Monitor::siteBlocking(const ConnectionFields& f) {
@@ -355,6 +388,9 @@ void Monitor::siteBlocking(const ConnectionFields& f) {
   // without an address would otherwise match every such connection).
   if (address.empty() || !contains(state_.BlockedSiteAddresses, address)) return;
   KillByNameAndPid(platform_.processes, trimmed(f.name()), f.pid());
+  const auto& addresses = state_.BlockedSiteAddresses;
+  const auto at = static_cast<std::size_t>(std::find(addresses.begin(), addresses.end(), address) - addresses.begin());
+  decide(Verdict::SiteList, at < state_.BlockedSiteNames.size() ? state_.BlockedSiteNames[at] : address);
   if (state_.CtrlplSwitch && !f.name().empty() && foldAscii(f.name()[0]) == 't')
     KillByName(platform_.processes, f.name().substr(1));
 }
@@ -362,8 +398,9 @@ void Monitor::siteBlocking(const ConnectionFields& f) {
 void Monitor::webBlock(const ConnectionFields& f) {
   if (state_.InternetAllowed) return;
   if (const auto service = serviceOf(f)) {
-    blockOnService(f, *service, "HTTP ");
-    blockOnService(f, *service, "HTTPS ");
+    const bool http = blockOnService(f, *service, "HTTP ");
+    const bool https = blockOnService(f, *service, "HTTPS ");
+    if (http || https) decide(Verdict::InternetBlocked);
   }
   clearStatus();
 }
@@ -473,9 +510,13 @@ void Monitor::record(const ConnectionFields& f, NameLookup& lookup) {
   if (!pid) return;
   try {
     const std::string stored = storedName(name);
-    if (isRecorded(stored, lookup)) return;
+    if (isRecorded(stored, lookup)) {
+      decide(Verdict::AllowedByRule);
+      return;
+    }
     const ProgramFacts facts = gatherFacts(f, *pid);
     recordAlert(name, facts);
+    decide(Verdict::New);
     warnOfKnownDanger(name);
     if (offerQuarantine(f, facts, stored)) return;
     recordRule(name, facts, stored);

@@ -15,6 +15,7 @@
 #include "stores/SharedState.h"
 #include "stores/Stores.h"
 #include "stores/TextFile.h"
+#include "watchers/SeenReading.h"
 
 namespace tg {
 
@@ -70,6 +71,10 @@ class Monitor {
   Lines JournalLines;
   int JournalCount = 0;
 
+  // The latest reading with the decision taken on each connection: a plain
+  // snapshot for whoever shows it, replaced whole when a reading ends.
+  const SeenReading& latestReading() const { return seen_; }
+
   // Journal files whose lines are complete but could not be written yet.
   std::size_t unwrittenJournalFiles() const { return unwrittenJournals_.size(); }
 
@@ -95,12 +100,16 @@ class Monitor {
   bool parse(Reading& reading, std::size_t count);
   // The next `count` lines of a parsed reading; false once its last is done.
   bool goThrough(Reading& reading, std::size_t count);
-  void finishReading();
+  void finishReading(Reading& reading);
+  // A reading that gave no list: the last good one stays, marked as old.
+  void readingFailed();
+  // The decision on the connection being gone through, by rank (see Verdict).
+  void decide(Verdict verdict, std::string detail = {});
   void continueReading();
   void processLine(const ConnectionFields& f, NameLookup& lookup);
   void portQuestion(const ConnectionFields& f);
   std::optional<std::string> serviceOf(const ConnectionFields& f) const;
-  void blockOnService(const ConnectionFields& f, const std::string& service, std::string_view text);
+  bool blockOnService(const ConnectionFields& f, const std::string& service, std::string_view text);
   void protocolBlocks(const ConnectionFields& f);
   void quarantine(const ConnectionFields& f);
   void siteBlocking(const ConnectionFields& f);
@@ -154,6 +163,8 @@ class Monitor {
   TimerId pending_ = 0;
   TimerId statusTimer_ = 0;
   std::unique_ptr<Reading> reading_;  // a long reading, between its slices
+  Decision* deciding_ = nullptr;      // the decision on the line being gone through
+  SeenReading seen_;
   bool cutTold_ = false;              // the user was told that the readings are cut
   std::int64_t deadline_ = 0;
 

@@ -600,5 +600,74 @@ TEST_F(MonitorTest, AnEngineThatNeverEndsGivesTheTickUpAtItsBound) {
   EXPECT_EQ(netguardStarts, 2);  // the next tick starts again
 }
 
+TEST_F(MonitorTest, EachReadingLeavesItsConnectionsWithTheDecisionTakenOnEachAndAFailedOneKeepsThemAsOld) {
+  fake.files.addFile(fake.inProgram("regles.xml"),
+                     encodeDataPacket(schemaOf(StoreId::Rules).fields, {{"known.exe"}}, CodePage(1252)));
+  fake.files.addFile(fake.inProgram("quarantaines.xml"),
+                     encodeDataPacket(schemaOf(StoreId::Quarantine).fields, {{"bad.exe"}}, CodePage(1252)));
+  start();
+  state().ProtocolSwitches[static_cast<std::size_t>(Protocol::FTP)] = true;
+  state().ConfigurationSwitches[6] = true;  // the site list
+  state().BlockedSiteNames = {"exemple.fr"};
+  state().BlockedSiteAddresses = {"93.184.216.34"};
+  state().InternetAllowed = false;
+  struct Case {
+    std::string name;
+    std::string address, port;
+    Verdict verdict;
+    std::string detail;
+  };
+  const std::vector<Case> cases = {
+      {"known.exe", "1.2.3.4", "5000", Verdict::AllowedByRule, ""},
+      {"new.exe", "1.2.3.4", "5000", Verdict::New, ""},
+      {"bad.exe", "1.2.3.4", "80", Verdict::Quarantined, ""},  // ended first as quarantined
+      {"ftp.exe", "1.2.3.4", "21", Verdict::ProtocolSwitch, "FTP"},
+      {"listed.exe", "93.184.216.34", "5000", Verdict::SiteList, "exemple.fr"},
+      {"web.exe", "1.2.3.4", "80", Verdict::InternetBlocked, ""},
+  };
+  connections.clear();
+  for (const Case& c : cases) connections.push_back(line(c.name, program(c.name), c.address, c.port));
+  connections.push_back("nopid.exe;;TCP;10.0.0.2:50000;1.2.3.4;5000;ESTABLISHED;50000;;;;");
+  EXPECT_EQ(monitor().latestReading().number, 0u);
+  tick();
+  const SeenReading& seen = monitor().latestReading();
+  EXPECT_EQ(seen.number, 1u);
+  EXPECT_FALSE(seen.failed);
+  ASSERT_EQ(seen.connections.size(), cases.size() + 1);
+  ASSERT_EQ(seen.decisions.size(), cases.size() + 1);
+  for (std::size_t i = 0; i < cases.size(); ++i) {
+    EXPECT_EQ(seen.connections[i].name(), cases[i].name);
+    EXPECT_EQ(seen.decisions[i].verdict, cases[i].verdict) << cases[i].name;
+    EXPECT_EQ(seen.decisions[i].detail, cases[i].detail) << cases[i].name;
+  }
+  EXPECT_EQ(seen.decisions.back().verdict, Verdict::Passed);
+
+  // The same programs again: the new one is known now.
+  tick();
+  EXPECT_EQ(monitor().latestReading().decisions[1].verdict, Verdict::AllowedByRule);
+  // At level 1 a new port is asked about.
+  window->TrackBar1.moveTo(1);
+  connections = {line("known.exe", program("known.exe"), "1.2.3.4", "8080")};
+  fake.dialogs.answerNext(Answer::No);
+  // The reading that asks, not the next one (which knows the port by then).
+  auto nextReading = [&] {
+    const std::uint64_t now = monitor().latestReading().number;
+    for (int i = 0; i < 100 && monitor().latestReading().number == now; ++i) fake.timers.advance(100);
+  };
+  nextReading();
+  if (fake.dialogs.questions.empty()) nextReading();
+  EXPECT_EQ(fake.dialogs.questions.size(), 1u);
+  ASSERT_EQ(monitor().latestReading().decisions.size(), 1u);
+  EXPECT_EQ(monitor().latestReading().decisions[0].verdict, Verdict::Asked);
+
+  // No list at all: the last one stays, said to be old.
+  fake.shell.onExecute = [](const ShellRequest&) -> std::intptr_t { return kShellSuccess; };
+  fake.files.remove(fake.inProgram("netguard.txt"));
+  nextReading();
+  if (!monitor().latestReading().failed) nextReading();  // one begun before the file went
+  EXPECT_TRUE(monitor().latestReading().failed);
+  EXPECT_EQ(monitor().latestReading().connections.size(), 1u);
+}
+
 }  // namespace
 }  // namespace tg
