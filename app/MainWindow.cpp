@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include <algorithm>
+
 #include "app/NavigationList.h"
 #include "app/Product.h"
 #include "app/ProductImages.h"
@@ -49,9 +51,11 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
                  centre.LanguageCode,
                  ImageList2,
                  surveillance,
+                 monitor.latestReading(),
                  enableScanStartButton,
                  [this] { applyLanguage(); },
-                 centre.notifyUser},
+                 centre.notifyUser,
+                 [this](int entry, const std::string& text) { openFound(entry, text); }},
       pages(*this, pageWindow),
       aboutBoxes(d, p.timers, std::move(version)) {
   ListBox1.setItemHeight(kNavigationRowHeight);
@@ -86,6 +90,7 @@ MainWindow::MainWindow(Platform& p, ui::Desktop& d, std::string programDirectory
 }
 
 MainWindow::~MainWindow() {
+  if (openFoundTimer_) platform.timers.stop(openFoundTimer_);
   FormDestroy();
   desktop.detach(form);
 }
@@ -129,6 +134,17 @@ void MainWindow::FormCreate() {
   if (!ShellChangeNotifier1.watching()) surveillance.folderLost();
   // A store whose file was held or refused is read as soon as it can be.
   c.watchPendingStores([this] { applyLanguage(); });
+}
+
+void MainWindow::openFound(int entry, const std::string& text) {
+  if (openFoundTimer_) platform.timers.stop(openFoundTimer_);
+  openFoundTimer_ = platform.timers.startOnce(0, [this, entry, text] {
+    openFoundTimer_ = 0;
+    const auto item = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry);
+    if (item == kNavigationEntries.end()) return;
+    ListBox1.clickItem(static_cast<int>(item - kNavigationEntries.begin()));
+    if (Page* page = pages.page(entry)) page->find(text);
+  });
 }
 
 void MainWindow::applyLanguage() {

@@ -64,6 +64,9 @@ class MainWindow {
   void quitItem();
   // The language of the window's own texts: navigation items, level labels, caption.
   void applyLanguage();
+  // Opens the page of a navigation entry as its item does, showing only what
+  // holds the text. Later, from a timer: the page that asks is torn down by it.
+  void openFound(int entry, const std::string& text);
 
   Platform& platform;
   ui::Desktop& desktop;
@@ -105,6 +108,7 @@ class MainWindow {
   // Hides everything, stops the engines of the list and ends the message loop.
   void endApplication(std::span<const std::string_view> stopList);
   bool destroyed_ = false;
+  TimerId openFoundTimer_ = 0;
 };
 
 }  // namespace tg

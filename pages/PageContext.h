@@ -11,6 +11,7 @@
 #include "ui/Containers.h"
 #include "ui/ImageList.h"
 #include "watchers/FolderSurveillance.h"
+#include "watchers/SeenReading.h"
 
 namespace tg {
 
@@ -19,6 +20,8 @@ namespace tg {
 class Page {
  public:
   virtual ~Page() = default;
+  // Shows only what holds the text, on a page that can (its filter box); false on one that cannot.
+  virtual bool find(const std::string& /*text*/) { return false; }
 };
 
 // What the pages reach of the main window, lent by it for as long as it
@@ -31,10 +34,14 @@ struct PageWindow {
   std::string& languageCode;           // the stored language choice, as loaded
   const ui::ImageList& flags;          // the languages' flags
   FolderSurveillance& surveillance;
+  const SeenReading& latestReading;  // the monitor's, with its decisions, replaced at every reading
   // Set by the scan page while it is built: the monitor enables its start button through it.
   std::function<void()>& enableScanStartButton;
   std::function<void()> applyLanguage;  // the window's own texts in the language now loaded
   NotifyUserHook notifyUser;            // a message through the notify engine
+  // Opens the page of a navigation entry, as its item does, showing only what
+  // holds the text; once the handler that asks has returned.
+  std::function<void(int entry, const std::string& text)> openFound;
 };
 
 struct PageContext {

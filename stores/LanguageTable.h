@@ -17,7 +17,7 @@ namespace tg {
 class LanguageTable {
  public:
   static constexpr int kEntries = 101;
-  static constexpr int kLastEntry = 128;
+  static constexpr int kLastEntry = 149;
   static constexpr std::size_t kMaxLength = 50;
 
   // Entry n (1 to kLastEntry); empty for a number outside the table.

@@ -65,6 +65,11 @@ class ListView : public Control {
   // row, -1 for one the filter hides.
   int shownRow(int position) const;
   int positionOf(int row) const;
+  // Whether the selection set by the program brings its row into view (the
+  // default). A list that follows live data keeps its scroll position instead.
+  void setFollowsSelection(bool on) { followsSelection_ = on; }
+  bool followsSelection() const { return followsSelection_; }
+
   bool readOnly() const { return readOnly_; }
   void setReadOnly(bool on);
 
@@ -101,6 +106,7 @@ class ListView : public Control {
   std::function<bool(const Row&)> keep_;
   std::vector<int> shown_;  // while filtered: the rows shown, ascending
   bool readOnly_ = true;
+  bool followsSelection_ = true;
 };
 
 }  // namespace tg::ui

@@ -40,28 +40,7 @@ void AlertListPage::ListView3Click() {
 
 void AlertListPage::quarantineSelected() {
   const auto names = confirmSelected(ListView3, [this] { ListView3Click(); }, 20);
-  if (!names) return;
-  Stores& stores = c_.stores();
-  std::vector<std::string> added;
-  std::unordered_set<std::string> bare;
-  {
-    QuarantineClosed closed(stores);
-    RecordStore& quarantine = readQuarantine(stores);
-    const std::vector<std::string> stored = quarantineNamesOf(quarantine);
-    std::unordered_set<std::string> known(stored.begin(), stored.end());
-    for (const std::string& name : *names) {
-      if (!known.insert(trimmed(name)).second) continue;  // already in quarantine
-      quarantine.append();
-      quarantine.setField("Champ1", name);
-      quarantine.post();
-      added.push_back(name);
-      bare.insert(trimmed(name));
-    }
-    if (added.empty()) return;
-    stores.save(StoreId::Quarantine);
-  }
-  for (const std::string& name : added) c_.state().QuarantineNames.push_back(name);
-  removeRulesWhere(stores, [&](const std::string& rule) { return bare.count(rule) > 0; });
+  if (names) quarantinePrograms(c_.stores(), c_.state(), *names);
 }
 
 }  // namespace tg

@@ -1,5 +1,7 @@
 #include "pages/records/RecordEdits.h"
 
+#include <unordered_set>
+
 #include "base/Text.h"
 #include "stores/SharedLists.h"
 
@@ -27,6 +29,30 @@ RecordStore& readQuarantine(Stores& stores) {
   stores.load(StoreId::Quarantine);
   quarantine.open();
   return quarantine;
+}
+
+std::vector<std::string> quarantinePrograms(Stores& stores, SharedState& state, const std::vector<std::string>& names) {
+  std::vector<std::string> added;
+  std::unordered_set<std::string> bare;
+  {
+    QuarantineClosed closed(stores);
+    RecordStore& quarantine = readQuarantine(stores);
+    const std::vector<std::string> stored = quarantineNamesOf(quarantine);
+    std::unordered_set<std::string> known(stored.begin(), stored.end());
+    for (const std::string& name : names) {
+      if (!known.insert(trimmed(name)).second) continue;  // already in quarantine
+      quarantine.append();
+      quarantine.setField("Champ1", name);
+      quarantine.post();
+      added.push_back(name);
+      bare.insert(trimmed(name));
+    }
+    if (added.empty()) return added;
+    stores.save(StoreId::Quarantine);
+  }
+  for (const std::string& name : added) state.QuarantineNames.push_back(name);
+  removeRulesWhere(stores, [&](const std::string& rule) { return bare.count(rule) > 0; });
+  return added;
 }
 
 std::vector<std::string> quarantineNamesOf(const RecordStore& quarantine) {

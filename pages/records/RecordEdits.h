@@ -36,6 +36,12 @@ class QuarantineClosed {
   Stores& stores_;
 };
 
+// Puts programs in quarantine as the alert list does: the store read afresh,
+// each name not there yet appended (as given) and the store saved once,
+// QuarantineNames following, then the rules of those programs removed (rules
+// without a name stay). The names added. Throws StoreError.
+std::vector<std::string> quarantinePrograms(Stores& stores, SharedState& state, const std::vector<std::string>& names);
+
 // The names of the quarantine store, in store order.
 std::vector<std::string> quarantineNamesOf(const RecordStore& quarantine);
 // QuarantineNames as the start-up fills it: every stored name, trimmed.

@@ -48,6 +48,12 @@ class RecordListPage : public Page {
 
  public:
   ui::Edit& filterBox() const { return *filter_; }
+  // The filter box takes the text, as if typed.
+  bool find(const std::string& text) override {
+    filter_->setText(text);
+    if (filter_->onChange) filter_->onChange();
+    return true;
+  }
 
  protected:
 

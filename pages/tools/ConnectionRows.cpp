@@ -84,18 +84,20 @@ bool ConnectionRows::take(const SeenReading& reading) {
   return true;
 }
 
-int compareConnections(const ConnectionRow& a, const ConnectionRow& b, ConnectionColumn column) {
+int compareConnectionTexts(const std::string& a, const std::string& b, ConnectionColumn column) {
   switch (column) {
     case ConnectionColumn::Pid:
     case ConnectionColumn::Port:
     case ConnectionColumn::Local:
-    case ConnectionColumn::Remote: return byNumbers(a.cell(column), b.cell(column));
-    case ConnectionColumn::Verdict: {
-      if (a.decision.verdict != b.decision.verdict) return a.decision.verdict < b.decision.verdict ? -1 : 1;
-      return byText(a.decision.detail, b.decision.detail);
-    }
-    default: return byText(a.cell(column), b.cell(column));
+    case ConnectionColumn::Remote: return byNumbers(a, b);
+    default: return byText(a, b);
   }
+}
+
+int compareConnections(const ConnectionRow& a, const ConnectionRow& b, ConnectionColumn column) {
+  if (column != ConnectionColumn::Verdict) return compareConnectionTexts(a.cell(column), b.cell(column), column);
+  if (a.decision.verdict != b.decision.verdict) return a.decision.verdict < b.decision.verdict ? -1 : 1;
+  return byText(a.decision.detail, b.decision.detail);
 }
 
 }  // namespace tg

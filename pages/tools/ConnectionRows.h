@@ -56,5 +56,7 @@ class ConnectionRows {
 // others as text with the letter case of A to Z ignored; the decisions by
 // their kind. Negative, zero or positive.
 int compareConnections(const ConnectionRow& a, const ConnectionRow& b, ConnectionColumn column);
+// The same for two texts of a column as the list shows them (the decision as its text).
+int compareConnectionTexts(const std::string& a, const std::string& b, ConnectionColumn column);
 
 }  // namespace tg

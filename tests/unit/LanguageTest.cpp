@@ -53,8 +53,8 @@ TEST(LanguageTable, AFileOfTheHundredAndOneEntriesGetsTheAddedOnesInItsOwnLangua
   for (int n = 102; n <= LanguageTable::kLastEntry; ++n) {
     EXPECT_FALSE(table.text(n).empty()) << n;
     EXPECT_EQ(table.text(n), builtInText("DE", n)) << n;
-    EXPECT_NE(table.text(n), builtInText("GB", n)) << n;
   }
+  EXPECT_NE(table.text(102), builtInText("GB", 102));  // German, not English
   // A file that has an added entry gives its own; the next language's file
   // without it does not keep the earlier language's.
   Lines english = numbered(102, "gb ");

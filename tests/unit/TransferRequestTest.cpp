@@ -31,7 +31,9 @@ TEST(TransferRequest, TheCommandLineNamesOneOfTwoRequestsWithOnePathOrIsRefusedW
     std::string error = "left over";
     EXPECT_EQ(parseTransferRequest(c.arguments, &error), c.request) << ::testing::PrintToString(c.arguments);
     EXPECT_EQ(!error.empty(), c.wrong) << error;
-    if (c.request) EXPECT_EQ(requestFromText(requestText(*c.request)), c.request);
+    if (c.request) {
+      EXPECT_EQ(requestFromText(requestText(*c.request)), c.request);
+    }
   }
   for (const std::string& text : {std::string("import"), std::string("import\n"), std::string("delete\nC:\\x"),
                                   std::string("import\nC:\\a\nC:\\b"), std::string("export\nC:\\a\0b", 13),

@@ -107,7 +107,7 @@ void ListViewPeer::showSelection() {
     if (focused >= 0) {
       state.state = state.stateMask = LVIS_FOCUSED;
       SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&state));
-      SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
+      if (view_.followsSelection()) SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(focused), FALSE);
     }
     return;
   }
@@ -120,7 +120,8 @@ void ListViewPeer::showSelection() {
   const int selected = view_.positionOf(view_.selected());
   if (selected < 0) return;
   state.state = LVIS_SELECTED | LVIS_FOCUSED;
-  if (SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&state)))
+  if (SendMessageA(hwnd_, LVM_SETITEMSTATE, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(&state)) &&
+      view_.followsSelection())
     SendMessageA(hwnd_, LVM_ENSUREVISIBLE, static_cast<WPARAM>(selected), FALSE);
 }
 
