@@ -144,7 +144,8 @@ void ConnectionsPage::show() {
     positions.push_back(position);
   }
   if (!positions.empty()) List.selectShown(positions, focus);
-  StateLabel.setCaption(rows_.old() ? c_.text(kOldEntry) : std::string());
+  const std::string state = rows_.old() ? c_.text(kOldEntry) : std::string();
+  if (StateLabel.caption() != state) StateLabel.setCaption(state);
 }
 
 void ConnectionsPage::columnClick(int column) {
