@@ -96,6 +96,10 @@ std::string twoDigits(int n) {
 
 }  // namespace
 
+std::string exportDay(const DateTime& at) {
+  return std::to_string(at.year) + "-" + twoDigits(at.month) + "-" + twoDigits(at.day);
+}
+
 std::string exportFileName(StoreId id, TransferForm form) {
   const std::string& own = schemaOf(id).fileName;
   return form == TransferForm::Xml ? own : withoutExtension(own) + ".csv";
@@ -167,8 +171,7 @@ ExportedFile readExportedFile(std::string_view bytes, const CodePage& codePage) 
 }
 
 std::string StoreTransfer::keptName(const std::string& storePath, const DateTime& at, int attempt) {
-  const std::string stamp = std::to_string(at.year) + "-" + twoDigits(at.month) + "-" + twoDigits(at.day) + "-" +
-                            twoDigits(at.hour) + twoDigits(at.minute) + twoDigits(at.second);
+  const std::string stamp = exportDay(at) + "-" + twoDigits(at.hour) + twoDigits(at.minute) + twoDigits(at.second);
   const std::string suffix = attempt <= 1 ? std::string() : "-" + std::to_string(attempt);
   return withoutExtension(storePath) + ".before-import-" + stamp + suffix + ".xml";
 }

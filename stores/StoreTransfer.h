@@ -27,6 +27,9 @@ enum class TransferForm { Xml, Csv };
 // A store's file name in an export folder: its own, "regles.xml", or "regles.csv".
 std::string exportFileName(StoreId id, TransferForm form);
 
+// A day as export names carry it: "2026-12-09".
+std::string exportDay(const DateTime& at);
+
 // The captions of a store's columns in the language of `language`.
 std::vector<std::string> columnCaptions(StoreId id, const LanguageTable& language);
 

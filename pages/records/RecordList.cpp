@@ -1,5 +1,6 @@
 #include "pages/records/RecordList.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -101,7 +102,7 @@ std::string rowsAsText(const ui::ListView& list, const std::vector<int>& rows) {
   return text;
 }
 
-void wireRecordCommands(PageContext& c, ui::ListView& list, std::function<void()> action, int actionEntry) {
+void wireRecordCommands(PageContext& c, ui::ListView& list, std::vector<RecordAction> actions) {
   list.setMultiSelect(true);
   ui::ListView* self = &list;
   Platform* platform = &c.platform();
@@ -109,29 +110,39 @@ void wireRecordCommands(PageContext& c, ui::ListView& list, std::function<void()
     const std::vector<int> rows = self->selectedRows();
     if (!rows.empty()) platform->clipboard.setText(rowsAsText(*self, rows));
   };
-  list.onCommand = [copy, action](ui::ListView::Command command) {
+  std::function<void()> first = actions.empty() ? std::function<void()>() : actions.front().run;
+  list.onCommand = [copy, first](ui::ListView::Command command) {
     if (command == ui::ListView::Command::Copy) copy();
-    if (command == ui::ListView::Command::Delete && action) action();
+    if (command == ui::ListView::Command::Delete && first) first();
   };
   std::vector<std::string> items{c.text(107), c.text(108)};
-  if (action) items.push_back(c.text(actionEntry));
-  list.onContextMenu = [self, platform, copy, action, items] {
-    switch (platform->dialogs.popupMenu(items)) {
-      case 0: copy(); break;
-      case 1: self->selectAll(); break;
-      case 2:
-        if (action) action();
-        break;
-      default: break;
-    }
+  for (const RecordAction& action : actions) items.push_back(c.text(action.entry));
+  list.onContextMenu = [self, platform, copy, actions = std::move(actions), items] {
+    const int chosen = platform->dialogs.popupMenu(items);
+    if (chosen == 0) copy();
+    if (chosen == 1) self->selectAll();
+    if (chosen >= 2 && static_cast<std::size_t>(chosen - 2) < actions.size()) actions[chosen - 2].run();
   };
 }
 
+std::vector<std::string> selectedProgramNames(const ui::ListView& list) {
+  std::vector<std::string> names;
+  for (int row : list.selectedRows()) {
+    const std::string& name = list.rows()[static_cast<std::size_t>(row)].text(1);
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  }
+  return names;
+}
+
+std::string firstNames(const std::vector<std::string>& names) {
+  std::string text;
+  for (std::size_t i = 0; i < names.size() && i < 3; ++i) text += (i > 0 ? ", " : "") + names[i];
+  if (names.size() > 3) text += ", ...";
+  return text;
+}
+
 std::string severalProgramsQuestion(const PageContext& c, int lead, const std::vector<std::string>& names) {
-  std::string question = c.text(lead) + std::to_string(names.size()) + c.text(106);
-  for (std::size_t i = 0; i < names.size() && i < 3; ++i) question += (i > 0 ? ", " : "") + names[i];
-  if (names.size() > 3) question += ", ...";
-  return question;
+  return c.text(lead) + std::to_string(names.size()) + c.text(106) + firstNames(names);
 }
 
 std::string AttributeText(std::string_view code, const LanguageTable& language) {

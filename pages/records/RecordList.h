@@ -41,12 +41,23 @@ bool rowHoldsEvery(const ui::ListView::Row& row, const std::vector<std::string>&
 // one line per row, cells separated by tabs, lines ended by CR LF.
 std::string rowsAsText(const ui::ListView& list, const std::vector<int>& rows);
 
-// What the three record lists share beyond their rows: several rows
-// selectable, Ctrl+A, Ctrl+C and the shortcut menu (copy, select all and, when
-// the page has one, its action on the selected rows under the language entry
-// `actionEntry`, which Delete runs too).
-void wireRecordCommands(PageContext& c, ui::ListView& list, std::function<void()> action = {}, int actionEntry = 0);
+// An action of a list on its selected rows, under the caption of a language entry.
+struct RecordAction {
+  int entry;
+  std::function<void()> run;
+};
 
+// What the record lists and the connections list share beyond their rows:
+// several rows selectable, Ctrl+A, Ctrl+C and the shortcut menu (copy, select
+// all, then the page's actions on the selected rows; Delete runs the first).
+void wireRecordCommands(PageContext& c, ui::ListView& list, std::vector<RecordAction> actions = {});
+
+// The distinct program names (column 1) of the selected rows, in the order
+// shown; a row without a name names no program.
+std::vector<std::string> selectedProgramNames(const ui::ListView& list);
+
+// The first three names, then ", ..." when there are more.
+std::string firstNames(const std::vector<std::string>& names);
 // The question of an action on several programs: `lead` (entry 22 or 20), the
 // number, entry 106 and the first three names.
 std::string severalProgramsQuestion(const PageContext& c, int lead, const std::vector<std::string>& names);

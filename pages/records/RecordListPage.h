@@ -40,7 +40,7 @@ class RecordListPage : public Page {
     list.onClick = [self, on] { (self->*on.click)(); };
     list.onColumnClick = [self, on](int column) { (self->*on.columnClick)(column); };
     list.onCompare = [self, on](const Row& a, const Row& b) { return (self->*on.compare)(a, b); };
-    wireRecordCommands(c, list, [self, several] { (self->*several)(); }, severalEntry);
+    wireRecordCommands(c, list, {{severalEntry, [self, several] { (self->*several)(); }}});
     list.setRows(std::move(rows));
     page->filter_ = &addRecordFilter(c, list);
     return page;
@@ -57,17 +57,6 @@ class RecordListPage : public Page {
 
  protected:
 
-  // The distinct program names of the selected rows, in the order shown (a
-  // row without a name names no program).
-  static std::vector<std::string> selectedNames(const ui::ListView& list) {
-    std::vector<std::string> names;
-    for (int row : list.selectedRows()) {
-      const std::string& name = list.rows()[static_cast<std::size_t>(row)].text(1);
-      if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-    }
-    return names;
-  }
-
   // Delete on the selected rows: one row acts as a click on it (`click`); for
   // several, the user is asked once, after language entry `lead`. The program
   // names to act on once the user said Yes; none otherwise.
@@ -79,7 +68,7 @@ class RecordListPage : public Page {
       click();
     }
     if (rows.size() < 2) return std::nullopt;
-    std::vector<std::string> names = selectedNames(list);
+    std::vector<std::string> names = selectedProgramNames(list);
     if (c_.platform().dialogs.askYesNo(severalProgramsQuestion(c_, lead, names)) != Answer::Yes) return std::nullopt;
     return names;
   }

@@ -62,11 +62,6 @@ std::string withoutEllipsis(std::string caption) {
   return caption;
 }
 
-std::string dateStamp(const DateTime& t) {
-  const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
-  return std::to_string(t.year) + "-" + two(t.month) + "-" + two(t.day);
-}
-
 }  // namespace
 
 OptionsPage::OptionsPage(PageContext& c)
@@ -166,7 +161,7 @@ void OptionsPage::ExportClick() {
   Platform& p = c_.platform();
   // All of them go to a folder of their own, named as the file would be.
   const std::string suggested =
-      all ? "Tarnivoxguard2013 " + dateStamp(p.clock.now())
+      all ? "Tarnivoxguard2013 " + exportDay(p.clock.now())
           : exportFileName(kCarriedStores[static_cast<std::size_t>(chosen)], TransferForm::Xml);
   const std::optional<SaveChoice> target =
       p.dialogs.chooseFileToSave(withoutEllipsis(c_.text(113)), transferTypes(c_), suggested);

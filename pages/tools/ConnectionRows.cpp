@@ -9,15 +9,6 @@ namespace tg {
 
 namespace {
 
-// The fields of a connection line that the list shows, in column order.
-constexpr std::array<std::size_t, 7> kShownFields = {0, 1, 2, 3, 4, 5, 6};
-
-std::string keyOf(const ConnectionFields& f) {
-  std::string key;
-  for (std::size_t i = 0; i < 6; ++i) key += std::to_string(f.field[i].size()) + ':' + f.field[i];
-  return key;
-}
-
 // The numbers of a text in their order: "10.0.0.2:50000" gives 10, 0, 0, 2,
 // 50000. A text without a number gives none, and sorts first.
 std::vector<std::uint64_t> numbersIn(std::string_view text) {
@@ -72,8 +63,9 @@ bool ConnectionRows::take(const SeenReading& reading) {
   for (std::size_t i = 0; i < reading.connections.size(); ++i) {
     const ConnectionFields& f = reading.connections[i];
     ConnectionRow row;
-    row.key = keyOf(f);
-    for (std::size_t c = 0; c < kShownFields.size(); ++c) row.cells[c] = f.field[kShownFields[c]];
+    row.key = connectionKey([&](std::size_t field) -> const std::string& { return f.field[field]; });
+    // The list shows a line's first seven fields, program to state, in their order.
+    for (std::size_t c = 0; c < row.cells.size(); ++c) row.cells[c] = f.field[c];
     if (i < reading.decisions.size()) row.decision = reading.decisions[i];
     row.fresh = !first && !shownKeys_.count(row.key);
     keys.insert(row.key);

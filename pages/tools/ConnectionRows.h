@@ -14,9 +14,18 @@ namespace tg {
 enum class ConnectionColumn { Program, Pid, Protocol, Local, Remote, Port, State, Verdict };
 constexpr std::size_t kConnectionColumns = 8;
 
+// What makes a connection the same at the next reading: its program, process
+// id, protocol, local address, remote address and port; `at(i)` gives field i.
+template <typename At>
+std::string connectionKey(At at) {
+  std::string key;
+  for (std::size_t i = 0; i < 6; ++i) key += std::to_string(at(i).size()) + ':' + at(i);
+  return key;
+}
+
 // One connection of the latest reading as the list shows it.
 struct ConnectionRow {
-  std::string key;                     // what makes it the same connection at the next reading
+  std::string key;                     // connectionKey of its fields
   std::array<std::string, 7> cells;    // program to state, as the network engine wrote them
   Decision decision;
   bool fresh = false;                  // not there at the reading before

@@ -72,27 +72,15 @@ std::unique_ptr<Page> ConnectionsPage::build(PageContext& c) {
   ui::ListView& list = self->List;
   list.setReadOnly(true);
   list.setShowHint(true);
-  list.setMultiSelect(true);
   list.setFollowsSelection(false);  // the user's scroll position stays as the rows change
   list.addColumn("", 18);
   for (const Column& column : kColumns) list.addColumn(c.text(column.entry), column.width);
   list.onColumnClick = [self](int column) { self->columnClick(column); };
   list.onCompare = [self](const ui::ListView::Row& a, const ui::ListView::Row& b) { return self->compare(a, b); };
-  list.onCommand = [self](ui::ListView::Command command) {
-    if (command == ui::ListView::Command::Copy) self->copySelected();
-    if (command == ui::ListView::Command::Delete) self->quarantineSelected();
-  };
-  const std::vector<std::string> menu{c.text(107), c.text(108), c.text(110), c.text(kEndEntry), c.text(kRulesEntry)};
-  list.onContextMenu = [self, menu] {
-    switch (self->c_.platform().dialogs.popupMenu(menu)) {
-      case 0: self->copySelected(); break;
-      case 1: self->List.selectAll(); break;
-      case 2: self->quarantineSelected(); break;
-      case 3: self->endSelected(); break;
-      case 4: self->showRulesOfSelected(); break;
-      default: break;
-    }
-  };
+  wireRecordCommands(c, list,
+                     {{110, [self] { self->quarantineSelected(); }},
+                      {kEndEntry, [self] { self->endSelected(); }},
+                      {kRulesEntry, [self] { self->showRulesOfSelected(); }}});
   self->PauseBox.onClick = [self] {
     self->rows_.setPaused(self->PauseBox.checked());
     self->follow();
@@ -110,12 +98,9 @@ void ConnectionsPage::follow() {
 }
 
 std::string ConnectionsPage::keyOfRow(int row) const {
-  // What makes a connection the same at the next reading, from the cells shown.
+  // Columns 1 to 6 show the fields that make a connection the same at the next reading.
   const ui::ListView::Row& shown = List.rows()[static_cast<std::size_t>(row)];
-  std::string key;
-  for (std::size_t column = 1; column <= 6; ++column)
-    key += std::to_string(shown.text(column).size()) + ':' + shown.text(column);
-  return key;
+  return connectionKey([&](std::size_t field) -> const std::string& { return shown.text(field + 1); });
 }
 
 void ConnectionsPage::show() {
@@ -162,17 +147,8 @@ int ConnectionsPage::compare(const ui::ListView::Row& a, const ui::ListView::Row
   return ascending_ ? order : -order;
 }
 
-std::vector<std::string> ConnectionsPage::selectedPrograms() const {
-  std::vector<std::string> names;
-  for (int row : List.selectedRows()) {
-    const std::string& name = List.rows()[static_cast<std::size_t>(row)].text(1);
-    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
-  }
-  return names;
-}
-
 void ConnectionsPage::quarantineSelected() {
-  const std::vector<std::string> names = selectedPrograms();
+  const std::vector<std::string> names = selectedProgramNames(List);
   if (names.empty()) return;
   const std::string question = names.size() == 1 ? c_.text(20) + names.front() : severalProgramsQuestion(c_, 20, names);
   if (c_.platform().dialogs.askYesNo(question) != Answer::Yes) return;
@@ -182,12 +158,9 @@ void ConnectionsPage::quarantineSelected() {
 
 void ConnectionsPage::endSelected() {
   const std::vector<int> rows = List.selectedRows();
-  const std::vector<std::string> names = selectedPrograms();
+  const std::vector<std::string> names = selectedProgramNames(List);
   if (names.empty()) return;
-  std::string question = c_.text(kEndQuestion);
-  for (std::size_t i = 0; i < names.size() && i < 3; ++i) question += (i > 0 ? ", " : "") + names[i];
-  if (names.size() > 3) question += ", ...";
-  if (c_.platform().dialogs.askYesNo(question) != Answer::Yes) return;
+  if (c_.platform().dialogs.askYesNo(c_.text(kEndQuestion) + firstNames(names)) != Answer::Yes) return;
   for (int row : rows) {
     const ui::ListView::Row& shown = List.rows()[static_cast<std::size_t>(row)];
     // The process of that name with that id only: another program may have taken a freed id.
@@ -196,14 +169,9 @@ void ConnectionsPage::endSelected() {
 }
 
 void ConnectionsPage::showRulesOfSelected() {
-  const std::vector<std::string> names = selectedPrograms();
+  const std::vector<std::string> names = selectedProgramNames(List);
   if (names.empty() || !c_.window.openFound) return;
   c_.window.openFound(nav::kRuleList, names.front());
-}
-
-void ConnectionsPage::copySelected() {
-  const std::vector<int> rows = List.selectedRows();
-  if (!rows.empty()) c_.platform().clipboard.setText(rowsAsText(List, rows));
 }
 
 }  // namespace tg

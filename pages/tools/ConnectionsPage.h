@@ -19,7 +19,7 @@ namespace tg {
 // decided about it there, following every reading without losing the user's
 // selection, scroll position or order; and what can be done with the
 // selected ones: quarantine their programs, end their processes, copy them,
-// see their programs' rules.
+// see their programs' rules (and, as on the record lists, copy them and select all).
 class ConnectionsPage : public Page {
  public:
   static std::unique_ptr<Page> build(PageContext& c);
@@ -33,7 +33,6 @@ class ConnectionsPage : public Page {
   void quarantineSelected();
   void endSelected();
   void showRulesOfSelected();
-  void copySelected();
   void columnClick(int column);
 
   ui::ListView& List;
@@ -51,8 +50,6 @@ class ConnectionsPage : public Page {
   ConnectionsPage(PageContext& c);
   void show();
   int compare(const ui::ListView::Row& a, const ui::ListView::Row& b) const;
-  // The distinct programs of the selected rows, in the order shown.
-  std::vector<std::string> selectedPrograms() const;
   std::string keyOfRow(int row) const;
 
   PageContext c_;
