@@ -208,6 +208,8 @@ TEST_F(StoreTransferTest, AFileThatIsNotWhatItShouldBeIsRefusedWithItsReasonAndN
       {"wide.csv", "a,b,c,d,e,f,g,h,i,j,k,l\r\n", {}, "too many values"},
       {"three.csv", "a,b,c\r\n", {}, "a table of 3 columns"},
       {"missing.xml", std::nullopt, {}, "it is missing"},
+      {"held.xml", storeXml(StoreId::Rules, {{"held.exe"}}), {}, "in use by another program"},
+      {"Q:\\absent drive.xml", std::nullopt, {}, "it is missing"},
   };
   here.fill(StoreId::Rules, {{"kept.exe"}});
   const std::string good = std::string(kCarried) + "good.xml";
@@ -216,8 +218,10 @@ TEST_F(StoreTransferTest, AFileThatIsNotWhatItShouldBeIsRefusedWithItsReasonAndN
   const std::string rulesBefore = *files.contents(here.path(StoreId::Rules));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    const std::string file = std::string(kCarried) + c.name;
+    const std::string name = c.name;
+    const std::string file = name.find(':') != std::string::npos ? name : std::string(kCarried) + name;
     if (c.bytes) files.addFile(file, *c.bytes);
+    if (name == "held.xml") files.setLocked(file, true);
     // A good file beside it is not taken either: the import is all or nothing.
     const TransferResult result = here.transfer().importFiles({good, file}, c.expected);
     EXPECT_EQ(result.outcome, TransferResult::Outcome::Refused);
@@ -311,7 +315,14 @@ TEST_F(StoreTransferTest, AnExportChangesNoStoreAndNeverTakesTheNameOfOne) {
   EXPECT_EQ(here.transfer().exportToFolder({StoreId::Rules}, kHere, TransferForm::Xml).outcome,
             TransferResult::Outcome::NotSaved);
   EXPECT_EQ(*files.contents(here.path(StoreId::Rules)), rules);
-  // An export that cannot be written says so.
+  // An export that cannot be written says so, and a file it would replace keeps what it held.
+  files.addFile(std::string(kCarried) + "mine.xml", "mine");
+  files.setLocked(std::string(kCarried) + "mine.xml", true);
+  EXPECT_EQ(here.transfer().exportStore(StoreId::Rules, std::string(kCarried) + "mine.xml", TransferForm::Xml).outcome,
+            TransferResult::Outcome::NotSaved);
+  EXPECT_EQ(files.contents(std::string(kCarried) + "mine.xml"), "mine");
+  EXPECT_EQ(here.transfer().exportToFolder({StoreId::Rules}, "Q:\\absent", TransferForm::Xml).outcome,
+            TransferResult::Outcome::NotSaved);
   files.setDiskFull(true);
   EXPECT_EQ(here.transfer().exportStore(StoreId::Rules, std::string(kCarried) + "r.xml", TransferForm::Xml).outcome,
             TransferResult::Outcome::NotSaved);

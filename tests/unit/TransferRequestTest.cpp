@@ -61,6 +61,10 @@ TEST(TransferRequest, AnExportFolderImportsIntoAnotherProgramFolderAndEachOutcom
   fake.files.addDirectory("C:\\Empty");
   EXPECT_EQ(runTransferRequest(fresh, {Kind::Import, "C:\\Empty"}, message), exit_code::kRefused);
   EXPECT_NE(message.find("holds no exported store"), std::string::npos);
+  fake.files.failListings("C:\\Carried");
+  EXPECT_EQ(runTransferRequest(fresh, {Kind::Import, "C:\\Carried"}, message), exit_code::kRefused)
+      << "a folder that cannot be listed is not taken for an empty one";
+  EXPECT_NE(message.find("cannot be listed"), std::string::npos);
   EXPECT_EQ(runTransferRequest(fresh, {Kind::Export, "C:\\New"}, message), exit_code::kNotSaved)
       << "the program's own folder";
   fake.files.addFile("C:\\Carried\\quarantaines.xml",
