@@ -73,6 +73,10 @@ const std::vector<Painter>& navigationPainters() {
         for (int y = 4; y < 14; y += 3) r.fill(5, y, 7, 1, kBlue);
         for (int y = 2; y < 15; y += 3) r.pixel(2, y, kInk);
       },
+      [](Raster& r) {  // connections: traffic both ways
+        for (int i = 0; i < 2; ++i) r.line(1, 4 + i, 11, 4 + i, kGreen).line(5, 10 + i, 14, 10 + i, kBlue);
+        for (int i = 0; i < 4; ++i) r.line(11 + i, 1 + i, 11 + i, 8 - i, kGreen).line(4 - i, 7 + i, 4 - i, 14 - i, kBlue);
+      },
       [](Raster& r) {  // protocols and quarantine: a padlock
         r.ring(8, 6, 3.5, kInk).fill(3, 7, 10, 8, kYellow).frame(3, 7, 10, 8, kInk).fill(7, 9, 2, 3, kInk);
       },

@@ -11,6 +11,7 @@
 #include "pages/settings/RealTimeOptionsPage.h"
 #include "pages/settings/ScanPage.h"
 #include "pages/tools/CleanUpPage.h"
+#include "pages/tools/ConnectionsPage.h"
 #include "pages/tools/CookieCleanerPage.h"
 #include "pages/tools/DiskScanPage.h"
 #include "pages/tools/NetworkIdentityPage.h"
@@ -26,6 +27,7 @@ std::vector<PageRegistration> pageBuilders() {
       {nav::kProtocolQuarantine, ProtocolQuarantinePage::build},
       {nav::kIntegrity, IntegrityPage::build},
       {nav::kJournal, JournalPage::build},
+      {nav::kConnections, ConnectionsPage::build},
       {nav::kRealTimeOptions, RealTimeOptionsPage::build},
       {nav::kOptions, OptionsPage::build},
       {nav::kScan, ScanPage::build},

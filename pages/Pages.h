@@ -7,8 +7,8 @@
 
 namespace tg {
 
-// The language entries of the navigation list's twenty rows, top to bottom.
-constexpr std::array<int, 20> kNavigationEntries = {1, 2, 3, 4, 5, 6, 57, 58, 59, 99, 60, 61, 62, 85, 90, 96, 63, 48, 64, 25};
+// The language entries of the navigation list's twenty-one rows, top to bottom.
+constexpr std::array<int, 21> kNavigationEntries = {1, 2, 3, 4, 129, 5, 6, 57, 58, 59, 99, 60, 61, 62, 85, 90, 96, 63, 48, 64, 25};
 
 // Navigation entries with a meaning of their own: the four that build no page,
 // and the pages.
@@ -22,6 +22,7 @@ constexpr int kAlertList = 3;
 constexpr int kProtocolQuarantine = 5;
 constexpr int kIntegrity = 90;
 constexpr int kJournal = 4;
+constexpr int kConnections = 129;
 constexpr int kRealTimeOptions = 57;
 constexpr int kOptions = 6;
 constexpr int kScan = 85;

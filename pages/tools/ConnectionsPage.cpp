@@ -13,7 +13,8 @@ namespace tg {
 namespace {
 
 // The list's columns after the mark of a new row: their captions' entries,
-// widths and what they show.
+// widths and what they show. The decision comes right after the program, where
+// the list's width shows it without scrolling.
 struct Column {
   int entry;
   int width;
@@ -21,14 +22,22 @@ struct Column {
 };
 constexpr std::array<Column, kConnectionColumns> kColumns = {{
     {10, 110, ConnectionColumn::Program},
+    {136, 170, ConnectionColumn::Verdict},
     {130, 50, ConnectionColumn::Pid},
-    {131, 55, ConnectionColumn::Protocol},
+    {131, 70, ConnectionColumn::Protocol},
     {132, 120, ConnectionColumn::Local},
-    {133, 105, ConnectionColumn::Remote},
+    {133, 112, ConnectionColumn::Remote},
     {134, 45, ConnectionColumn::Port},
     {135, 90, ConnectionColumn::State},
-    {136, 170, ConnectionColumn::Verdict},
 }};
+
+// The list's column that shows what `shows` is: past the mark's.
+constexpr std::size_t listColumnOf(ConnectionColumn shows) {
+  for (std::size_t i = 0; i < kColumns.size(); ++i)
+    if (kColumns[i].shows == shows) return i + 1;
+  return 0;
+}
+static_assert(listColumnOf(ConnectionColumn::Program) == 1, "the record lists' commands read the program there");
 constexpr char kNewMark[] = "\xBB";  // », in front of a connection new at this reading
 
 // Entries of the page's texts.
@@ -98,9 +107,11 @@ void ConnectionsPage::follow() {
 }
 
 std::string ConnectionsPage::keyOfRow(int row) const {
-  // Columns 1 to 6 show the fields that make a connection the same at the next reading.
+  // The fields that make a connection the same at the next reading, wherever their columns are.
   const ui::ListView::Row& shown = List.rows()[static_cast<std::size_t>(row)];
-  return connectionKey([&](std::size_t field) -> const std::string& { return shown.text(field + 1); });
+  return connectionKey([&](std::size_t field) -> const std::string& {
+    return shown.text(listColumnOf(static_cast<ConnectionColumn>(field)));
+  });
 }
 
 void ConnectionsPage::show() {
@@ -114,8 +125,9 @@ void ConnectionsPage::show() {
   for (const ConnectionRow& row : rows_.rows()) {
     ui::ListView::Row r;
     r.caption = row.fresh ? kNewMark : "";
-    for (std::size_t c = 0; c < 7; ++c) r.subItems.push_back(row.cells[c]);
-    r.subItems.push_back(decisionText(row.decision, c_.window.language));
+    for (const Column& column : kColumns)
+      r.subItems.push_back(column.shows == ConnectionColumn::Verdict ? decisionText(row.decision, c_.window.language)
+                                                                      : row.cell(column.shows));
     shown.push_back(std::move(r));
   }
   List.setRows(std::move(shown));
@@ -164,7 +176,8 @@ void ConnectionsPage::endSelected() {
   for (int row : rows) {
     const ui::ListView::Row& shown = List.rows()[static_cast<std::size_t>(row)];
     // The process of that name with that id only: another program may have taken a freed id.
-    KillByNameAndPid(c_.platform().processes, shown.text(1), shown.text(2));
+    KillByNameAndPid(c_.platform().processes, shown.text(listColumnOf(ConnectionColumn::Program)),
+                     shown.text(listColumnOf(ConnectionColumn::Pid)));
   }
 }
 

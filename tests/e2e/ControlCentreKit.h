@@ -189,7 +189,7 @@ class ControlCentre {
   bool choose(int entry) const {
     const auto row = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry) - kNavigationEntries.begin();
     if (row == static_cast<std::ptrdiff_t>(kNavigationEntries.size())) return false;
-    // The list is not scrolled: all twenty rows fit.
+    // The list is not scrolled: all its rows fit.
     HWND list = navigationList();
     const LPARAM at = MAKELPARAM(40, row * kNavigationRowHeight + kNavigationRowHeight / 2);
     DWORD_PTR answer = 0;
@@ -291,21 +291,27 @@ inline void clickButton(HWND button) { PostMessageA(button, BM_CLICK, 0, 0); }
 struct Victim {
   EngineFolder folder;
   StartedProgram process;
+  std::string name;
   std::string path;
-  Victim() {
-    folder.install("probe.exe", "victim.exe");
-    folder.write("victim.resident", "");
-    path = folder / "victim.exe";
-    process = folder.start("victim.exe");
-    waitFor([&] { return folder.read("probe.log").find("victim.exe|") != std::string::npos; });
+  explicit Victim(const std::string& base = "victim") : name(base + ".exe") {
+    folder.install("probe.exe", name);
+    folder.write(base + ".resident", "");
+    path = folder / name;
+    process = folder.start(name);
+    waitFor([&] { return folder.read("probe.log").find(name + "|") != std::string::npos; });
   }
   std::string connectionLine() const {
-    return "victim.exe;" + std::to_string(process.pid()) + ";TCP;10.0.0.2:50000;93.184.216.34;443;ESTABLISHED;50000;;;;";
+    return name + ";" + std::to_string(process.pid()) + ";TCP;10.0.0.2:50000;93.184.216.34;443;ESTABLISHED;50000;;;;";
   }
 };
 
+inline void answerAsNetworkEngine(ProgramDirectory& dir, const std::vector<std::string>& lines) {
+  std::string answer = "netguard.txt\r\n";
+  for (const std::string& line : lines) answer += line + "\r\n";
+  dir.folder.write("netguard.answer", answer + "end;" + std::to_string(lines.size()) + ";;\r\n");
+}
 inline void answerAsNetworkEngine(ProgramDirectory& dir, const std::string& line) {
-  dir.folder.write("netguard.answer", "netguard.txt\r\n" + line + "\r\nend;1;;\r\n");
+  answerAsNetworkEngine(dir, std::vector<std::string>{line});
 }
 
 // A store file with these rows, in the system's code page.

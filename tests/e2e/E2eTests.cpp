@@ -225,12 +225,17 @@ TEST(ControlCentreUnderWine, TheNavigationKeysOnlyMoveAndEnterOrSpaceActsOnTheSe
   HWND list = centre.navigationList();
   auto selected = [&] { return static_cast<int>(SendMessageA(list, LB_GETCURSEL, 0, 0)); };
   auto questionShown = [] { return FindWindowA("#32770", "Tarnivoxguard2013") != nullptr; };
-  ASSERT_TRUE(centre.choose(3));  // a click: the alert list's row takes the selection and the focus
-  ASSERT_TRUE(waitFor([&] { return selected() == 2; }, 5000));
+  auto rowOf = [](int entry) {
+    return static_cast<int>(std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry) -
+                            kNavigationEntries.begin());
+  };
+  const int alertRow = rowOf(nav::kAlertList), aboutRow = rowOf(nav::kAbout), quitRow = rowOf(nav::kQuit);
+  ASSERT_TRUE(centre.choose(nav::kAlertList));  // a click: the row takes the selection and the focus
+  ASSERT_TRUE(waitFor([&] { return selected() == alertRow; }, 5000));
 
   // Down over the about item onto the quit item: nothing but the selection moves.
-  for (int i = 0; i < 17; ++i) PostMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
-  ASSERT_TRUE(waitFor([&] { return selected() == 19; }, 5000));
+  for (int i = alertRow; i < quitRow; ++i) PostMessageA(list, WM_KEYDOWN, VK_DOWN, 1);
+  ASSERT_TRUE(waitFor([&] { return selected() == quitRow; }, 5000));
   EXPECT_FALSE(questionShown());
   EXPECT_TRUE(aboutBoxesOf(centre).empty());
   // The focused row shows the focus rectangle: dots of the inverse of the
@@ -238,7 +243,7 @@ TEST(ControlCentreUnderWine, TheNavigationKeysOnlyMoveAndEnterOrSpaceActsOnTheSe
   RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   Sleep(300);
   const testing::Screenshot shot(window);
-  POINT rowTop{60, 19 * 18};
+  POINT rowTop{60, quitRow * kNavigationRowHeight};
   MapWindowPoints(list, window, &rowTop, 1);
   int dots = 0;
   for (int x = 0; x < 80; ++x)
@@ -251,7 +256,7 @@ TEST(ControlCentreUnderWine, TheNavigationKeysOnlyMoveAndEnterOrSpaceActsOnTheSe
   PostMessageA(list, WM_KEYDOWN, VK_UP, 1);
   PostMessageA(list, WM_KEYDOWN, VK_RETURN, 1);
   ASSERT_TRUE(waitFor([&] { return aboutBoxesOf(centre).size() == 1; }, 10000));
-  EXPECT_EQ(selected(), 17);
+  EXPECT_EQ(selected(), aboutRow);
 
   // Home, End and a letter only move too; a letter goes to the next row whose text starts with it.
   PostMessageA(list, WM_KEYDOWN, VK_END, 1);
@@ -279,19 +284,11 @@ TEST(ControlCentreUnderWine, TheNavigationKeysOnlyMoveAndEnterOrSpaceActsOnTheSe
 
   // A press on the about item released over another row runs neither. Sent:
   // each has been handled when its answer comes.
-  auto rowOf = [](int entry) {
-    const auto row = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry) - kNavigationEntries.begin();
-    return POINT{40, static_cast<LONG>(row * kNavigationRowHeight + kNavigationRowHeight / 2)};
-  };
-  const POINT aboutRow = rowOf(nav::kAbout);
-  const POINT alertRow = rowOf(nav::kAlertList);
-  ASSERT_TRUE(SendMessageTimeoutA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(aboutRow.x, aboutRow.y), SMTO_NORMAL,
-                                  10000, &answer));
-  ASSERT_TRUE(SendMessageTimeoutA(list, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(alertRow.x, alertRow.y), SMTO_NORMAL,
-                                  10000, &answer));
-  ASSERT_TRUE(
-      SendMessageTimeoutA(list, WM_LBUTTONUP, 0, MAKELPARAM(alertRow.x, alertRow.y), SMTO_NORMAL, 10000, &answer));
-  EXPECT_EQ(selected(), 2);
+  auto middleOf = [](int row) { return MAKELPARAM(40, row * kNavigationRowHeight + kNavigationRowHeight / 2); };
+  ASSERT_TRUE(SendMessageTimeoutA(list, WM_LBUTTONDOWN, MK_LBUTTON, middleOf(aboutRow), SMTO_NORMAL, 10000, &answer));
+  ASSERT_TRUE(SendMessageTimeoutA(list, WM_MOUSEMOVE, MK_LBUTTON, middleOf(alertRow), SMTO_NORMAL, 10000, &answer));
+  ASSERT_TRUE(SendMessageTimeoutA(list, WM_LBUTTONUP, 0, middleOf(alertRow), SMTO_NORMAL, 10000, &answer));
+  EXPECT_EQ(selected(), alertRow);
   EXPECT_EQ(aboutBoxesOf(centre).size(), 1u);
 }
 

@@ -34,6 +34,15 @@ TEST(GuidePictures, EveryPageTheTrayMenuAndTheBoxes) {
                                     program("updater.exe", "07/12/2026 07:02:13", update, "updater.exe")});
   storeFile(dir, StoreId::Quarantine, {{"unknown-toolbar.exe"}, {"miner.exe"}});
   storeFile(dir, StoreId::Sites, {{"ads.tracker.example", "192.0.2.44"}});
+  Row switches(kConfigurationFieldCount, "0");
+  switches[6] = "1";  // site blocking
+  storeFile(dir, StoreId::Configuration, {switches});
+  // What the network engine sees: programs with their rules, one in quarantine, one reaching a blocked site.
+  answerAsNetworkEngine(dir, {"firefox.exe;4120;TCP;192.168.1.20:51544;142.250.74.78;443;ESTABLISHED;51544;;;;",
+                              "firefox.exe;4120;TCP;192.168.1.20:51547;151.101.1.69;443;ESTABLISHED;51547;;;;",
+                              "mailer.exe;2284;TCP;192.168.1.20:51602;198.51.100.25;993;ESTABLISHED;51602;;;;",
+                              "updater.exe;3016;TCP;192.168.1.20:51610;192.0.2.44;80;SYN_SENT;51610;;;;",
+                              "miner.exe;5532;TCP;192.168.1.20:51700;203.0.113.9;3333;ESTABLISHED;51700;;;;"});
   ASSERT_TRUE(CreateDirectoryA((testing::artefactDirectory() + kPictures).c_str(), nullptr) ||
               GetLastError() == ERROR_ALREADY_EXISTS);
 
@@ -53,7 +62,7 @@ TEST(GuidePictures, EveryPageTheTrayMenuAndTheBoxes) {
   ASSERT_TRUE(centre.openWindow());
   HWND window = centre.mainWindow();
   const std::pair<int, const char*> pages[] = {
-      {1, "home"},          {2, "rules"},     {3, "alerts"},          {4, "connection-log"}, {5, "quarantine"},
+      {1, "home"},          {2, "rules"},     {3, "alerts"},          {4, "connection-log"}, {129, "connections"}, {5, "quarantine"},
       {6, "options"},       {57, "real-time"}, {58, "surveillance"},  {59, "cookie-cleaner"}, {99, "backup"},
       {60, "duplicate-files"}, {61, "clean-up"}, {62, "site-blocking"}, {85, "virus-scan"},  {90, "rule-integrity"},
       {96, "file-encryption"}, {63, "network-identity"}};

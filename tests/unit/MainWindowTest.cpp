@@ -71,9 +71,10 @@ TEST_F(MainWindowTest, TheStartUpStopsLeftoversStartsTheRealTimeEngineAndShowsTh
   EXPECT_EQ(w.form.caption(), "fr 24");
   EXPECT_EQ(w.Label10.caption(), "fr 49");
   EXPECT_EQ(w.Label12.caption(), "fr 51");
-  ASSERT_EQ(w.ListBox1.count(), 20);
-  EXPECT_EQ(w.ListBox1.items()[6], "fr 57");
-  EXPECT_EQ(w.ListBox1.items()[19], "fr 25");
+  ASSERT_EQ(w.ListBox1.count(), 21);
+  EXPECT_EQ(w.ListBox1.items()[4], builtInText("FR", nav::kConnections));  // after the journal; not in a 101-entry file
+  EXPECT_EQ(w.ListBox1.items()[7], "fr 57");
+  EXPECT_EQ(w.ListBox1.items()[20], "fr 25");
 }
 
 TEST_F(MainWindowTest, ClosingTearsThePageAreaDownSoReopeningShowsOnlyTheBevel) {
@@ -304,7 +305,7 @@ TEST_F(MainWindowTest, TheNavigationKeysOnlyMoveAndEnterOrSpaceActsOnTheSelected
   const int rules = registerCountingPage(2, "BitBtn7");
   // Down through every row, the about and quit items included, and back up.
   for (int i = 0; i < 25; ++i) w.ListBox1.pressKey(ui::ListKey::Down);
-  EXPECT_EQ(w.ListBox1.itemIndex(), 19);
+  EXPECT_EQ(w.ListBox1.itemIndex(), 20);
   for (int i = 0; i < 25; ++i) w.ListBox1.pressKey(ui::ListKey::Up);
   w.ListBox1.pressKey(ui::ListKey::End);
   w.ListBox1.pressKey(ui::ListKey::PageUp);
@@ -339,24 +340,24 @@ TEST_F(MainWindowTest, TheTrackBarIsTheReactionLevel) {
 
 TEST(NavigationRows, OddRowsAreTintedAndTheSelectedRowIsYellowBoldItalicWithItsPicture) {
   const ui::ImageList images = navigationImages();
-  ASSERT_EQ(images.count(), 20);
+  ASSERT_EQ(images.count(), 21);
   testing::RecordingCanvas odd;
-  drawNavigationRow(odd, images, 3, "Journal", {0, 54, 161, 18}, {});
+  drawNavigationRow(odd, images, 3, "Journal", {0, 51, 161, 17}, {});
   ASSERT_EQ(odd.fills.size(), 1u);
   EXPECT_EQ(odd.fills[0].color, ui::rgb(0xEE, 0xF3, 0xF4));
   EXPECT_EQ(odd.texts[0].x, 30);
-  EXPECT_EQ(odd.texts[0].y, 56);
+  EXPECT_EQ(odd.texts[0].y, 53);
   ASSERT_EQ(odd.pictures.size(), 1u);
   EXPECT_EQ(odd.pictures[0].index, 3);
   EXPECT_EQ(odd.pictures[0].x, 4);
-  EXPECT_EQ(odd.pictures[0].y, 55);  // 54 + (18 - 16) / 2
+  EXPECT_EQ(odd.pictures[0].y, 51);  // 51 + (17 - 16) / 2
 
   testing::RecordingCanvas even;
-  drawNavigationRow(even, images, 2, "Alertes", {0, 36, 161, 18}, {});
+  drawNavigationRow(even, images, 2, "Alertes", {0, 34, 161, 17}, {});
   EXPECT_EQ(even.fills[0].color, ui::kWhite);
 
   testing::RecordingCanvas selected;
-  drawNavigationRow(selected, images, 5, "Options", {0, 90, 161, 18}, {true, true});
+  drawNavigationRow(selected, images, 6, "Options", {0, 102, 161, 17}, {true, true});
   ASSERT_EQ(selected.fills.size(), 2u);
   EXPECT_EQ(selected.fills[1].color, ui::rgb(0xC5, 0xD1, 0xF8));
   ASSERT_EQ(selected.texts.size(), 2u);
@@ -364,7 +365,7 @@ TEST(NavigationRows, OddRowsAreTintedAndTheSelectedRowIsYellowBoldItalicWithItsP
   EXPECT_TRUE(selected.texts[1].font.bold);
   EXPECT_TRUE(selected.texts[1].font.italic);
   EXPECT_EQ(selected.order.back(), testing::RecordingCanvas::Op::Focus);  // the focus frame goes over all
-  EXPECT_EQ(selected.focusRects, (std::vector<ui::Rect>{{0, 90, 161, 18}}));
+  EXPECT_EQ(selected.focusRects, (std::vector<ui::Rect>{{0, 102, 161, 17}}));
   EXPECT_TRUE(odd.focusRects.empty());
   EXPECT_EQ(odd.order.back(), testing::RecordingCanvas::Op::Image);
 }

@@ -12,14 +12,14 @@ namespace {
 
 TEST(ProductImages, EveryListHasItsCountAndNoTwoNavigationPicturesAreAlike) {
   const ui::ImageList nav = navigationImages();
-  ASSERT_EQ(nav.count(), 20);
+  ASSERT_EQ(nav.count(), 21);
   std::set<std::vector<std::uint32_t>> distinct;
   for (int i = 0; i < nav.count(); ++i) {
     EXPECT_EQ(nav.at(i).width, 16);
     EXPECT_EQ(nav.at(i).height, 16);
     distinct.insert(nav.at(i).pixels);
   }
-  EXPECT_EQ(distinct.size(), 20u);
+  EXPECT_EQ(distinct.size(), 21u);
   EXPECT_EQ(languageFlags().count(), 5);
   EXPECT_EQ(internetGlyphs().count(), 2);
   EXPECT_NE(internetGlyphs().at(0).pixels, internetGlyphs().at(1).pixels);
