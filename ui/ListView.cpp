@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace tg::ui {
 
@@ -27,10 +28,31 @@ void ListView::addRow(Row row) {
 }
 
 void ListView::setRows(std::vector<Row> rows) {
-  rows_ = std::move(rows);
+  const int countBefore = shownCount();
+  std::vector<int> positionsBefore(static_cast<std::size_t>(countBefore));
+  for (int p = 0; p < countBefore; ++p) positionsBefore[static_cast<std::size_t>(p)] = shownRow(p);
+  const std::vector<Row> before = std::exchange(rows_, std::move(rows));
   selected_ = -1;
   if (multiSelect_) marked_.assign(rows_.size(), 0);
   refilter();
+  samePositions_.clear();
+  if (shownCount() == countBefore) {
+    samePositions_.resize(static_cast<std::size_t>(countBefore));
+    for (int p = 0; p < countBefore; ++p)
+      samePositions_[static_cast<std::size_t>(p)] =
+          before[static_cast<std::size_t>(positionsBefore[static_cast<std::size_t>(p)])] ==
+          rows_[static_cast<std::size_t>(shownRow(p))];
+  }
+  changed(Change::Items);
+}
+
+bool ListView::positionChanged(int position) const {
+  return position < 0 || static_cast<std::size_t>(position) >= samePositions_.size() ||
+         !samePositions_[static_cast<std::size_t>(position)];
+}
+
+void ListView::rowsChanged() {
+  samePositions_.clear();
   changed(Change::Items);
 }
 
@@ -44,7 +66,7 @@ void ListView::deleteRow(int index) {
     for (int& row : shown_)
       if (row > index) --row;
   }
-  changed(Change::Items);
+  rowsChanged();
 }
 
 void ListView::deleteRows(std::vector<int> rows) {
@@ -58,7 +80,7 @@ void ListView::deleteRows(std::vector<int> rows) {
   selected_ = -1;
   if (multiSelect_) marked_.assign(rows_.size(), 0);
   refilter();
-  changed(Change::Items);
+  rowsChanged();
 }
 
 void ListView::clearRows() {
@@ -66,7 +88,7 @@ void ListView::clearRows() {
   marked_.clear();
   shown_.clear();
   selected_ = -1;
-  changed(Change::Items);
+  rowsChanged();
 }
 
 void ListView::setSelected(int index) {
@@ -141,7 +163,7 @@ void ListView::setFilter(std::function<bool(const Row&)> keep) {
   // Rows out of sight are not acted on.
   for (std::size_t row = 0; row < marked_.size(); ++row)
     if (marked_[row] && positionOf(static_cast<int>(row)) < 0) marked_[row] = 0;
-  changed(Change::Items);
+  rowsChanged();
 }
 
 void ListView::refilter() {
@@ -188,7 +210,7 @@ void ListView::sort() {
   marked_ = std::move(marks);
   selected_ = newSelected;
   refilter();
-  changed(Change::Items);
+  rowsChanged();
 }
 
 void ListView::clickRow(int position) {

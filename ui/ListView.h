@@ -24,6 +24,7 @@ class ListView : public Control {
     std::vector<std::string> subItems;
     // The text of column `c`: the caption for 0, sub-item c-1 after it.
     const std::string& text(std::size_t c) const;
+    bool operator==(const Row&) const = default;
   };
 
   ListView(std::string name, Rect bounds) : Control(ControlKind::ListView, std::move(name), bounds) {}
@@ -67,6 +68,12 @@ class ListView : public Control {
   int positionOf(int row) const;
   // Whether the selection set by the program brings its row into view (the
   // default). A list that follows live data keeps its scroll position instead.
+  // Whether the row shown at `position` may show other texts than before the
+  // rows last changed. Only new rows given with the same count shown tell
+  // which positions kept theirs: a list that follows readings mostly gets the
+  // same rows back, and only the others need painting again.
+  bool positionChanged(int position) const;
+
   void setFollowsSelection(bool on) { followsSelection_ = on; }
   bool followsSelection() const { return followsSelection_; }
 
@@ -98,6 +105,7 @@ class ListView : public Control {
  private:
   std::vector<Column> columns_;
   void refilter();
+  void rowsChanged();  // every position may show other rows
 
   std::vector<Row> rows_;
   int selected_ = -1;
@@ -105,6 +113,7 @@ class ListView : public Control {
   std::vector<char> marked_;  // with several selectable: one mark per row
   std::function<bool(const Row&)> keep_;
   std::vector<int> shown_;  // while filtered: the rows shown, ascending
+  std::vector<char> samePositions_;  // since the rows last changed, when known
   bool readOnly_ = true;
   bool followsSelection_ = true;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
+#include <optional>
 
 #include "base/Text.h"
 
@@ -9,33 +11,52 @@ namespace tg {
 
 namespace {
 
-// The numbers of a text in their order: "10.0.0.2:50000" gives 10, 0, 0, 2,
-// 50000. A text without a number gives none, and sorts first.
-std::vector<std::uint64_t> numbersIn(std::string_view text) {
-  std::vector<std::uint64_t> numbers;
-  for (std::size_t at = 0; at < text.size();) {
-    if (text[at] < '0' || text[at] > '9') {
-      ++at;
-      continue;
-    }
-    std::uint64_t n = 0;
-    const auto [end, error] = std::from_chars(text.data() + at, text.data() + text.size(), n);
-    numbers.push_back(error == std::errc() ? n : UINT64_MAX);
-    at = static_cast<std::size_t>(end - text.data());
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;  // past an overflow
-  }
-  return numbers;
+// The next number of a text from `at` on, `at` moved past it; none when no
+// digit is left. "10.0.0.2:50000" gives 10, 0, 0, 2 and 50000; a number too
+// large for 64 bits reads as the largest.
+std::optional<std::uint64_t> nextNumber(std::string_view text, std::size_t& at) {
+  while (at < text.size() && (text[at] < '0' || text[at] > '9')) ++at;
+  if (at == text.size()) return std::nullopt;
+  std::uint64_t n = 0;
+  const auto [end, error] = std::from_chars(text.data() + at, text.data() + text.size(), n);
+  at = static_cast<std::size_t>(end - text.data());
+  while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;  // past an overflow
+  return error == std::errc() ? n : UINT64_MAX;
 }
 
 int byNumbers(const std::string& a, const std::string& b) {
-  const std::vector<std::uint64_t> x = numbersIn(a), y = numbersIn(b);
-  if (x != y) return x < y ? -1 : 1;
+  // Their numbers in order, one pair at a time: a sort compares rows many times.
+  std::size_t i = 0, j = 0;
+  for (;;) {
+    const std::optional<std::uint64_t> x = nextNumber(a, i), y = nextNumber(b, j);
+    if (!x || !y) {
+      if (x || y) return x ? 1 : -1;  // the one with fewer numbers first
+      break;
+    }
+    if (*x != *y) return *x < *y ? -1 : 1;
+  }
   return a.compare(b) < 0 ? -1 : a == b ? 0 : 1;
 }
 
 int byText(const std::string& a, const std::string& b) {
-  const int folded = foldedAscii(a).compare(foldedAscii(b));
-  return folded < 0 ? -1 : folded > 0 ? 1 : 0;
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(foldAscii(a[i])), y = static_cast<unsigned char>(foldAscii(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+std::uint64_t connectionHash(const ConnectionFields& f) {
+  std::uint64_t hash = 0;
+  for (std::size_t i = 0; i < 6; ++i) hash = (hash ^ std::hash<std::string>{}(f.field[i])) * 0x100000001B3ULL + i;
+  return hash;
+}
+
+bool sameConnection(const ConnectionRow& row, const ConnectionFields& f) {
+  for (std::size_t i = 0; i < 6; ++i)
+    if (row.cells[i] != f.field[i]) return false;
+  return true;
 }
 
 }  // namespace
@@ -55,25 +76,60 @@ bool ConnectionRows::take(const SeenReading& reading) {
     old_ = true;
     return changed;
   }
+  const std::size_t count = reading.connections.size();
+  bool changed = old_ || count != rows_.size();
   old_ = false;
-  std::vector<ConnectionRow> rows;
-  rows.reserve(reading.connections.size());
-  std::unordered_set<std::string> keys;
-  keys.reserve(reading.connections.size());
-  for (std::size_t i = 0; i < reading.connections.size(); ++i) {
+  // Each connection takes over its row of the reading before, if it had one:
+  // most connections stay from one reading to the next, and their texts
+  // need not be copied again.
+  std::vector<ConnectionRow> before = std::move(rows_);
+  const std::vector<Hashed> beforeByHash = std::move(byHash_);
+  byHash_.clear();
+  byHash_.reserve(count);
+  // First where each connection was, while the rows before are whole.
+  std::vector<std::size_t> earlierRow(count, before.size());
+  for (std::size_t i = 0; i < count; ++i) {
     const ConnectionFields& f = reading.connections[i];
-    ConnectionRow row;
-    row.key = connectionKey([&](std::size_t field) -> const std::string& { return f.field[field]; });
-    // The list shows a line's first seven fields, program to state, in their order.
-    for (std::size_t c = 0; c < row.cells.size(); ++c) row.cells[c] = f.field[c];
-    if (i < reading.decisions.size()) row.decision = reading.decisions[i];
-    row.fresh = !first && !shownKeys_.count(row.key);
-    keys.insert(row.key);
-    rows.push_back(std::move(row));
+    const std::uint64_t hash = connectionHash(f);
+    byHash_.push_back({hash, i});
+    for (auto it = std::lower_bound(beforeByHash.begin(), beforeByHash.end(), Hashed{hash, 0});
+         it != beforeByHash.end() && it->hash == hash; ++it)
+      if (sameConnection(before[it->row], f)) {
+        earlierRow[i] = it->row;
+        break;
+      }
   }
-  rows_ = std::move(rows);
-  shownKeys_ = std::move(keys);
-  return true;
+  std::vector<char> takenOver(before.size(), 0);
+  rows_.clear();
+  rows_.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    const ConnectionFields& f = reading.connections[i];
+    const std::size_t earlier = earlierRow[i];
+    const bool seenBefore = earlier < before.size();
+    ConnectionRow row;
+    // A connection listed twice takes its earlier row once.
+    if (seenBefore && !takenOver[earlier]) {
+      row = std::move(before[earlier]);
+      takenOver[earlier] = 1;
+    }
+    const bool same = seenBefore && earlier == i;
+    // The list shows a line's first seven fields, program to state, in their order.
+    for (std::size_t c = 0; c < row.cells.size(); ++c)
+      if (row.cells[c] != f.field[c]) {
+        row.cells[c] = f.field[c];
+        if (same) changed = true;
+      }
+    Decision decision = i < reading.decisions.size() ? reading.decisions[i] : Decision{};
+    const bool fresh = !first && !seenBefore;
+    if (!same || row.fresh != fresh || row.decision.verdict != decision.verdict ||
+        row.decision.detail != decision.detail)
+      changed = true;
+    row.decision = std::move(decision);
+    row.fresh = fresh;
+    rows_.push_back(std::move(row));
+  }
+  std::sort(byHash_.begin(), byHash_.end());
+  return changed;
 }
 
 int compareConnectionTexts(const std::string& a, const std::string& b, ConnectionColumn column) {

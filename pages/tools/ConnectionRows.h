@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "watchers/SeenReading.h"
@@ -25,7 +24,6 @@ std::string connectionKey(At at) {
 
 // One connection of the latest reading as the list shows it.
 struct ConnectionRow {
-  std::string key;                     // connectionKey of its fields
   std::array<std::string, 7> cells;    // program to state, as the network engine wrote them
   Decision decision;
   bool fresh = false;                  // not there at the reading before
@@ -42,8 +40,9 @@ struct ConnectionRow {
 class ConnectionRows {
  public:
   // Takes the reading when it is one not taken yet and the view is not
-  // paused; whether the rows changed. A failed reading keeps the rows and
-  // makes them old.
+  // paused; whether the rows changed (a reading that gives the same rows
+  // back, in the same order, changes nothing). A failed reading keeps the
+  // rows and makes them old.
   bool take(const SeenReading& reading);
   void setPaused(bool paused) { paused_ = paused; }
   bool paused() const { return paused_; }
@@ -53,8 +52,14 @@ class ConnectionRows {
   bool old() const { return old_; }
 
  private:
+  // A row by the hash of the fields that make its connection the same.
+  struct Hashed {
+    std::uint64_t hash;
+    std::size_t row;
+    bool operator<(const Hashed& other) const { return hash < other.hash; }
+  };
   std::vector<ConnectionRow> rows_;
-  std::unordered_set<std::string> shownKeys_;
+  std::vector<Hashed> byHash_;  // rows_, in the order of their hashes
   std::uint64_t taken_ = 0;
   bool paused_ = false;
   bool old_ = false;

@@ -125,16 +125,20 @@ void ConnectionsPage::show() {
   for (const ConnectionRow& row : rows_.rows()) {
     ui::ListView::Row r;
     r.caption = row.fresh ? kNewMark : "";
+    r.subItems.reserve(kColumns.size());
     for (const Column& column : kColumns)
       r.subItems.push_back(column.shows == ConnectionColumn::Verdict ? decisionText(row.decision, c_.window.language)
                                                                       : row.cell(column.shows));
     shown.push_back(std::move(r));
   }
+  // In the user's order before the list gets them, so that the rows in sight
+  // that stay the same are not painted again.
+  if (sortColumn_ >= 0)
+    std::stable_sort(shown.begin(), shown.end(), [this](const auto& a, const auto& b) { return compare(a, b) < 0; });
   List.setRows(std::move(shown));
-  if (sortColumn_ >= 0) List.sort();
   std::vector<int> positions;
   int focus = -1;
-  for (int position = 0; position < List.shownCount(); ++position) {
+  for (int position = 0; !selected.empty() && position < List.shownCount(); ++position) {
     const std::string key = keyOfRow(List.shownRow(position));
     if (!selected.count(key)) continue;
     if (key == focused) focus = position;

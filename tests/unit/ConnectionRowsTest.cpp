@@ -61,6 +61,40 @@ TEST(ConnectionRows, EachReadingReplacesTheRowsMarkingWhatIsNewForOneReadingAndA
   EXPECT_FALSE(rows.old());
 }
 
+TEST(ConnectionRows, AReadingChangesTheRowsOnlyWhenItGivesOtherRowsOrTheSameInAnotherOrder) {
+  const ConnectionFields a = connection("a.exe", "1"), b = connection("b.exe", "2"), c = connection("c.exe", "3");
+  ConnectionFields aClosing = a;
+  aClosing.field[6] = "TIME_WAIT";
+  const Decision allowed{Verdict::AllowedByRule, ""};
+  struct Case {
+    const char* what;
+    std::vector<ConnectionFields> next;
+    std::vector<Decision> decisions;
+    bool changed;
+    std::vector<std::string> names, fresh;
+  };
+  const std::vector<Case> cases = {
+      {"the same rows", {a, b}, {allowed, allowed}, false, {"a.exe", "b.exe"}, {}},
+      {"another state", {aClosing, b}, {allowed, allowed}, true, {"a.exe", "b.exe"}, {}},
+      {"another decision", {a, b}, {{Verdict::Quarantined, ""}, allowed}, true, {"a.exe", "b.exe"}, {}},
+      {"another order", {b, a}, {allowed, allowed}, true, {"b.exe", "a.exe"}, {}},
+      {"one more", {a, b, c}, {allowed, allowed, allowed}, true, {"a.exe", "b.exe", "c.exe"}, {"c.exe"}},
+      {"one listed twice", {a, a}, {allowed, allowed}, true, {"a.exe", "a.exe"}, {}},
+  };
+  for (const Case& k : cases) {
+    ConnectionRows rows;
+    rows.take(reading(1, {a, b}, {allowed, allowed}));
+    rows.take(reading(2, {a, b}, {allowed, allowed}));
+    EXPECT_EQ(rows.take(reading(3, k.next, k.decisions)), k.changed) << k.what;
+    EXPECT_EQ(namesOf(rows), k.names) << k.what;
+    EXPECT_EQ(namesOf(rows, true), k.fresh) << k.what;
+    for (std::size_t i = 0; i < k.next.size(); ++i) {
+      EXPECT_EQ(rows.rows()[i].cell(ConnectionColumn::State), k.next[i].field[6]) << k.what;
+      EXPECT_EQ(rows.rows()[i].decision.verdict, k.decisions[i].verdict) << k.what;
+    }
+  }
+}
+
 TEST(ConnectionRows, ColumnsSortNumbersAsNumbersAndAddressesPartByPart) {
   struct Case {
     ConnectionColumn column;

@@ -380,6 +380,39 @@ TEST(WidgetModel, ListViewsSortStablyWithTheirComparisonAndKeepTheSelectedRow) {
   EXPECT_EQ(clicks, 1);
 }
 
+TEST(WidgetModel, NewRowsOfTheSameCountTellWhichPositionsShowOtherTextsAndAnyOtherChangeTellsAll) {
+  ShownForm form;
+  ListView& view = form.add<ListView>("List", Rect{});
+  auto rows = [](std::vector<std::string> names) {
+    std::vector<ListView::Row> out;
+    for (std::string& name : names) out.push_back({"", {std::move(name), "TCP"}});
+    return out;
+  };
+  auto changedPositions = [&] {
+    std::vector<int> out;
+    for (int p = 0; p < view.shownCount(); ++p)
+      if (view.positionChanged(p)) out.push_back(p);
+    return out;
+  };
+  view.setRows(rows({"a", "b", "c", "d"}));
+  EXPECT_EQ(changedPositions(), (std::vector<int>{0, 1, 2, 3})) << "from no rows";
+  view.setRows(rows({"a", "x", "c", "d"}));
+  EXPECT_EQ(changedPositions(), (std::vector<int>{1}));
+  view.setRows(rows({"a", "x", "c", "d"}));
+  EXPECT_EQ(changedPositions(), (std::vector<int>{}));
+  // Filtered: positions are those shown, before and after.
+  view.setFilter([](const ListView::Row& r) { return r.text(1) != "x"; });
+  EXPECT_EQ(changedPositions(), (std::vector<int>{0, 1, 2}));
+  view.setRows(rows({"a", "x", "c", "e"}));
+  EXPECT_EQ(changedPositions(), (std::vector<int>{2}));
+  view.setRows(rows({"x", "a", "c", "e", "f"}));
+  EXPECT_EQ(changedPositions(), (std::vector<int>{0, 1, 2, 3})) << "another count: all";
+  view.sort();
+  EXPECT_EQ(changedPositions(), (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_TRUE(view.positionChanged(-1));
+  EXPECT_TRUE(view.positionChanged(99));
+}
+
 TEST(WidgetModel, TabsShowOneSheetAndHiddenSheetsTakeNoKeys) {
   ShownForm form;
   TabControl& tabs = form.add<TabControl>("tabs", Rect{});

@@ -14,6 +14,7 @@
 #include "win32/MessageLoop.h"
 #include "win32/peers/Win32PeerFactory.h"
 #include "win32/peers/WindowPeer.h"
+#include "win32/Screenshot.h"
 
 namespace tg::win32 {
 namespace {
@@ -154,6 +155,46 @@ TEST_F(ListViewPeerTest, TheModelsSelectionIsShownAndTheKeyboardsFollowedWithout
   list.setRows({{"1", {"seul.exe"}}});
   EXPECT_EQ(selectedInControl(), -1);
   EXPECT_EQ(count(), 1);
+}
+
+// A list that follows readings gets the same rows back with a few changed:
+// only those in sight are painted again, and the screen then shows what a
+// whole repaint shows.
+TEST_F(ListViewPeerTest, NewRowsOfTheSameCountRepaintOnlyTheChangedRowsInSight) {
+  auto rowRect = [&](int row) {
+    RECT r{LVIR_BOUNDS, 0, 0, 0};
+    SendMessageA(window(), LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+    return r;
+  };
+  std::vector<ListView::Row> rows = list.rows();
+  rows[2].subItems[0] = "changed.exe";
+  rows[4].caption = "five";
+  rows[250].subItems[0] = "far.exe";  // out of sight
+  ASSERT_TRUE(rowVisible(4));
+  ASSERT_FALSE(rowVisible(250));
+  list.setRows(rows);
+  RECT pending{};
+  ASSERT_TRUE(GetUpdateRect(window(), &pending, FALSE));
+  EXPECT_EQ(pending.top, rowRect(2).top);
+  EXPECT_EQ(pending.bottom, rowRect(4).bottom);
+  pump();
+  const testing::Screenshot partial(window());
+  InvalidateRect(window(), nullptr, TRUE);
+  UpdateWindow(window());
+  const testing::Screenshot whole(window());
+  ASSERT_EQ(partial.width(), whole.width());
+  int differing = 0;
+  for (int y = 0; y < whole.height(); ++y)
+    for (int x = 0; x < whole.width(); ++x)
+      if (partial.pixel(x, y) != whole.pixel(x, y)) ++differing;
+  EXPECT_EQ(differing, 0) << "the screen after the partial repaint is not what a whole repaint shows";
+  EXPECT_EQ(text(2, 1), "changed.exe");
+
+  list.setRows(rows);  // the same rows again
+  EXPECT_FALSE(GetUpdateRect(window(), nullptr, FALSE)) << "nothing to paint";
+  rows.pop_back();
+  list.setRows(rows);  // another count: the control goes over every row
+  EXPECT_EQ(count(), kRows - 1);
 }
 
 }  // namespace

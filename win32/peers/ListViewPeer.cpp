@@ -65,15 +65,39 @@ void ListViewPeer::addColumns() {
 void ListViewPeer::showRows() {
   Updating guard(*this);
   // Every row shown is asked for again, the scroll position kept where the
-  // count allows. The same count (a sort) only needs a repaint: setting the
-  // count makes the control go over all its rows.
+  // count allows. The same count (a sort, a new reading) only needs the rows
+  // in sight that changed painted again: setting the count makes the control
+  // go over all its rows.
   const int count = view_.shownCount();
   if (count == countShown_) {
-    InvalidateRect(hwnd_, nullptr, FALSE);  // every row is painted whole: nothing to erase first
+    repaintChangedRows(count);
   } else if (SendMessageA(hwnd_, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL)) {
     countShown_ = count;
   }
   showSelection();
+}
+
+void ListViewPeer::repaintChangedRows(int count) {
+  const auto top = static_cast<int>(SendMessageA(hwnd_, LVM_GETTOPINDEX, 0, 0));
+  const int last = std::min(count - 1, top + static_cast<int>(SendMessageA(hwnd_, LVM_GETCOUNTPERPAGE, 0, 0)));
+  int first = -1, end = -1;
+  for (int p = std::max(0, top); p <= last; ++p)
+    if (view_.positionChanged(p)) {
+      if (first < 0) first = p;
+      end = p;
+    }
+  if (first < 0) return;
+  RECT from{}, to{}, client{};
+  from.left = to.left = LVIR_BOUNDS;
+  if (!SendMessageA(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(first), reinterpret_cast<LPARAM>(&from)) ||
+      !SendMessageA(hwnd_, LVM_GETITEMRECT, static_cast<WPARAM>(end), reinterpret_cast<LPARAM>(&to)) ||
+      !GetClientRect(hwnd_, &client)) {
+    InvalidateRect(hwnd_, nullptr, FALSE);
+    return;
+  }
+  // Whole rows, each painted whole: nothing to erase first.
+  const RECT rows{client.left, std::max(from.top, client.top), client.right, std::min(to.bottom, client.bottom)};
+  InvalidateRect(hwnd_, &rows, FALSE);
 }
 
 void ListViewPeer::showAddedRow() {

@@ -21,6 +21,8 @@ class ListViewPeer : public WindowPeer {
   void addColumns();
   void showRows();
   void showAddedRow();
+  // Invalidates the rows in sight whose texts the model changed, first to last.
+  void repaintChangedRows(int count);
   void showSelection();
   void applySelectionStyle();
   // The model takes the selection the control now shows (several rows selectable).
