@@ -50,6 +50,25 @@ std::string partialName(const std::string& path, int attempt) {
   return path + ".tg-partial" + (attempt == 1 ? std::string() : std::to_string(attempt));
 }
 
+namespace {
+
+class ReadView : public FileView {
+ public:
+  explicit ReadView(std::string bytes) : bytes_(std::move(bytes)) {}
+  std::string_view bytes() const override { return bytes_; }
+
+ private:
+  std::string bytes_;
+};
+
+}  // namespace
+
+FileViewRead FileSystem::view(const std::string& path) {
+  FileRead file = read(path);
+  if (!file.bytes) return {nullptr, file.error};
+  return {std::make_unique<ReadView>(std::move(*file.bytes)), FileError::None};
+}
+
 std::unique_ptr<FileReader> FileSystem::openReader(const std::string& path) {
   if (!size(path)) return nullptr;
   return std::make_unique<RangeReader>(*this, path);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/DateTime.h"
@@ -74,6 +75,19 @@ struct FileRead {
   FileError error = FileError::None;
 };
 
+// A file's whole content to look at, without a copy of its own where the
+// system can map the file into memory; released with the object. A file that
+// is viewed cannot be replaced on Windows: views are let go of at once.
+class FileView {
+ public:
+  virtual ~FileView() = default;
+  virtual std::string_view bytes() const = 0;
+};
+struct FileViewRead {
+  std::unique_ptr<FileView> view;
+  FileError error = FileError::None;
+};
+
 // A file read from its start, block by block.
 class FileReader {
  public:
@@ -105,6 +119,9 @@ struct FileSystem {
   virtual FileRead read(const std::string& path) = 0;
   // The content; empty when the file is missing or cannot be read.
   std::optional<std::string> readBytes(const std::string& path) { return read(path).bytes; }
+  // The whole content as read gives it, with the same sharing and errors: a
+  // large file read this way does not take its size in the program's memory.
+  virtual FileViewRead view(const std::string& path);
   // Creates or replaces the file with exactly these bytes.
   virtual bool writeBytes(const std::string& path, const std::string& bytes) = 0;
   // The same, and on the disk before it returns: what a file must hold before

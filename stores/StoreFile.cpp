@@ -21,8 +21,10 @@ std::string inWords(FileError error) {
 
 StoreRead StoreFile::readFrom(const std::string& path) const {
   StoreRead result;
-  FileRead file = files_.read(path);
-  if (!file.bytes) {
+  // Looked at where it lies, not copied: a store of many megabytes would
+  // otherwise be in memory twice while it is decoded.
+  FileViewRead file = files_.view(path);
+  if (!file.view) {
     switch (file.error) {
       case FileError::Missing: result.outcome = StoreRead::Outcome::Missing; break;
       case FileError::TooLarge: result.outcome = StoreRead::Outcome::Unreadable; break;
@@ -33,7 +35,8 @@ StoreRead StoreFile::readFrom(const std::string& path) const {
   }
   try {
     std::string why;
-    std::optional<DataPacket> packet = decodeDataPacket(*file.bytes, codePage_, &why, &fields_);
+    std::optional<DataPacket> packet = decodeDataPacket(file.view->bytes(), codePage_, &why, &fields_);
+    file.view.reset();  // before anything may replace the file
     if (!packet) {
       result.outcome = StoreRead::Outcome::Unreadable;
       result.why = "it is not a readable store: " + why;

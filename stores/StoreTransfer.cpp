@@ -330,13 +330,13 @@ TransferResult StoreTransfer::importFiles(const std::vector<std::string>& paths,
   // Every file is read before anything changes.
   std::vector<Brought> brought;
   for (const std::string& path : paths) {
-    FileRead read = files_.read(path);
-    if (!read.bytes) {
+    FileViewRead read = files_.view(path);
+    if (!read.view) {
       refuse(path, inWords(read.error));
       continue;
     }
-    ExportedFile file = readExportedFile(*read.bytes, codePage_);
-    read.bytes.reset();
+    ExportedFile file = readExportedFile(read.view->bytes(), codePage_);
+    read.view.reset();
     if (!file.kind) {
       refuse(path, file.why);
     } else if (expected && *file.kind != *expected) {

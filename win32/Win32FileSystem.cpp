@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <memory>
 
 #include "win32/FileTimes.h"
 #include "win32/Handle.h"
@@ -58,6 +60,55 @@ FileRead Win32FileSystem::read(const std::string& path) {
   }
   bytes.resize(done);
   return {std::move(bytes), FileError::None};
+}
+
+namespace {
+
+class MappedView : public FileView {
+ public:
+  MappedView(const char* base, std::size_t size) : base_(base), size_(size) {}
+  ~MappedView() override { UnmapViewOfFile(base_); }
+  MappedView(const MappedView&) = delete;
+  MappedView& operator=(const MappedView&) = delete;
+  std::string_view bytes() const override { return {base_, size_}; }
+
+ private:
+  const char* base_;
+  std::size_t size_;
+};
+
+// Whether a path lies on a fixed drive of this machine. A mapped file whose
+// drive goes away (a share gone offline, a stick pulled) ends the program at
+// the next page read; such files are read into memory instead, where a
+// failure is an error.
+bool onFixedDrive(const std::string& path) {
+  if (path.size() < 3 || path[1] != ':' || (path[2] != '\\' && path[2] != '/')) return false;
+  const char root[] = {path[0], ':', '\\', '\0'};
+  return GetDriveTypeA(root) == DRIVE_FIXED;
+}
+
+}  // namespace
+
+FileViewRead Win32FileSystem::view(const std::string& path) {
+  if (!onFixedDrive(path)) return FileSystem::view(path);
+  {
+    Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {nullptr, lastFileError()};
+    LARGE_INTEGER size;
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return {nullptr, lastFileError()};
+    // An empty file cannot be mapped; one too large for the address space is read as read() would.
+    if (size.QuadPart > 0 && static_cast<unsigned long long>(size.QuadPart) <= SIZE_MAX / 4) {
+      Handle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+      if (mapping) {
+        // The view keeps the file's section alive once both handles are closed.
+        if (const void* base = MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0))
+          return {std::make_unique<MappedView>(static_cast<const char*>(base), static_cast<std::size_t>(size.QuadPart)),
+                  FileError::None};
+      }
+    }
+  }
+  return FileSystem::view(path);
 }
 
 namespace {

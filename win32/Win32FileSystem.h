@@ -9,6 +9,7 @@ namespace tg::win32 {
 class Win32FileSystem : public FileSystem {
  public:
   FileRead read(const std::string& path) override;
+  FileViewRead view(const std::string& path) override;
   bool writeBytes(const std::string& path, const std::string& bytes) override;
   bool appendBytes(const std::string& path, const std::string& bytes) override;
   bool writeBytesDurably(const std::string& path, const std::string& bytes) override;

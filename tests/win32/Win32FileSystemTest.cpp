@@ -152,6 +152,36 @@ TEST(Win32FileSystem, AReadSaysWhyItFailed) {
   SetFileAttributesA((dir / "readonly.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// A store is decoded from a view of its file: it must see what a read sees,
+// fail as a read fails, and leave the file free to be replaced once let go.
+TEST(Win32FileSystem, AViewGivesWhatAReadGivesAndFreesTheFileWhenReleased) {
+  TempFolder dir;
+  Win32FileSystem files;
+  std::string large = allBytes();
+  while (large.size() < (3u << 20)) large += large;  // past the first page, well past it
+  ASSERT_TRUE(files.writeBytes(dir / "large.bin", large));
+  ASSERT_TRUE(files.writeBytes(dir / "bytes.bin", allBytes()));
+  ASSERT_TRUE(files.writeBytes(dir / "empty.txt", ""));
+  ASSERT_TRUE(CreateDirectoryA((dir / "folder").c_str(), nullptr));
+  files.writeBytes(dir / "held.txt", "x");
+  ExclusiveHold hold(dir / "held.txt");
+  for (const char* name : {"large.bin", "bytes.bin", "empty.txt", "missing.txt", "folder", "held.txt"}) {
+    const FileRead read = files.read(dir / name);
+    const FileViewRead view = files.view(dir / name);
+    EXPECT_EQ(view.error, read.error) << name;
+    ASSERT_EQ(view.view != nullptr, read.bytes.has_value()) << name;
+    if (read.bytes) EXPECT_TRUE(view.view->bytes() == *read.bytes) << name;
+  }
+  {
+    const FileViewRead view = files.view(dir / "large.bin");
+    ASSERT_TRUE(view.view);
+    EXPECT_EQ(view.view->bytes().size(), large.size());
+  }
+  ASSERT_TRUE(files.writeBytes(dir / "new.bin", "new"));
+  EXPECT_TRUE(files.rename(dir / "new.bin", dir / "large.bin", true)) << "a view let go of holds nothing";
+  EXPECT_EQ(files.readBytes(dir / "large.bin"), "new");
+}
+
 TEST(Win32FileSystem, RenameReplacesOnlyWhenAsked) {
   TempFolder dir;
   Win32FileSystem files;
