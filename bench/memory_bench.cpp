@@ -35,9 +35,6 @@ namespace {
 using namespace tg;
 using namespace tg::bench;
 
-const char* const kEngines[] = {"rtguard.exe", "scanengine.exe", "diskscan.exe", "siteguard.exe", "netguard.exe",
-                                "mailfilter.exe", "backup.exe", "dbupdate.exe", "notify.exe"};
-
 // Alerts as the monitor records them: a rule's first eight values and the
 // modules the program had loaded, its own file first, then system libraries
 // and some of its own, separated by ";".
@@ -122,14 +119,8 @@ Memory memoryOf(HANDLE process, int linuxPid) {
 class Run {
  public:
   Run(const std::vector<Row>& rules, const std::vector<Row>& alerts) {
-    CopyFileA(replacedAll(TG_PROGRAM_EXE, '/', '\\').c_str(), (folder_ / "tarnivoxguard2013.exe").c_str(), FALSE);
-    for (const char* engine : kEngines) {
-      folder_.install("probe.exe", engine);
-      const std::string base = std::string(engine).substr(0, std::strlen(engine) - 4);
-      if (base != "notify" && base != "netguard") folder_.write(base + ".resident", "");
-    }
-    CopyFileA((replacedAll(TG_LANGUAGE_DIR, '/', '\\') + "kelm2013_fr.txt").c_str(),
-              (folder_ / "kelm2013_fr.txt").c_str(), FALSE);
+    testing::fillProgramDirectory(folder_, replacedAll(TG_PROGRAM_EXE, '/', '\\'),
+                                  replacedAll(TG_LANGUAGE_DIR, '/', '\\'), {"fr"});
     french_ = splitLines(folder_.read("kelm2013_fr.txt"));
     const CodePage codePage(static_cast<int>(GetACP()));
     if (!rules.empty())
@@ -165,11 +156,8 @@ class Run {
   bool openAndSort(int entry, int rows) {
     HWND window = mainWindow();
     HWND navigation = nullptr;
-    for (HWND w = GetWindow(window, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-      char name[32] = {};
-      GetClassNameA(w, name, sizeof name);
-      if (_stricmp(name, "LISTBOX") == 0) navigation = w;
-    }
+    for (HWND w = GetWindow(window, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+      if (_stricmp(testing::classOf(w).c_str(), "LISTBOX") == 0) navigation = w;
     const auto row = std::find(kNavigationEntries.begin(), kNavigationEntries.end(), entry) - kNavigationEntries.begin();
     const LPARAM at = MAKELPARAM(40, row * kNavigationRowHeight + kNavigationRowHeight / 2);
     DWORD_PTR answer = 0;
@@ -211,23 +199,10 @@ class Run {
   }
   // The visible list view of the shown page, once it holds `rows` rows.
   static HWND shownList(HWND window, int rows) {
-    struct Search {
-      int rows;
-      HWND found = nullptr;
-    } search{rows};
-    EnumChildWindows(
-        window,
-        [](HWND w, LPARAM p) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(p);
-          char name[32] = {};
-          GetClassNameA(w, name, sizeof name);
-          if (_stricmp(name, WC_LISTVIEWA) == 0 && IsWindowVisible(w) &&
-              SendMessageA(w, LVM_GETITEMCOUNT, 0, 0) == s->rows)
-            s->found = w;
-          return s->found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return testing::findChild(window, [rows](HWND w) {
+      return _stricmp(testing::classOf(w).c_str(), WC_LISTVIEWA) == 0 && IsWindowVisible(w) &&
+             SendMessageA(w, LVM_GETITEMCOUNT, 0, 0) == rows;
+    });
   }
 
   testing::EngineFolder folder_;

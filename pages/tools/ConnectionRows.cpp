@@ -49,12 +49,13 @@ int byText(const std::string& a, const std::string& b) {
 
 std::uint64_t connectionHash(const ConnectionFields& f) {
   std::uint64_t hash = 0;
-  for (std::size_t i = 0; i < 6; ++i) hash = (hash ^ std::hash<std::string>{}(f.field[i])) * 0x100000001B3ULL + i;
+  for (std::size_t i = 0; i < kConnectionIdentity; ++i)
+    hash = (hash ^ std::hash<std::string>{}(f.field[i])) * 0x100000001B3ULL + i;
   return hash;
 }
 
 bool sameConnection(const ConnectionRow& row, const ConnectionFields& f) {
-  for (std::size_t i = 0; i < 6; ++i)
+  for (std::size_t i = 0; i < kConnectionIdentity; ++i)
     if (row.cells[i] != f.field[i]) return false;
   return true;
 }

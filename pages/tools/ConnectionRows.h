@@ -13,12 +13,14 @@ namespace tg {
 enum class ConnectionColumn { Program, Pid, Protocol, Local, Remote, Port, State, Verdict };
 constexpr std::size_t kConnectionColumns = 8;
 
-// What makes a connection the same at the next reading: its program, process
-// id, protocol, local address, remote address and port; `at(i)` gives field i.
+// What makes a connection the same at the next reading: its first fields,
+// program, process id, protocol, local address, remote address and port.
+constexpr std::size_t kConnectionIdentity = 6;
+// Those fields as one text; `at(i)` gives field i.
 template <typename At>
 std::string connectionKey(At at) {
   std::string key;
-  for (std::size_t i = 0; i < 6; ++i) key += std::to_string(at(i).size()) + ':' + at(i);
+  for (std::size_t i = 0; i < kConnectionIdentity; ++i) key += std::to_string(at(i).size()) + ':' + at(i);
   return key;
 }
 

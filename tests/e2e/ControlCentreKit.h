@@ -44,31 +44,13 @@ inline std::string windowText(HWND window) {
 
 // A child window of a class at a place of its parent's client area.
 inline HWND childAt(HWND parent, const char* windowClass, int left, int top) {
-  struct Search {
-    HWND parent;
-    const char* cls;
-    int left;
-    int top;
-    HWND found = nullptr;
-  } search{parent, windowClass, left, top};
-  EnumChildWindows(
-      parent,
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        char name[64] = {};
-        GetClassNameA(w, name, sizeof name);
-        RECT r;
-        GetWindowRect(w, &r);
-        POINT at{r.left, r.top};
-        ScreenToClient(s->parent, &at);
-        if (_stricmp(name, s->cls) == 0 && at.x == s->left && at.y == s->top) {
-          s->found = w;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  return testing::findChild(parent, [&](HWND w) {
+    RECT r;
+    GetWindowRect(w, &r);
+    POINT at{r.left, r.top};
+    ScreenToClient(parent, &at);
+    return _stricmp(testing::classOf(w).c_str(), windowClass) == 0 && at.x == left && at.y == top;
+  });
 }
 
 using testing::waitFor;
@@ -112,8 +94,7 @@ Answering answeringUntil(HWND window, Condition condition, DWORD milliseconds) {
   }
 }
 
-const char* const kEngines[] = {"rtguard.exe",   "scanengine.exe", "diskscan.exe", "siteguard.exe", "netguard.exe",
-                                "mailfilter.exe", "backup.exe",     "dbupdate.exe", "notify.exe"};
+using testing::kSuiteEngines;
 
 // A program directory with the control centre, probes in place of its engines
 // and the five language files.
@@ -130,17 +111,8 @@ class ProgramDirectory {
 
  private:
   void fill() {
-    EXPECT_TRUE(CopyFileA(replacedAll(TG_PROGRAM_EXE, '/', '\\').c_str(), (folder / "tarnivoxguard2013.exe").c_str(), FALSE));
-    for (const char* engine : kEngines) {
-      folder.install("probe.exe", engine);
-      const std::string base = std::string(engine).substr(0, std::strlen(engine) - 4);
-      // The monitor starts netguard.exe at every tick: it must end like the real one.
-      if (base != "notify" && base != "netguard") folder.write(base + ".resident", "");
-    }
-    for (const char* code : {"fr", "gb", "de", "it", "es"}) {
-      const std::string name = std::string("kelm2013_") + code + ".txt";
-      CopyFileA((replacedAll(TG_LANGUAGE_DIR, '/', '\\') + name).c_str(), (folder / name).c_str(), FALSE);
-    }
+    EXPECT_TRUE(testing::fillProgramDirectory(folder, replacedAll(TG_PROGRAM_EXE, '/', '\\'),
+                                              replacedAll(TG_LANGUAGE_DIR, '/', '\\'), {"fr", "gb", "de", "it", "es"}));
     french = splitLines(folder.read("kelm2013_fr.txt"));
   }
 };

@@ -300,12 +300,12 @@ TEST(ControlCentreUnderWine, TheQuitItemStopsItsEnginesInOrderAndEndsTheProcess)
   // The engines, running as the control centre found them (rtguard it started itself).
   dir.folder.write("netguard.resident", "");
   std::vector<std::pair<std::string, StartedProgram>> engines;
-  for (const char* engine : kEngines)
+  for (const char* engine : kSuiteEngines)
     if (std::string(engine) != "rtguard.exe" && std::string(engine) != "notify.exe")
       engines.emplace_back(engine, dir.folder.start(engine));
   ASSERT_TRUE(waitFor([&] {
     const std::string log = dir.folder.read("probe.log");
-    for (const char* engine : kEngines)
+    for (const char* engine : kSuiteEngines)
       if (std::string(engine) != "notify.exe" && log.find(std::string(engine) + "|") == std::string::npos) return false;
     return true;
   }));

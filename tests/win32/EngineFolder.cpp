@@ -41,6 +41,22 @@ StartedProgram startCommand(const std::string& commandLine, const std::string& c
   return StartedProgram(info.hProcess, info.dwProcessId);
 }
 
+bool fillProgramDirectory(EngineFolder& folder, const std::string& programExe, const std::string& languageDir,
+                          const std::vector<std::string>& codes) {
+  bool copied = CopyFileA(programExe.c_str(), (folder / "tarnivoxguard2013.exe").c_str(), FALSE) != 0;
+  for (const std::string engine : kSuiteEngines) {
+    copied = folder.install("probe.exe", engine) && copied;
+    const std::string base = engine.substr(0, engine.size() - 4);
+    // The monitor starts netguard.exe at every tick: it must end like the real one.
+    if (base != "notify" && base != "netguard") folder.write(base + ".resident", "");
+  }
+  for (const std::string& code : codes) {
+    const std::string name = "kelm2013_" + code + ".txt";
+    copied = CopyFileA((languageDir + name).c_str(), (folder / name).c_str(), FALSE) != 0 && copied;
+  }
+  return copied;
+}
+
 bool EngineFolder::install(const std::string& source, const std::string& name) {
   return CopyFileA((suiteDirectory() + source).c_str(), (folder_ / name).c_str(), FALSE) != 0;
 }

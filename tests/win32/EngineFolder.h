@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "win32/TempFolder.h"
 
@@ -61,6 +62,18 @@ class EngineFolder {
  private:
   TempFolder folder_;
 };
+
+// The engine programs of the suite, which the control centre starts and stops by name.
+inline const char* const kSuiteEngines[] = {"rtguard.exe",    "scanengine.exe", "diskscan.exe",
+                                            "siteguard.exe",  "netguard.exe",   "mailfilter.exe",
+                                            "backup.exe",     "dbupdate.exe",   "notify.exe"};
+
+// Makes a folder the control centre's program directory: a copy of the
+// program, a probe in place of each engine (those that stay running until
+// ended told to, as the real ones do) and the language files of `codes`
+// ("fr", "gb"...) from `languageDir`. Whether every copy was made.
+bool fillProgramDirectory(EngineFolder& folder, const std::string& programExe, const std::string& languageDir,
+                          const std::vector<std::string>& codes);
 
 // The folder holding the built engines, ending in a backslash.
 std::string suiteDirectory();

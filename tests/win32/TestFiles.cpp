@@ -82,6 +82,29 @@ HWND mainWindowOf(DWORD pid) {
   return found.empty() ? nullptr : found.front();
 }
 
+HWND findChild(HWND parent, const std::function<bool(HWND)>& wanted) {
+  struct Search {
+    const std::function<bool(HWND)>& wanted;
+    HWND found = nullptr;
+  } search{wanted};
+  EnumChildWindows(
+      parent,
+      [](HWND w, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        if (!s->wanted(w)) return TRUE;
+        s->found = w;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string classOf(HWND window) {
+  char name[64] = {};
+  GetClassNameA(window, name, sizeof name);
+  return name;
+}
+
 std::vector<DWORD> processesNamed(const std::string& exeName) {
   std::vector<DWORD> pids;
   win32::Win32Processes processes;

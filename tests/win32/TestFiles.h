@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,5 +45,9 @@ std::vector<DWORD> processesNamed(const std::string& exeName);
 std::vector<HWND> windowsOf(DWORD pid, const char* windowClass);
 // The control centre's main window among a process's windows; null when it has none yet.
 HWND mainWindowOf(DWORD pid);
+// The first window among a window's descendants that `wanted` takes, or null.
+HWND findChild(HWND parent, const std::function<bool(HWND)>& wanted);
+// The window class of a window.
+std::string classOf(HWND window);
 
 }  // namespace tg::testing

@@ -165,12 +165,18 @@ TEST(Win32FileSystem, AViewGivesWhatAReadGivesAndFreesTheFileWhenReleased) {
   ASSERT_TRUE(CreateDirectoryA((dir / "folder").c_str(), nullptr));
   files.writeBytes(dir / "held.txt", "x");
   ExclusiveHold hold(dir / "held.txt");
-  for (const char* name : {"large.bin", "bytes.bin", "empty.txt", "missing.txt", "folder", "held.txt"}) {
-    const FileRead read = files.read(dir / name);
-    const FileViewRead view = files.view(dir / name);
-    EXPECT_EQ(view.error, read.error) << name;
-    ASSERT_EQ(view.view != nullptr, read.bytes.has_value()) << name;
-    if (read.bytes) EXPECT_TRUE(view.view->bytes() == *read.bytes) << name;
+  char unused = 0;  // a drive letter that no drive has
+  for (char letter = 'Q'; letter <= 'Y' && !unused; ++letter)
+    if (!(GetLogicalDrives() & (1u << (letter - 'A')))) unused = letter;
+  ASSERT_NE(unused, 0);
+  for (const std::string& path : {dir / "large.bin", dir / "bytes.bin", dir / "empty.txt", dir / "missing.txt",
+                                  dir / "folder", dir / "held.txt", std::string(1, unused) + ":\\regles.xml",
+                                  std::string("\\\\tg-no-such-server.invalid\\share\\regles.xml")}) {
+    const FileRead read = files.read(path);
+    const FileViewRead view = files.view(path);
+    EXPECT_EQ(view.error, read.error) << path;
+    ASSERT_EQ(view.view != nullptr, read.bytes.has_value()) << path;
+    if (read.bytes) EXPECT_TRUE(view.view->bytes() == *read.bytes) << path;
   }
   {
     const FileViewRead view = files.view(dir / "large.bin");
