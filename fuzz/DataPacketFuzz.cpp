@@ -35,7 +35,7 @@ std::vector<Row> padded(std::vector<Row> rows, std::size_t fieldCount) {
 std::vector<Row> asStored(std::vector<Row> rows, const std::vector<FieldDef>& fields) {
   RecordStore store("fuzz");
   store.assign(fields, std::move(rows));
-  return padded(store.rows(), fields.size());
+  return padded(store.wholeRows(), fields.size());
 }
 
 bool sameNames(const std::vector<FieldDef>& a, const std::vector<FieldDef>& b) {
@@ -93,12 +93,12 @@ void throughTheStoreFiles(std::string_view xml, StoreId id, const CodePage& code
       require(read.rows == packet->rows, "the store file gives the rows the reader gives");
       RecordStore store(schema.component);
       file.load(store);
-      require(padded(store.rows(), schema.fields.size()) == asStored(packet->rows, schema.fields),
+      require(padded(store.wholeRows(), schema.fields.size()) == asStored(packet->rows, schema.fields),
               "a loaded store holds the file's rows, cut to the field sizes");
       file.save(store);
       const StoreRead saved = file.read();
       require(saved.outcome == StoreRead::Outcome::Read, "a saved store reads back");
-      require(padded(saved.rows, schema.fields.size()) == padded(store.rows(), schema.fields.size()),
+      require(padded(saved.rows, schema.fields.size()) == padded(store.wholeRows(), schema.fields.size()),
               "a saved store reads back the same");
     }
   }
@@ -112,7 +112,7 @@ void throughTheStoreFiles(std::string_view xml, StoreId id, const CodePage& code
     const bool readable = packet && (id != StoreId::Language || !packet->rows.empty());
     if (readable) {
       require(opened == Opened::FromFile, "a readable file is opened");
-      require(padded(stores.table(id).rows(), schema.fields.size()) == asStored(packet->rows, schema.fields),
+      require(padded(stores.table(id).wholeRows(), schema.fields.size()) == asStored(packet->rows, schema.fields),
               "an opened store holds the file's rows");
       require(files.contents(path) == std::string(xml), "opening a store leaves its file as it is");
     } else {

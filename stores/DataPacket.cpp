@@ -1,5 +1,6 @@
 #include "stores/DataPacket.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstring>
@@ -57,16 +58,18 @@ class AttributeEscapes {
   std::array<std::string, 256> escape_;
 };
 
-}  // namespace
-
-std::string encodeDataPacket(const std::vector<FieldDef>& fields, const std::vector<Row>& rows,
-                             const CodePage& codePage) {
+// The document for `count` rows whose values `values` gives: values(i, f,
+// scratch) returns row i's value of field f, or a view of scratch filled with
+// it, and lengthOf(i, f) its length; the fields from widthOf(i) on are empty.
+template <typename Values, typename LengthOf, typename WidthOf>
+std::string encodeRows(const std::vector<FieldDef>& fields, std::size_t count, const Values& values,
+                       const LengthOf& lengthOf, const WidthOf& widthOf, const CodePage& codePage) {
   const AttributeEscapes escapes(codePage);
   std::size_t estimate = 256 + fields.size() * 64;
-  for (const Row& row : rows) {
+  for (std::size_t i = 0; i < count; ++i) {
     estimate += 16;
-    for (std::size_t f = 0; f < row.size() && f < fields.size(); ++f)
-      if (!row[f].empty()) estimate += fields[f].name.size() + row[f].size() + 4;
+    for (std::size_t f = 0, width = widthOf(i); f < width; ++f)
+      if (const std::size_t length = lengthOf(i, f)) estimate += fields[f].name.size() + length + 4;
   }
   std::string out;
   out.reserve(estimate + estimate / 8);
@@ -82,21 +85,50 @@ std::string encodeDataPacket(const std::vector<FieldDef>& fields, const std::vec
     out += "\"/>\r\n";
   }
   out += "</FIELDS>\r\n</METADATA>\r\n<ROWDATA>\r\n";
-  for (const Row& row : rows) {
+  std::string scratch;
+  for (std::size_t i = 0; i < count; ++i) {
     out += "<ROW";
     // Empty values are left out: a missing attribute reads back as an empty value.
-    for (std::size_t f = 0; f < row.size() && f < fields.size(); ++f) {
-      if (row[f].empty()) continue;
+    for (std::size_t f = 0, width = widthOf(i); f < width; ++f) {
+      const std::string_view value = values(i, f, scratch);
+      if (value.empty()) continue;
       out += ' ';
       out += fields[f].name;
       out += "=\"";
-      escapes.append(out, row[f]);
+      escapes.append(out, value);
       out += '"';
     }
     out += "/>\r\n";
   }
   out += "</ROWDATA>\r\n</DATAPACKET>\r\n";
   return out;
+}
+
+}  // namespace
+
+std::string encodeDataPacket(const std::vector<FieldDef>& fields, const std::vector<Row>& rows,
+                             const CodePage& codePage) {
+  return encodeRows(
+      fields, rows.size(),
+      [&](std::size_t i, std::size_t f, std::string&) -> std::string_view { return rows[i][f]; },
+      [&](std::size_t i, std::size_t f) { return rows[i][f].size(); },
+      [&](std::size_t i) { return std::min(rows[i].size(), fields.size()); }, codePage);
+}
+
+std::string encodeDataPacket(const RecordStore& store, const CodePage& codePage) {
+  const std::vector<Row>& rows = store.rows();
+  std::vector<const PathLists*> lists;
+  for (std::size_t f = 0; f < store.fieldDefs().size(); ++f) lists.push_back(store.pathListOf(f));
+  return encodeRows(
+      store.fieldDefs(), rows.size(),
+      [&](std::size_t i, std::size_t f, std::string& scratch) -> std::string_view {
+        if (!lists[f]) return valueOf(rows[i], f);
+        scratch.clear();
+        lists[f]->appendTo(i, scratch);
+        return scratch;
+      },
+      [&](std::size_t i, std::size_t f) { return lists[f] ? lists[f]->length(i) : valueOf(rows[i], f).size(); },
+      [&](std::size_t i) { return store.holdsListsApart() ? lists.size() : rows[i].size(); }, codePage);
 }
 
 // ---------------------------------------------------------------- reading
@@ -140,8 +172,9 @@ bool sameFieldNames(const std::vector<FieldDef>& declared, const std::vector<Fie
 
 class PacketParser {
  public:
-  PacketParser(std::string_view text, const CodePage& codePage, const std::vector<FieldDef>* expected)
-      : s_(text), codePage_(codePage), expected_(expected) {}
+  PacketParser(std::string_view text, const CodePage& codePage, const std::vector<FieldDef>* expected,
+               bool holdListsApart)
+      : s_(text), codePage_(codePage), expected_(expected), holdListsApart_(holdListsApart) {}
 
   DataPacket parse() {
     if (s_.substr(0, 3) == "\xEF\xBB\xBF") {
@@ -403,6 +436,9 @@ class PacketParser {
       for (std::size_t i = 0; i < fieldCount; ++i) fieldIndex_.emplace(foldedAscii(packet_.fields[i].name), i);
     scratch_.assign(fieldCount, std::string());
     seenInRow_.assign(fieldCount, 0);
+    if (holdListsApart_ && expected_)  // the fields are the expected ones, in their order
+      for (std::size_t f = 0; f < fieldCount; ++f)
+        if ((*expected_)[f].pathList) packet_.held.push_back({f, PathLists()});
     for (;;) {
       const std::string_view child = nextChild();
       if (child.empty()) break;
@@ -445,6 +481,12 @@ class PacketParser {
       expected = index + 1;
       return &scratch_[index];
     });
+    for (HeldList& list : packet_.held) {
+      const std::size_t f = list.field;
+      list.values.push_back(std::string_view(scratch_[f]).substr(0, (*expected_)[f].size));
+      scratch_[f].clear();  // its room stays for the next row's list
+      if (seenInRow_[f] == rowNumber_) seenInRow_[f] = 0;
+    }
     for (std::size_t index : given)
       if (!scratch_[index].empty()) length = std::max(length, index + 1);
     Row& row = packet_.rows.emplace_back();
@@ -561,6 +603,7 @@ class PacketParser {
   std::string_view s_;
   const CodePage& codePage_;
   const std::vector<FieldDef>* expected_;
+  bool holdListsApart_;
   std::size_t p_ = 0;
   bool utf8_ = false;
   DataPacket packet_;
@@ -576,9 +619,9 @@ class PacketParser {
 }  // namespace
 
 std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage& codePage, std::string* error,
-                                           const std::vector<FieldDef>* expected) {
+                                           const std::vector<FieldDef>* expected, bool holdListsApart) {
   try {
-    return PacketParser(xml, codePage, expected).parse();
+    return PacketParser(xml, codePage, expected, holdListsApart).parse();
   } catch (const ParseError& e) {
     if (error) *error = e.what;
     return std::nullopt;

@@ -14,6 +14,9 @@ namespace tg {
 struct DataPacket {
   std::vector<FieldDef> fields;
   std::vector<Row> rows;
+  // The values of the expected path-list fields, when the reader was asked to
+  // hold them apart; they then read empty in the rows.
+  HeldLists held;
 };
 
 // Writes the table as a well-formed XML 1.0 document in the given code page:
@@ -23,6 +26,8 @@ struct DataPacket {
 // Every byte of every value reads back unchanged, control characters included.
 std::string encodeDataPacket(const std::vector<FieldDef>& fields, const std::vector<Row>& rows,
                              const CodePage& codePage);
+// The same for an open store, its module lists included.
+std::string encodeDataPacket(const RecordStore& store, const CodePage& codePage);
 
 // Reads a document written by encodeDataPacket, or any well-formed document of
 // the same shape. Empty, with the reason in `error`, when the bytes are not one.
@@ -30,9 +35,13 @@ std::string encodeDataPacket(const std::vector<FieldDef>& fields, const std::vec
 // letter case, another order or count) is refused before any row is read.
 // Time and memory grow linearly with the size of the document: a row takes
 // memory for the values up to its last non-empty one only.
+// With `holdListsApart`, the values of the path-list fields that `expected`
+// declares go to `held` as each row is read, cut to their fields' sizes, so
+// that the text of all module lists is never in memory at once.
 std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage& codePage,
                                            std::string* error = nullptr,
-                                           const std::vector<FieldDef>* expected = nullptr);
+                                           const std::vector<FieldDef>* expected = nullptr,
+                                           bool holdListsApart = false);
 
 // Whether a reason given by decodeDataPacket says only that the document
 // declares other fields than those expected: it may be another table's.

@@ -16,23 +16,59 @@ void RecordStore::clearFieldDefs() {
   fields_.clear();
 }
 
-void RecordStore::addFieldDef(std::string name, std::size_t size) {
+void RecordStore::addFieldDef(FieldDef field) {
   if (active_) throw StoreError(name_ + ": cannot change the fields of an open store");
-  fields_.push_back({std::move(name), size});
+  fields_.push_back(std::move(field));
+}
+
+void RecordStore::resetLists() {
+  lists_.clear();
+  for (std::size_t f = 0; f < fields_.size(); ++f)
+    if (fields_[f].pathList) lists_.push_back({f, PathLists()});
+}
+
+const PathLists* RecordStore::pathListOf(std::size_t field) const {
+  for (const HeldList& list : lists_)
+    if (list.field == field) return &list.values;
+  return nullptr;
+}
+
+void RecordStore::holdApart(Row& row) {
+  for (HeldList& list : lists_) {
+    if (list.field < row.size()) {
+      list.values.push_back(row[list.field]);
+      std::string().swap(row[list.field]);
+    } else {
+      list.values.push_back({});
+    }
+  }
 }
 
 void RecordStore::createDataSet() {
   if (fields_.empty()) throw StoreError(name_ + ": no fields declared");
   rows_.clear();
+  resetLists();
   cursor_ = 0;
   active_ = true;
   ++generation_;
 }
 
-void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows) {
+void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows, HeldLists held) {
   fields_ = std::move(fields);
   rows_ = std::move(rows);
-  for (Row& row : rows_) cutToFields(row);
+  resetLists();
+  for (HeldList& list : lists_)
+    for (HeldList& given : held)
+      if (given.field == list.field && given.values.size() <= rows_.size()) list.values = std::move(given.values);
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    Row& row = rows_[i];
+    cutToFields(row);
+    for (HeldList& list : lists_) {
+      if (list.values.size() > i) continue;  // given held apart
+      list.values.push_back(valueOf(row, list.field));
+      if (list.field < row.size()) std::string().swap(row[list.field]);
+    }
+  }
   cursor_ = 0;
   active_ = true;
   ++generation_;
@@ -49,6 +85,7 @@ void RecordStore::appendRows(std::vector<Row> rows) {
   rows_.reserve(rows_.size() + rows.size());
   for (Row& row : rows) {
     cutToFields(row);
+    holdApart(row);
     rows_.push_back(std::move(row));
   }
   cursor_ = 0;
@@ -57,7 +94,10 @@ void RecordStore::appendRows(std::vector<Row> rows) {
 
 void RecordStore::keepFirstRows(std::size_t count) {
   requireActive();
-  if (count < rows_.size()) rows_.resize(count);
+  if (count < rows_.size()) {
+    rows_.resize(count);
+    for (HeldList& list : lists_) list.values.resize(count);
+  }
   cursor_ = 0;
   ++generation_;
 }
@@ -70,12 +110,18 @@ void RecordStore::close() {
   active_ = false;
   rows_.clear();
   rows_.shrink_to_fit();
+  for (HeldList& list : lists_) list.values.clear();
   cursor_ = 0;
   ++generation_;
 }
 
 void RecordStore::requireActive() const {
   if (!active_) throw StoreError(name_ + ": cannot perform this operation on a closed store");
+}
+
+void RecordStore::requireRow(std::size_t index) const {
+  requireActive();
+  if (index >= rows_.size()) throw StoreError(name_ + ": no row " + std::to_string(index + 1));
 }
 
 std::size_t RecordStore::recordCount() const {
@@ -101,6 +147,7 @@ bool RecordStore::eof() const {
 void RecordStore::append() {
   requireActive();
   rows_.emplace_back();
+  for (HeldList& list : lists_) list.values.push_back({});
   cursor_ = rows_.size() - 1;
   ++generation_;
 }
@@ -111,21 +158,34 @@ void RecordStore::deleteRecord() {
   requireActive();
   if (cursor_ >= rows_.size()) throw StoreError(name_ + ": no current record to delete");
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(cursor_));
+  for (HeldList& list : lists_) list.values.erase(cursor_);
   ++generation_;
 }
 
 void RecordStore::emptyDataSet() {
   requireActive();
   rows_.clear();
+  for (HeldList& list : lists_) list.values.clear();
   cursor_ = 0;
   ++generation_;
 }
 
 std::size_t RecordStore::deleteWhere(const std::function<bool(const Row&)>& matches) {
   requireActive();
-  const auto kept = std::remove_if(rows_.begin(), rows_.end(), matches);
-  const auto removed = static_cast<std::size_t>(rows_.end() - kept);
-  rows_.erase(kept, rows_.end());
+  std::vector<bool> gone(rows_.size(), false);
+  std::size_t removed = 0;
+  for (std::size_t i = 0; i < rows_.size(); ++i)
+    if (matches(rows_[i])) gone[i] = true, ++removed;
+  if (removed) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < rows_.size(); ++i)
+      if (!gone[i]) {
+        if (kept != i) rows_[kept] = std::move(rows_[i]);
+        ++kept;
+      }
+    rows_.resize(kept);
+    for (HeldList& list : lists_) list.values.removeWhere(gone);
+  }
   cursor_ = 0;
   if (removed) ++generation_;
   return removed;
@@ -141,7 +201,7 @@ std::string RecordStore::field(std::string_view name) const {
   requireActive();
   const std::size_t index = fieldIndex(name);
   if (cursor_ >= rows_.size()) throw StoreError(name_ + ": no current record");
-  return valueOf(rows_[cursor_], index);
+  return value(cursor_, index);
 }
 
 std::string RecordStore::cut(std::size_t field, std::string_view value) const {
@@ -152,6 +212,12 @@ void RecordStore::setField(std::string_view name, std::string_view value) {
   requireActive();
   const std::size_t index = fieldIndex(name);
   if (cursor_ >= rows_.size()) throw StoreError(name_ + ": no current record");
+  for (HeldList& list : lists_) {
+    if (list.field != index) continue;
+    list.values.set(cursor_, value.substr(0, fields_[index].size));
+    ++generation_;
+    return;
+  }
   Row& row = rows_[cursor_];
   if (row.size() <= index) {
     if (value.empty()) return;  // already empty
@@ -164,6 +230,31 @@ void RecordStore::setField(std::string_view name, std::string_view value) {
 const std::vector<Row>& RecordStore::rows() const {
   requireActive();
   return rows_;
+}
+
+std::string RecordStore::value(std::size_t index, std::size_t field) const {
+  requireRow(index);
+  if (const PathLists* list = pathListOf(field)) return list->value(index);
+  return valueOf(rows_[index], field);
+}
+
+Row RecordStore::row(std::size_t index) const {
+  requireRow(index);
+  Row whole = rows_[index];
+  for (const HeldList& list : lists_) {
+    if (list.values.empty(index)) continue;
+    if (whole.size() <= list.field) whole.resize(list.field + 1);
+    whole[list.field] = list.values.value(index);
+  }
+  return whole;
+}
+
+std::vector<Row> RecordStore::wholeRows() const {
+  requireActive();
+  std::vector<Row> whole;
+  whole.reserve(rows_.size());
+  for (std::size_t i = 0; i < rows_.size(); ++i) whole.push_back(row(i));
+  return whole;
 }
 
 }  // namespace tg

@@ -8,19 +8,32 @@
 #include <string_view>
 #include <vector>
 
+#include "stores/PathLists.h"
+
 namespace tg {
 
-// A declared text field: its name and its size in characters.
+// A declared text field: its name, its size in characters, and whether it
+// holds lists of paths separated by ';' (module lists), which a store keeps
+// compactly apart from its rows.
 struct FieldDef {
   std::string name;
   std::size_t size = 0;
-  friend bool operator==(const FieldDef&, const FieldDef&) = default;
+  bool pathList = false;
+  // The same declaration, as a file gives it: how a store holds the values is its own.
+  friend bool operator==(const FieldDef& a, const FieldDef& b) { return a.name == b.name && a.size == b.size; }
 };
 
 // The values of one row, in field order. A row may hold fewer values than the
 // table has fields: the values it lacks are empty (an empty row costs almost
 // nothing, however many fields the table has).
 using Row = std::vector<std::string>;
+
+// The values of a path-list field of a table, held apart from its rows.
+struct HeldList {
+  std::size_t field = 0;
+  PathLists values;
+};
+using HeldLists = std::vector<HeldList>;
 
 // Value `field` of a row, empty when the row does not reach that far.
 const std::string& valueOf(const Row& row, std::size_t field);
@@ -43,13 +56,15 @@ class RecordStore {
 
   // Field definitions, used by createDataSet.
   void clearFieldDefs();
-  void addFieldDef(std::string name, std::size_t size);
+  void addFieldDef(std::string name, std::size_t size) { addFieldDef(FieldDef{std::move(name), size}); }
+  void addFieldDef(FieldDef field);
   const std::vector<FieldDef>& fieldDefs() const { return fields_; }
 
   // An empty table with the declared fields; the store is then open.
   void createDataSet();
   // A table read from elsewhere; values are cut to their field sizes. Opens the store.
-  void assign(std::vector<FieldDef> fields, std::vector<Row> rows);
+  // `held` may give the first rows' path-list values, as a reader held them apart.
+  void assign(std::vector<FieldDef> fields, std::vector<Row> rows, HeldLists held = {});
 
   bool active() const { return active_; }
   // Opening needs a table: a store that was closed must be loaded or created again.
@@ -69,6 +84,7 @@ class RecordStore {
   void emptyDataSet();
   // Removes every row that `matches`, the others kept in their order, in one
   // pass; the cursor goes to the first row. The number of rows removed.
+  // `matches` sees the row as rows() gives it.
   std::size_t deleteWhere(const std::function<bool(const Row&)>& matches);
   // Rows added at the end in one step, their values cut to the field sizes;
   // and the rows after the first `count` removed, to take such an addition back.
@@ -80,8 +96,19 @@ class RecordStore {
   std::string field(std::string_view name) const;
   void setField(std::string_view name, std::string_view value);
 
-  // The whole table, for writing it out.
+  // The rows, with the values of every field but the path-list ones, which
+  // read empty here: value() and row() give them.
   const std::vector<Row>& rows() const;
+  // Whether some values are not in rows(): the store has a path-list field.
+  bool holdsListsApart() const { return !lists_.empty(); }
+  // Value `field` of row `index`, whatever the field holds.
+  std::string value(std::size_t index, std::size_t field) const;
+  // The values of a path-list field, as long as rows(); null for any other field.
+  const PathLists* pathListOf(std::size_t field) const;
+  // Row `index` with every value, and the whole table so: a copy, for the rare
+  // reader that needs the module lists as text.
+  Row row(std::size_t index) const;
+  std::vector<Row> wholeRows() const;
 
   // Goes up with every change of the table, so that a reader can tell whether
   // what it learnt from the rows still holds.
@@ -89,13 +116,19 @@ class RecordStore {
 
  private:
   void requireActive() const;
+  void requireRow(std::size_t index) const;
   std::size_t fieldIndex(std::string_view name) const;
   std::string cut(std::size_t field, std::string_view value) const;
   void cutToFields(Row& row) const;
+  // Moves the row's path-list values into their lists, at the end.
+  void holdApart(Row& row);
+  void resetLists();
 
   std::string name_;
   std::vector<FieldDef> fields_;
   std::vector<Row> rows_;
+  // One per path-list field, each as long as rows_.
+  HeldLists lists_;
   std::size_t cursor_ = 0;
   bool active_ = false;
   std::uint64_t generation_ = 0;

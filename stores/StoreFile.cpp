@@ -19,7 +19,7 @@ std::string inWords(FileError error) {
 
 }  // namespace
 
-StoreRead StoreFile::readFrom(const std::string& path) const {
+StoreRead StoreFile::readFrom(const std::string& path, bool holdListsApart) const {
   StoreRead result;
   // Looked at where it lies, not copied: a store of many megabytes would
   // otherwise be in memory twice while it is decoded.
@@ -35,7 +35,7 @@ StoreRead StoreFile::readFrom(const std::string& path) const {
   }
   try {
     std::string why;
-    std::optional<DataPacket> packet = decodeDataPacket(file.view->bytes(), codePage_, &why, &fields_);
+    std::optional<DataPacket> packet = decodeDataPacket(file.view->bytes(), codePage_, &why, &fields_, holdListsApart);
     file.view.reset();  // before anything may replace the file
     if (!packet) {
       result.outcome = StoreRead::Outcome::Unreadable;
@@ -44,9 +44,11 @@ StoreRead StoreFile::readFrom(const std::string& path) const {
     }
     result.outcome = StoreRead::Outcome::Read;
     result.rows = std::move(packet->rows);
+    result.held = std::move(packet->held);
   } catch (const std::bad_alloc&) {
     result.outcome = StoreRead::Outcome::Unreadable;
     result.rows.clear();
+    result.held.clear();
     result.why = "it is too large to be read";
   }
   return result;
@@ -54,17 +56,17 @@ StoreRead StoreFile::readFrom(const std::string& path) const {
 
 void StoreFile::load(RecordStore& store) const {
   store.close();
-  StoreRead file = read();
+  StoreRead file = read(true);
   if (file.outcome != StoreRead::Outcome::Read) {
     if (file.outcome == StoreRead::Outcome::Missing) throw StoreError(path_ + " is missing");
     throw StoreError(path_ + " cannot be read: " + file.why);
   }
   // The declared sizes are this program's; a file cannot widen a field.
-  store.assign(fields_, std::move(file.rows));
+  store.assign(fields_, std::move(file.rows), std::move(file.held));
 }
 
 void StoreFile::save(const RecordStore& store) const {
-  const std::string bytes = encodeDataPacket(store.fieldDefs(), store.rows(), codePage_);
+  const std::string bytes = encodeDataPacket(store, codePage_);
   if (!replaceFile(files_, path_, bytes)) throw StoreError("cannot write " + path_);
 }
 

@@ -21,6 +21,7 @@ struct StoreRead {
   };
   Outcome outcome = Outcome::Missing;
   std::vector<Row> rows;
+  HeldLists held;   // the module lists, when read to be held apart
   std::string why;  // for the last two, in words
 };
 
@@ -37,9 +38,10 @@ class StoreFile {
   const std::vector<FieldDef>& fields() const { return fields_; }
   bool exists() const { return files_.exists(path_); }
 
-  // Reads the file, or the one a save left beside it. Never throws.
-  StoreRead read() const { return readFrom(path_); }
-  StoreRead readSaving() const { return readFrom(savingPath()); }
+  // Reads the file, or the one a save left beside it. Never throws. With
+  // `holdListsApart`, as a store holds them: the module lists in `held`.
+  StoreRead read(bool holdListsApart = false) const { return readFrom(path_, holdListsApart); }
+  StoreRead readSaving(bool holdListsApart = false) const { return readFrom(savingPath(), holdListsApart); }
 
   // Closes the store, then reads the whole file and opens the store on its table.
   // Throws StoreError when the file is missing or cannot be read, or is not
@@ -58,7 +60,7 @@ class StoreFile {
   std::optional<std::string> keepAside() const;
 
  private:
-  StoreRead readFrom(const std::string& path) const;
+  StoreRead readFrom(const std::string& path, bool holdListsApart) const;
 
   FileSystem& files_;
   std::string path_;

@@ -13,11 +13,18 @@ std::vector<FieldDef> champs(std::size_t count, std::size_t size, std::size_t wi
   return fields;
 }
 
+// The alerts' last field holds the modules the program had loaded.
+std::vector<FieldDef> alertFields() {
+  std::vector<FieldDef> fields = champs(9, 200, 9, 5000);
+  fields.back().pathList = true;
+  return fields;
+}
+
 }  // namespace
 
 const StoreSchema& schemaOf(StoreId id) {
   static const StoreSchema rules{"ClientDataSet1", "regles.xml", champs(11, 200, 8, 5000)};
-  static const StoreSchema alerts{"ClientDataSet2", "alertes.xml", champs(9, 200, 9, 5000)};
+  static const StoreSchema alerts{"ClientDataSet2", "alertes.xml", alertFields()};
   static const StoreSchema events{"ClientDataSet3", "evenements.xml", champs(5, 200)};
   static const StoreSchema quarantine{"ClientDataSet4", "quarantaines.xml", champs(1, 200)};
   static const StoreSchema language{"ClientDataSet5", "langues.xml", champs(1, 200)};

@@ -1,6 +1,5 @@
 #include "stores/StoreTransfer.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <unordered_set>
 
@@ -211,7 +210,12 @@ const std::vector<Row>* StoreTransfer::rowsToExport(StoreId id, std::vector<Row>
     return nullptr;
   }
   const RecordStore& table = stores_.table(id);
-  if (table.active() && id != StoreId::Quarantine) return &table.rows();
+  if (table.active() && id != StoreId::Quarantine) {
+    // A copy only when the rows leave out the module lists.
+    if (!table.holdsListsApart()) return &table.rows();
+    read = table.wholeRows();
+    return &read;
+  }
   // The quarantine's users read its file, as does an export of a store that is
   // closed; the export leaves the file as it is, even when it is missing.
   StoreRead file = stores_.file(id).read();
@@ -301,13 +305,13 @@ RecordStore& StoreTransfer::openForImport(StoreId id) {
   return table;
 }
 
-std::optional<std::string> StoreTransfer::keepAsItWas(StoreId id, const std::vector<Row>& rows) {
+std::optional<std::string> StoreTransfer::keepAsItWas(StoreId id, const RecordStore& table) {
   const std::string& path = stores_.file(id).path();
   const DateTime now = clock_.now();
   for (int attempt = 1; attempt <= 99; ++attempt) {
     const std::string kept = keptName(path, now, attempt);
     if (files_.presence(kept) != Presence::Absent) continue;
-    if (replaceFile(files_, kept, encodeDataPacket(schemaOf(id).fields, rows, codePage_))) return kept;
+    if (replaceFile(files_, kept, encodeDataPacket(table, codePage_))) return kept;
     return std::nullopt;
   }
   return std::nullopt;
@@ -369,8 +373,9 @@ TransferResult StoreTransfer::importFiles(const std::vector<std::string>& paths,
       std::size_t coming = 0;
       for (const Brought& b : brought) coming += b.kind == id ? b.rows.size() : 0;
       keys.reserve(table.recordCount() + coming);
-      for (const Row& row : table.rows())
-        if (const auto key = mergeKey(id, row)) keys.insert(*key);
+      // An alert's key takes its module list, which its row in rows() leaves out.
+      for (std::size_t i = 0; i < table.recordCount(); ++i)
+        if (const auto key = mergeKey(id, table.holdsListsApart() ? table.row(i) : table.rows()[i])) keys.insert(*key);
       std::vector<Row> added;
       for (Brought& b : brought) {
         if (b.kind != id) continue;
@@ -392,7 +397,7 @@ TransferResult StoreTransfer::importFiles(const std::vector<std::string>& paths,
         // An empty store needs no copy to go back to (a new machine's, say).
         std::optional<std::string> aside;
         if (table.recordCount() > 0) {
-          aside = keepAsItWas(id, table.rows());
+          aside = keepAsItWas(id, table);
           if (!aside) throw StoreError("cannot keep " + stores_.file(id).path() + " as it was beside it");
         }
         const std::size_t before = table.recordCount();

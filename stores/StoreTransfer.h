@@ -88,7 +88,7 @@ class StoreTransfer {
   const std::vector<Row>* rowsToExport(StoreId id, std::vector<Row>& read, std::string& why);
   bool isStoreFile(const std::string& path);
   std::string storeCaption(StoreId id) const;
-  std::optional<std::string> keepAsItWas(StoreId id, const std::vector<Row>& rows);
+  std::optional<std::string> keepAsItWas(StoreId id, const RecordStore& table);
   RecordStore& openForImport(StoreId id);
 
   FileSystem& files_;

@@ -24,7 +24,7 @@ void Stores::declareTable(StoreId id) {
   RecordStore& t = slot(id).table;
   t.close();
   t.clearFieldDefs();
-  for (const FieldDef& field : schemaOf(id).fields) t.addFieldDef(field.name, field.size);
+  for (const FieldDef& field : schemaOf(id).fields) t.addFieldDef(field);
   t.createDataSet();
 }
 
@@ -55,19 +55,19 @@ void Stores::becomePending(StoreId id, std::string reason) {
   s.pendingReason = s.file.path() + " cannot be read: " + std::move(reason);
 }
 
-bool Stores::adopt(StoreId id, std::vector<Row> rows, const std::function<void(RecordStore&)>& readOpened) {
+bool Stores::adopt(StoreId id, std::vector<Row> rows, HeldLists held,
+                   const std::function<void(RecordStore&)>& readOpened) {
   Slot& s = slot(id);
   if (holdsOneRow(id) && rows.empty()) return false;
   RecordStore& t = s.table;
   if (!s.pending) {
-    t.assign(s.file.fields(), std::move(rows));
+    t.assign(s.file.fields(), std::move(rows), std::move(held));
   } else if (t.active()) {
     // The file's rows first, then those added while it could not be read.
     if (!holdsOneRow(id)) {
-      const std::vector<Row>& now = t.rows();
-      for (std::size_t i = s.rowsBeforePending; i < now.size(); ++i) rows.push_back(now[i]);
+      for (std::size_t i = s.rowsBeforePending; i < t.recordCount(); ++i) rows.push_back(t.row(i));
     }
-    t.assign(s.file.fields(), std::move(rows));
+    t.assign(s.file.fields(), std::move(rows), std::move(held));
   }
   // A store closed meanwhile stays closed: its next user loads the file.
   if (readOpened) {
@@ -85,13 +85,13 @@ bool Stores::adopt(StoreId id, std::vector<Row> rows, const std::function<void(R
 
 Stores::Settled Stores::settle(StoreId id, const std::function<void(RecordStore&)>& readOpened) {
   Slot& s = slot(id);
-  StoreRead main = s.file.read();
+  StoreRead main = s.file.read(true);
   if (main.outcome == StoreRead::Outcome::CannotOpen) {
     becomePending(id, main.why);
     return Settled::Pending;
   }
   if (main.outcome == StoreRead::Outcome::Read) {
-    if (adopt(id, std::move(main.rows), readOpened)) {
+    if (adopt(id, std::move(main.rows), std::move(main.held), readOpened)) {
       // A save that never finished left a copy older or newer than the file; the file wins.
       if (files_.exists(s.file.savingPath())) files_.remove(s.file.savingPath());
       return Settled::FromFile;
@@ -109,7 +109,7 @@ Stores::Settled Stores::settle(StoreId id, const std::function<void(RecordStore&
   }
   // The file is missing, or kept aside: a complete copy left by a save that
   // never finished holds the latest rows.
-  const StoreRead leftover = s.file.readSaving();
+  const StoreRead leftover = s.file.readSaving(true);
   if (leftover.outcome == StoreRead::Outcome::Read) {
     if (files_.rename(s.file.savingPath(), s.file.path(), true)) return settle(id, readOpened);
     becomePending(id, "a complete copy of it waits beside it and cannot be put in its place");

@@ -2,6 +2,7 @@
 
 #include "stores/DataPacket.h"
 #include "stores/StoreFile.h"
+#include "stores/StoreSchema.h"
 #include "testing/FakeFileSystem.h"
 #include "testing/StoreRows.h"
 
@@ -90,6 +91,88 @@ TEST_F(StoreFileTest, UnreadableFilesAreKeptAsideUnderFreeNames) {
   EXPECT_EQ(files.contents(kPath + ".unreadable"), "garbage one");
   EXPECT_EQ(files.contents(kPath + ".unreadable2"), "garbage two");
   EXPECT_FALSE(files.exists(kPath));
+}
+
+// Module lists are held as numbered folders and names, not as text: every byte
+// must still come back, through every change of the table, its file and a
+// file it never changed.
+TEST(ModuleLists, EveryValueComesBackByteForByteThroughTheStoreAndItsFile) {
+  std::string system;
+  for (int i = 0; system.size() < 4990; ++i) system += "C:\\Windows\\System32\\lib" + std::to_string(i % 70) + ".dll;";
+  std::string everyByte;
+  for (int b = 1; b < 256; ++b) everyByte += static_cast<char>(b);
+  const std::vector<std::string> values = {
+      "",
+      ";",
+      ";;",
+      "a.exe",
+      "C:\\Apps\\app.exe;",
+      "\\",
+      "C:\\Apps\\;\\x.dll;\\\\server\\share\\y.dll",
+      "C:\\Apps\\app.exe;;C:\\Apps\\app.exe;C:\\APPS\\app.exe",  // repeats and letter case
+      "caf\xE9 \"quoted\" <&> line\r\nbreak\ttab",
+      everyByte,
+      system,                       // 4,990 characters, of 70 names
+      system + system,              // cut to the field's 5,000
+      std::string(5000, ';'),
+  };
+  const std::vector<FieldDef>& fields = schemaOf(StoreId::Alerts).fields;
+  ASSERT_TRUE(fields[8].pathList);
+  std::vector<Row> expected;
+  for (std::size_t i = 0; i < values.size(); ++i)
+    expected.push_back({"p" + std::to_string(i) + ".exe", "", "", "", "", "", "", "", values[i].substr(0, 5000)});
+  const auto wholeRows = [&](const RecordStore& store) {
+    std::vector<Row> rows = store.wholeRows();
+    for (Row& row : rows) row.resize(fields.size());
+    return rows;
+  };
+
+  // Through the cursor, a whole table, and rows added at the end.
+  RecordStore store("ClientDataSet2");
+  for (const FieldDef& f : fields) store.addFieldDef(f);
+  store.createDataSet();
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    store.append();
+    store.setField("Champ1", "p" + std::to_string(i) + ".exe");
+    store.setField("Champ9", values[i]);
+  }
+  EXPECT_EQ(wholeRows(store), expected);
+  store.first();
+  for (std::size_t i = 0; i < values.size(); ++i, store.next()) EXPECT_EQ(store.field("Champ9"), expected[i][8]) << i;
+  for (const Row& row : store.rows()) EXPECT_EQ(valueOf(row, 8), "") << "the rows leave the lists out";
+  std::vector<Row> given = expected;
+  for (std::size_t i = 0; i < values.size(); ++i) given[i][8] = values[i];
+  store.assign(fields, given);
+  EXPECT_EQ(wholeRows(store), expected);
+  store.appendRows(given);
+  store.keepFirstRows(values.size() + 2);
+  EXPECT_EQ(wholeRows(store).back(), expected[1]);
+
+  // Removing rows keeps every other row's list with it.
+  store.assign(fields, given);
+  store.deleteWhere([](const Row& row) { return valueOf(row, 0) == "p1.exe" || valueOf(row, 0) == "p4.exe"; });
+  store.first();
+  store.next();
+  store.deleteRecord();  // p2
+  std::vector<Row> left = expected;
+  left.erase(left.begin() + 4);
+  left.erase(left.begin() + 1, left.begin() + 3);
+  EXPECT_EQ(wholeRows(store), left);
+
+  // The file: what a save writes is what the rows' own encoding gives, and a
+  // file loaded and saved again, its lists never read, is written unchanged.
+  FakeFileSystem files;
+  files.addDirectory("C:\\Program");
+  const StoreFile file(files, "C:\\Program\\alertes.xml", fields, CodePage(1252));
+  store.assign(fields, given);
+  file.save(store);
+  const std::string saved = *files.contents(file.path());
+  EXPECT_EQ(saved, encodeDataPacket(fields, expected, CodePage(1252)));
+  RecordStore again("ClientDataSet2");
+  file.load(again);
+  EXPECT_EQ(wholeRows(again), expected);
+  file.save(again);
+  EXPECT_EQ(*files.contents(file.path()), saved);
 }
 
 }  // namespace
