@@ -33,14 +33,11 @@ const PathLists* RecordStore::pathListOf(std::size_t field) const {
   return nullptr;
 }
 
-void RecordStore::holdApart(Row& row) {
+void RecordStore::holdApart(Row& row, std::size_t index) {
   for (HeldList& list : lists_) {
-    if (list.field < row.size()) {
-      list.values.push_back(row[list.field]);
-      std::string().swap(row[list.field]);
-    } else {
-      list.values.push_back({});
-    }
+    if (list.values.size() > index) continue;  // a reader held it apart already
+    list.values.push_back(valueOf(row, list.field));
+    if (list.field < row.size()) std::string().swap(row[list.field]);
   }
 }
 
@@ -61,13 +58,8 @@ void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows, He
     for (HeldList& given : held)
       if (given.field == list.field && given.values.size() <= rows_.size()) list.values = std::move(given.values);
   for (std::size_t i = 0; i < rows_.size(); ++i) {
-    Row& row = rows_[i];
-    cutToFields(row);
-    for (HeldList& list : lists_) {
-      if (list.values.size() > i) continue;  // given held apart
-      list.values.push_back(valueOf(row, list.field));
-      if (list.field < row.size()) std::string().swap(row[list.field]);
-    }
+    cutToFields(rows_[i]);
+    holdApart(rows_[i], i);
   }
   cursor_ = 0;
   active_ = true;
@@ -85,7 +77,7 @@ void RecordStore::appendRows(std::vector<Row> rows) {
   rows_.reserve(rows_.size() + rows.size());
   for (Row& row : rows) {
     cutToFields(row);
-    holdApart(row);
+    holdApart(row, rows_.size());
     rows_.push_back(std::move(row));
   }
   cursor_ = 0;

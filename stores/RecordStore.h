@@ -120,8 +120,8 @@ class RecordStore {
   std::size_t fieldIndex(std::string_view name) const;
   std::string cut(std::size_t field, std::string_view value) const;
   void cutToFields(Row& row) const;
-  // Moves the row's path-list values into their lists, at the end.
-  void holdApart(Row& row);
+  // Moves the path-list values of row `index`, the next one of a list, into it.
+  void holdApart(Row& row, std::size_t index);
   void resetLists();
 
   std::string name_;
