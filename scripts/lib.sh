@@ -166,6 +166,27 @@ wine_environment() {
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 }
 
+# wine64 is linked at 0x7d000000, and Debian's wine has no preloader to claim
+# the addresses every Windows process needs before anything else is mapped.
+# The kernel starts a program's heap anywhere in the gigabyte after its end:
+# when the heap covers the shared user data page (0x7ffe0000, 48 MB after
+# wine64), the new process ends at its first step ("failed to map the shared
+# user data: c0000018") and the CreateProcess that started it fails with
+# ERROR_INTERNAL_ERROR, about once in 5000 starts. Without address
+# randomisation the heap follows wine64 at once, and every program started
+# afterwards keeps the setting: the calling script runs again that way, where
+# the system allows it.
+fixed_address_layout() {  # fixed_address_layout "$0" "$@"
+  local personality
+  personality=$(cat /proc/self/personality 2>/dev/null) || return 0
+  (((0x$personality & 0x0040000) == 0)) || return 0  # ADDR_NO_RANDOMIZE already
+  if ! setarch "$(uname -m)" -R true 2>/dev/null; then
+    log "address randomisation cannot be turned off here: now and then a wine program will not start"
+    return 0
+  fi
+  exec setarch "$(uname -m)" -R "$BASH" "$@"
+}
+
 # A new prefix links the user's desktop, documents, downloads, music, pictures
 # and videos to the Linux home folder. The pages that delete files (the desktop
 # check, the cleaners, the folder surveillance) must only ever meet folders of

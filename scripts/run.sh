@@ -2,6 +2,7 @@
 # Builds the Windows program and its engines (no tests), lays out a program
 # directory under the build tree and starts the control centre there under wine.
 . "$(dirname "$0")/lib.sh"
+fixed_address_layout "$0" "$@"
 
 if [ ! -f "$BUILD/windows/win32/tarnivoxguard2013.exe" ]; then
   log "first run: installing packages, creating the wine prefix and compiling take several minutes"

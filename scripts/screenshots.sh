@@ -3,6 +3,7 @@
 # under wine, in English with a few rows in its lists: run it again after a
 # change to what a page shows, look at the pictures, and commit them.
 . "$(dirname "$0")/lib.sh"
+fixed_address_layout "$0" "$@"
 
 ensure_packages pictures
 build_windows --target guide_pictures

@@ -3,6 +3,7 @@
 # programs under wine; then a short run of each fuzz target. Ends with ctest's
 # summary of all of them.
 . "$(dirname "$0")/lib.sh"
+fixed_address_layout "$0" "$@"
 
 ensure_packages
 build_native
