@@ -58,7 +58,7 @@ void ControlCentre::openStores() {
 
 void ControlCentre::readBlockedSites() {
   RecordStore& sites = stores.table(StoreId::Sites);
-  fillBlockedSites(state, sites.active() ? sites.rows() : std::vector<Row>{});
+  fillBlockedSites(state, sites.active() ? sites.rows() : StoreRows());
 }
 
 void ControlCentre::loadLanguage() {

@@ -8,13 +8,15 @@ namespace {
 bool isBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 }  // namespace
 
-std::string trimmed(std::string_view text) {
+std::string_view trimmedView(std::string_view text) {
   std::size_t begin = 0;
   std::size_t end = text.size();
   while (begin < end && isBlank(text[begin])) ++begin;
   while (end > begin && isBlank(text[end - 1])) --end;
-  return std::string(text.substr(begin, end - begin));
+  return text.substr(begin, end - begin);
 }
+
+std::string trimmed(std::string_view text) { return std::string(trimmedView(text)); }
 
 char foldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -8,6 +8,8 @@ namespace tg {
 
 // Removes leading and trailing blanks: spaces and control characters.
 std::string trimmed(std::string_view text);
+// The same part of the text, without a copy.
+std::string_view trimmedView(std::string_view text);
 
 // Letter case folding of the letters A to Z only; other bytes are left as they are,
 // as the process and name comparisons of the suite require.

@@ -116,7 +116,7 @@ std::string encodeDataPacket(const std::vector<FieldDef>& fields, const std::vec
 }
 
 std::string encodeDataPacket(const RecordStore& store, const CodePage& codePage) {
-  const std::vector<Row>& rows = store.rows();
+  const StoreRows rows = store.rows();
   std::vector<const PathLists*> lists;
   for (std::size_t f = 0; f < store.fieldDefs().size(); ++f) lists.push_back(store.pathListOf(f));
   return encodeRows(

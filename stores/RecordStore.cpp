@@ -11,6 +11,11 @@ const std::string& valueOf(const Row& row, std::size_t field) {
   return field < row.size() ? row[field] : kEmpty;
 }
 
+StoreRows::StoreRows() {
+  static const Held kNone;
+  rows_ = &kNone;
+}
+
 void RecordStore::clearFieldDefs() {
   if (active_) throw StoreError(name_ + ": cannot change the fields of an open store");
   fields_.clear();
@@ -52,15 +57,13 @@ void RecordStore::createDataSet() {
 
 void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows, HeldLists held) {
   fields_ = std::move(fields);
-  rows_ = std::move(rows);
+  rows_.clear();
+  rows_.reserve(rows.size());
   resetLists();
   for (HeldList& list : lists_)
     for (HeldList& given : held)
-      if (given.field == list.field && given.values.size() <= rows_.size()) list.values = std::move(given.values);
-  for (std::size_t i = 0; i < rows_.size(); ++i) {
-    cutToFields(rows_[i]);
-    holdApart(rows_[i], i);
-  }
+      if (given.field == list.field && given.values.size() <= rows.size()) list.values = std::move(given.values);
+  for (Row& row : rows) push(std::move(row));
   cursor_ = 0;
   active_ = true;
   ++generation_;
@@ -72,14 +75,22 @@ void RecordStore::cutToFields(Row& row) const {
     if (row[f].size() > fields_[f].size) row[f].resize(fields_[f].size);
 }
 
+void RecordStore::push(Row row) {
+  cutToFields(row);
+  holdApart(row, rows_.size());
+  rows_.push_back(std::make_shared<Row>(std::move(row)));
+}
+
+Row& RecordStore::own(std::size_t index) {
+  std::shared_ptr<Row>& row = rows_[index];
+  if (row.use_count() > 1) row = std::make_shared<Row>(*row);
+  return *row;
+}
+
 void RecordStore::appendRows(std::vector<Row> rows) {
   requireActive();
   rows_.reserve(rows_.size() + rows.size());
-  for (Row& row : rows) {
-    cutToFields(row);
-    holdApart(row, rows_.size());
-    rows_.push_back(std::move(row));
-  }
+  for (Row& row : rows) push(std::move(row));
   cursor_ = 0;
   ++generation_;
 }
@@ -87,7 +98,7 @@ void RecordStore::appendRows(std::vector<Row> rows) {
 void RecordStore::keepFirstRows(std::size_t count) {
   requireActive();
   if (count < rows_.size()) {
-    rows_.resize(count);
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(count), rows_.end());
     for (HeldList& list : lists_) list.values.resize(count);
   }
   cursor_ = 0;
@@ -138,7 +149,7 @@ bool RecordStore::eof() const {
 
 void RecordStore::append() {
   requireActive();
-  rows_.emplace_back();
+  rows_.push_back(std::make_shared<Row>());
   for (HeldList& list : lists_) list.values.push_back({});
   cursor_ = rows_.size() - 1;
   ++generation_;
@@ -167,7 +178,7 @@ std::size_t RecordStore::deleteWhere(const std::function<bool(const Row&)>& matc
   std::vector<bool> gone(rows_.size(), false);
   std::size_t removed = 0;
   for (std::size_t i = 0; i < rows_.size(); ++i)
-    if (matches(rows_[i])) gone[i] = true, ++removed;
+    if (matches(*rows_[i])) gone[i] = true, ++removed;
   if (removed) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < rows_.size(); ++i)
@@ -210,29 +221,32 @@ void RecordStore::setField(std::string_view name, std::string_view value) {
     ++generation_;
     return;
   }
-  Row& row = rows_[cursor_];
-  if (row.size() <= index) {
-    if (value.empty()) return;  // already empty
-    row.resize(index + 1);
-  }
+  if (rows_[cursor_]->size() <= index && value.empty()) return;  // already empty
+  Row& row = own(cursor_);
+  if (row.size() <= index) row.resize(index + 1);
   row[index] = cut(index, value);
   ++generation_;
 }
 
-const std::vector<Row>& RecordStore::rows() const {
+StoreRows RecordStore::rows() const {
   requireActive();
-  return rows_;
+  return StoreRows(rows_);
+}
+
+std::vector<SharedRow> RecordStore::sharedRows() const {
+  requireActive();
+  return {rows_.begin(), rows_.end()};
 }
 
 std::string RecordStore::value(std::size_t index, std::size_t field) const {
   requireRow(index);
   if (const PathLists* list = pathListOf(field)) return list->value(index);
-  return valueOf(rows_[index], field);
+  return valueOf(*rows_[index], field);
 }
 
 Row RecordStore::row(std::size_t index) const {
   requireRow(index);
-  Row whole = rows_[index];
+  Row whole = *rows_[index];
   for (const HeldList& list : lists_) {
     if (list.values.empty(index)) continue;
     if (whole.size() <= list.field) whole.resize(list.field + 1);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iterator>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -27,6 +30,63 @@ struct FieldDef {
 // table has fields: the values it lacks are empty (an empty row costs almost
 // nothing, however many fields the table has).
 using Row = std::vector<std::string>;
+
+// A row as a store holds it, for a list that shows the store's rows without
+// copying them. The store never changes a row that is shared so: it changes a
+// copy of its own, and the list keeps the row as it was.
+using SharedRow = std::shared_ptr<const Row>;
+
+// The rows of a store, read where they are, in order; valid until the store
+// changes.
+class StoreRows {
+ public:
+  using Held = std::vector<std::shared_ptr<Row>>;
+  class iterator {
+   public:
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = Row;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const Row*;
+    using reference = const Row&;
+    iterator() = default;
+    explicit iterator(Held::const_iterator at) : at_(at) {}
+    const Row& operator*() const { return **at_; }
+    const Row* operator->() const { return at_->get(); }
+    const Row& operator[](difference_type n) const { return *at_[n]; }
+    iterator& operator++() { ++at_; return *this; }
+    iterator operator++(int) { iterator was = *this; ++at_; return was; }
+    iterator& operator--() { --at_; return *this; }
+    iterator operator--(int) { iterator was = *this; --at_; return was; }
+    iterator& operator+=(difference_type n) { at_ += n; return *this; }
+    iterator& operator-=(difference_type n) { at_ -= n; return *this; }
+    friend iterator operator+(iterator i, difference_type n) { return i += n; }
+    friend iterator operator+(difference_type n, iterator i) { return i += n; }
+    friend iterator operator-(iterator i, difference_type n) { return i -= n; }
+    friend difference_type operator-(const iterator& a, const iterator& b) { return a.at_ - b.at_; }
+    friend bool operator==(const iterator& a, const iterator& b) { return a.at_ == b.at_; }
+    friend auto operator<=>(const iterator& a, const iterator& b) { return a.at_ <=> b.at_; }
+
+   private:
+    Held::const_iterator at_;
+  };
+
+  using const_iterator = iterator;
+  using value_type = Row;
+
+  StoreRows();  // no rows
+  explicit StoreRows(const Held& rows) : rows_(&rows) {}
+  std::size_t size() const { return rows_->size(); }
+  bool empty() const { return rows_->empty(); }
+  const Row& operator[](std::size_t i) const { return *(*rows_)[i]; }
+  iterator begin() const { return iterator(rows_->begin()); }
+  iterator end() const { return iterator(rows_->end()); }
+  friend bool operator==(const StoreRows& a, const std::vector<Row>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+  }
+
+ private:
+  const Held* rows_;
+};
 
 // The values of a path-list field of a table, held apart from its rows.
 struct HeldList {
@@ -98,7 +158,9 @@ class RecordStore {
 
   // The rows, with the values of every field but the path-list ones, which
   // read empty here: value() and row() give them.
-  const std::vector<Row>& rows() const;
+  StoreRows rows() const;
+  // The same rows to keep, as they are now, whatever the store does next.
+  std::vector<SharedRow> sharedRows() const;
   // Whether some values are not in rows(): the store has a path-list field.
   bool holdsListsApart() const { return !lists_.empty(); }
   // Value `field` of row `index`, whatever the field holds.
@@ -123,10 +185,13 @@ class RecordStore {
   // Moves the path-list values of row `index`, the next one of a list, into it.
   void holdApart(Row& row, std::size_t index);
   void resetLists();
+  // Row `index` to change: the store's own, copied first when a list shares it.
+  Row& own(std::size_t index);
+  void push(Row row);
 
   std::string name_;
   std::vector<FieldDef> fields_;
-  std::vector<Row> rows_;
+  StoreRows::Held rows_;
   // One per path-list field, each as long as rows_.
   HeldLists lists_;
   std::size_t cursor_ = 0;

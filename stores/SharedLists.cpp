@@ -4,12 +4,12 @@
 
 namespace tg {
 
-void fillQuarantineNames(SharedState& state, const std::vector<Row>& quarantine) {
+void fillQuarantineNames(SharedState& state, const StoreRows& quarantine) {
   state.QuarantineNames.clear();
   for (const Row& row : quarantine) state.QuarantineNames.push_back(trimmed(valueOf(row, 0)));
 }
 
-void fillBlockedSites(SharedState& state, const std::vector<Row>& sites) {
+void fillBlockedSites(SharedState& state, const StoreRows& sites) {
   state.BlockedSiteNames.clear();
   state.BlockedSiteAddresses.clear();
   for (const Row& row : sites) {

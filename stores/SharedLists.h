@@ -9,8 +9,8 @@ namespace tg {
 
 // The lists the monitor works from, as the stores' rows give them.
 // QuarantineNames: every quarantine row's name, trimmed.
-void fillQuarantineNames(SharedState& state, const std::vector<Row>& quarantine);
+void fillQuarantineNames(SharedState& state, const StoreRows& quarantine);
 // BlockedSiteNames and BlockedSiteAddresses: every site row with a name.
-void fillBlockedSites(SharedState& state, const std::vector<Row>& sites);
+void fillBlockedSites(SharedState& state, const StoreRows& sites);
 
 }  // namespace tg

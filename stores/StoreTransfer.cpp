@@ -211,8 +211,6 @@ const std::vector<Row>* StoreTransfer::rowsToExport(StoreId id, std::vector<Row>
   }
   const RecordStore& table = stores_.table(id);
   if (table.active() && id != StoreId::Quarantine) {
-    // A copy only when the rows leave out the module lists.
-    if (!table.holdsListsApart()) return &table.rows();
     read = table.wholeRows();
     return &read;
   }

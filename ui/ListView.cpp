@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <stdexcept>
 #include <utility>
 
 namespace tg::ui {
@@ -17,20 +18,30 @@ void ListView::addColumn(std::string caption, int width) {
   changed(Change::Columns);
 }
 
+std::string_view ListView::text(int row, std::size_t column) const {
+  if (row < 0 || row >= rowCount()) return {};
+  if (source_) return source_->text(items_[static_cast<std::size_t>(row)], column);
+  return rows_[static_cast<std::size_t>(row)].text(column);
+}
+
 void ListView::addRow(Row row) {
+  if (source_) throw std::logic_error(name() + ": a list that shows a source takes no rows of its own");
   rows_.push_back(std::move(row));
   if (multiSelect_) marked_.push_back(0);
   if (keep_) {
-    if (!keep_(rows_.back())) return;
+    if (!keep_(rowCount() - 1)) return;
     shown_.push_back(rowCount() - 1);
   }
   changed(Change::ItemAdded, static_cast<std::size_t>(shownCount() - 1));
 }
 
 void ListView::setRows(std::vector<Row> rows) {
-  const int countBefore = shownCount();
-  std::vector<int> positionsBefore(static_cast<std::size_t>(countBefore));
+  // Rows of a source are not compared with rows of the list's own.
+  const int countBefore = source_ ? -1 : shownCount();
+  std::vector<int> positionsBefore(static_cast<std::size_t>(std::max(countBefore, 0)));
   for (int p = 0; p < countBefore; ++p) positionsBefore[static_cast<std::size_t>(p)] = shownRow(p);
+  source_.reset();
+  std::vector<std::uint32_t>().swap(items_);
   const std::vector<Row> before = std::exchange(rows_, std::move(rows));
   selected_ = -1;
   if (multiSelect_) marked_.assign(rows_.size(), 0);
@@ -46,6 +57,17 @@ void ListView::setRows(std::vector<Row> rows) {
   changed(Change::Items);
 }
 
+void ListView::setSource(std::shared_ptr<const RowSource> source) {
+  std::vector<Row>().swap(rows_);
+  items_.resize(source ? source->rowCount() : 0);
+  std::iota(items_.begin(), items_.end(), std::uint32_t{0});
+  source_ = std::move(source);
+  selected_ = -1;
+  if (multiSelect_) marked_.assign(items_.size(), 0);
+  refilter();
+  rowsChanged();
+}
+
 bool ListView::positionChanged(int position) const {
   return position < 0 || static_cast<std::size_t>(position) >= samePositions_.size() ||
          !samePositions_[static_cast<std::size_t>(position)];
@@ -58,9 +80,12 @@ void ListView::rowsChanged() {
 
 void ListView::deleteRow(int index) {
   if (index < 0 || index >= rowCount()) return;
-  rows_.erase(rows_.begin() + index);
+  if (source_)
+    items_.erase(items_.begin() + index);
+  else
+    rows_.erase(rows_.begin() + index);
   selected_ = -1;
-  if (multiSelect_) marked_.assign(rows_.size(), 0);
+  if (multiSelect_) marked_.assign(static_cast<std::size_t>(rowCount()), 0);
   if (keep_) {
     shown_.erase(std::remove(shown_.begin(), shown_.end(), index), shown_.end());
     for (int& row : shown_)
@@ -70,21 +95,36 @@ void ListView::deleteRow(int index) {
 }
 
 void ListView::deleteRows(std::vector<int> rows) {
-  std::vector<char> gone(rows_.size(), 0);
+  std::vector<char> gone(static_cast<std::size_t>(rowCount()), 0);
   for (int row : rows)
     if (row >= 0 && row < rowCount()) gone[static_cast<std::size_t>(row)] = 1;
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < rows_.size(); ++i)
-    if (!gone[i]) rows_[kept++] = std::move(rows_[i]);
-  rows_.resize(kept);
+  removeRows(gone);
   selected_ = -1;
-  if (multiSelect_) marked_.assign(rows_.size(), 0);
+  if (multiSelect_) marked_.assign(static_cast<std::size_t>(rowCount()), 0);
   refilter();
   rowsChanged();
 }
 
+void ListView::removeRows(const std::vector<char>& gone) {
+  const auto keepIn = [&gone](auto& all) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+      if (gone[i]) continue;
+      if (kept != i) all[kept] = std::move(all[i]);  // a row moved onto itself would be emptied
+      ++kept;
+    }
+    all.resize(kept);
+  };
+  if (source_)
+    keepIn(items_);
+  else
+    keepIn(rows_);
+}
+
 void ListView::clearRows() {
   rows_.clear();
+  source_.reset();
+  items_.clear();
   marked_.clear();
   shown_.clear();
   selected_ = -1;
@@ -95,7 +135,7 @@ void ListView::setSelected(int index) {
   if (index < -1 || index >= rowCount()) index = -1;
   if (multiSelect_) {
     // One row, as a plain click leaves it.
-    marked_.assign(rows_.size(), 0);
+    marked_.assign(static_cast<std::size_t>(rowCount()), 0);
     if (index >= 0) marked_[static_cast<std::size_t>(index)] = 1;
     selected_ = index;
     changed(Change::Selection);
@@ -108,7 +148,7 @@ void ListView::setSelected(int index) {
 
 void ListView::setMultiSelect(bool on) {
   multiSelect_ = on;
-  marked_.assign(on ? rows_.size() : 0, 0);
+  marked_.assign(on ? static_cast<std::size_t>(rowCount()) : 0, 0);
   if (on && selected_ >= 0) marked_[static_cast<std::size_t>(selected_)] = 1;
   changed(Change::Style);
 }
@@ -131,7 +171,7 @@ void ListView::selectShown(const std::vector<int>& positions, int focus) {
     setSelected(shownRow(positions.empty() ? -1 : (focus >= 0 ? focus : positions.front())));
     return;
   }
-  marked_.assign(rows_.size(), 0);
+  marked_.assign(static_cast<std::size_t>(rowCount()), 0);
   for (int at : positions)
     if (const int row = shownRow(at); row >= 0) marked_[static_cast<std::size_t>(row)] = 1;
   const int focused = shownRow(focus >= 0 ? focus : (positions.empty() ? -1 : positions.front()));
@@ -156,7 +196,7 @@ void ListView::command(Command c) {
   fire(onCommand, c);
 }
 
-void ListView::setFilter(std::function<bool(const Row&)> keep) {
+void ListView::setFilter(std::function<bool(int row)> keep) {
   keep_ = std::move(keep);
   refilter();
   if (selected_ >= 0 && positionOf(selected_) < 0) selected_ = -1;
@@ -170,7 +210,7 @@ void ListView::refilter() {
   shown_.clear();
   if (!keep_) return;
   for (int i = 0; i < rowCount(); ++i)
-    if (keep_(rows_[static_cast<std::size_t>(i)])) shown_.push_back(i);
+    if (keep_(i)) shown_.push_back(i);
 }
 
 int ListView::shownRow(int position) const {
@@ -191,26 +231,36 @@ void ListView::setReadOnly(bool on) {
 }
 
 void ListView::sort() {
-  std::vector<std::size_t> order(rows_.size());
+  std::vector<std::size_t> order(static_cast<std::size_t>(rowCount()));
   std::iota(order.begin(), order.end(), 0);
   const auto compare = onCompare;
   std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return compare ? compare(rows_[a], rows_[b]) < 0 : rows_[a].caption < rows_[b].caption;
+    const int x = static_cast<int>(a), y = static_cast<int>(b);
+    if (compare) return compare(x, y) < 0;
+    const std::string first(text(x, 0));  // a source's text lasts until the next
+    return std::string_view(first) < text(y, 0);
   });
-  std::vector<Row> sorted;
-  sorted.reserve(rows_.size());
-  std::vector<char> marks(marked_.size(), 0);
-  int newSelected = -1;
-  for (std::size_t i = 0; i < order.size(); ++i) {
-    if (static_cast<int>(order[i]) == selected_) newSelected = static_cast<int>(i);
-    if (!marked_.empty()) marks[i] = marked_[order[i]];
-    sorted.push_back(std::move(rows_[order[i]]));
-  }
-  rows_ = std::move(sorted);
-  marked_ = std::move(marks);
-  selected_ = newSelected;
+  permute(order);
   refilter();
   rowsChanged();
+}
+
+void ListView::permute(const std::vector<std::size_t>& order) {
+  const auto reorder = [&order](auto& all) {
+    std::remove_reference_t<decltype(all)> sorted;
+    sorted.reserve(all.size());
+    for (std::size_t from : order) sorted.push_back(std::move(all[from]));
+    all = std::move(sorted);
+  };
+  if (source_)
+    reorder(items_);
+  else
+    reorder(rows_);
+  if (!marked_.empty()) reorder(marked_);
+  int newSelected = -1;
+  for (std::size_t i = 0; i < order.size(); ++i)
+    if (static_cast<int>(order[i]) == selected_) newSelected = static_cast<int>(i);
+  selected_ = newSelected;
 }
 
 void ListView::clickRow(int position) {

@@ -483,7 +483,7 @@ void Monitor::catchUp(NameLookup& lookup) {
     lookup.epoch = epoch_;
     lookup.rulesFed = lookup.quarantineFed = 0;
   }
-  const std::vector<Row>& rows = rules.rows();
+  const StoreRows rows = rules.rows();
   for (; lookup.rulesFed < rows.size(); ++lookup.rulesFed) lookup.matcher->scan(valueOf(rows[lookup.rulesFed], 0));
   for (; lookup.quarantineFed < quarantined.size(); ++lookup.quarantineFed)
     lookup.matcher->scan(quarantined[lookup.quarantineFed]);

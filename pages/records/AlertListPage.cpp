@@ -11,7 +11,7 @@ namespace tg {
 std::unique_ptr<Page> AlertListPage::build(PageContext& c) {
   // The store first: a build that cannot read it leaves no list behind.
   return RecordListPage::build<AlertListPage>(
-      c, "ListView3", recordRows(openStore(c.stores(), StoreId::Alerts), c.window.language),
+      c, "ListView3", openStore(c.stores(), StoreId::Alerts),
       {&AlertListPage::ListView3Click, &AlertListPage::ListView3ColumnClick, &AlertListPage::ListView3Compare},
       &AlertListPage::quarantineSelected, 110);
 }
@@ -19,7 +19,7 @@ std::unique_ptr<Page> AlertListPage::build(PageContext& c) {
 void AlertListPage::ListView3Click() {
   const int selected = ListView3.selected();
   if (selected < 0) return;
-  const std::string name = ListView3.rows()[static_cast<std::size_t>(selected)].text(1);
+  const std::string name(ListView3.text(selected, 1));
   if (c_.platform().dialogs.askYesNo(c_.text(20) + name) != Answer::Yes) return;
   Stores& stores = c_.stores();
   const std::string bare = trimmed(name);

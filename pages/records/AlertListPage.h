@@ -17,7 +17,7 @@ class AlertListPage : public RecordListPage {
   // save of the quarantine and one of the rules; one row acts as a click does.
   void quarantineSelected();
   void ListView3ColumnClick(int column) { sortByColumn(column); }
-  int ListView3Compare(const Row& a, const Row& b) { return compareRows(a, b); }
+  int ListView3Compare(int a, int b) { return compareRows(a, b); }
 
   ui::ListView& ListView3;
 

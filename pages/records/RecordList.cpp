@@ -59,10 +59,11 @@ std::vector<std::string> foldedWordsOf(std::string_view typed) {
 
 }  // namespace
 
-bool rowHoldsEvery(const ui::ListView::Row& row, const std::vector<std::string>& foldedWords) {
+bool rowHoldsEvery(const ui::ListView& list, int row, const std::vector<std::string>& foldedWords) {
+  const std::size_t columns = list.columns().size();
   for (const std::string& word : foldedWords) {
-    bool held = holdsFolded(row.caption, word);
-    for (std::size_t i = 0; !held && i < row.subItems.size(); ++i) held = holdsFolded(row.subItems[i], word);
+    bool held = false;
+    for (std::size_t c = 0; !held && c < columns; ++c) held = holdsFolded(list.text(row, c), word);
     if (!held) return false;
   }
   return true;
@@ -80,7 +81,7 @@ ui::Edit& addRecordFilter(PageContext& c, ui::ListView& list) {
       shown->setFilter(nullptr);
       return;
     }
-    shown->setFilter([words = std::move(words)](const ui::ListView::Row& row) { return rowHoldsEvery(row, words); });
+    shown->setFilter([shown, words = std::move(words)](int row) { return rowHoldsEvery(*shown, row, words); });
   };
   return box;
 }
@@ -94,11 +95,8 @@ std::string rowsAsText(const ui::ListView& list, const std::vector<int>& rows) {
     }
     text += "\r\n";
   };
-  line([&](std::size_t column) -> const std::string& { return list.columns()[column].caption; });
-  for (int row : rows)
-    line([&](std::size_t column) -> const std::string& {
-      return list.rows()[static_cast<std::size_t>(row)].text(column);
-    });
+  line([&](std::size_t column) -> std::string_view { return list.columns()[column].caption; });
+  for (int row : rows) line([&](std::size_t column) { return list.text(row, column); });
   return text;
 }
 
@@ -128,8 +126,8 @@ void wireRecordCommands(PageContext& c, ui::ListView& list, std::vector<RecordAc
 std::vector<std::string> selectedProgramNames(const ui::ListView& list) {
   std::vector<std::string> names;
   for (int row : list.selectedRows()) {
-    const std::string& name = list.rows()[static_cast<std::size_t>(row)].text(1);
-    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+    const std::string_view name = list.text(row, 1);
+    if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) names.emplace_back(name);
   }
   return names;
 }
@@ -145,8 +143,8 @@ std::string severalProgramsQuestion(const PageContext& c, int lead, const std::v
   return c.text(lead) + std::to_string(names.size()) + c.text(106) + firstNames(names);
 }
 
-std::string AttributeText(std::string_view code, const LanguageTable& language) {
-  const std::string digits = trimmed(code);
+const std::string& AttributeText(std::string_view code, const LanguageTable& language) {
+  const std::string_view digits = trimmedView(code);
   int value = -1;
   const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
   if (error != std::errc() || end != digits.data() + digits.size()) return language.text(42);
@@ -163,42 +161,40 @@ std::string AttributeText(std::string_view code, const LanguageTable& language) 
   }
 }
 
-std::string shownField(const std::string& value, const LanguageTable& language) {
+const std::string& shownField(const std::string& value, const LanguageTable& language) {
   return value == "?" ? language.text(42) : value;
 }
 
-std::vector<ui::ListView::Row> recordRows(const RecordStore& store, const LanguageTable& language) {
-  std::vector<ui::ListView::Row> rows;
-  rows.reserve(store.rows().size());
-  std::size_t number = 0;
-  for (const Row& record : store.rows()) {
-    ui::ListView::Row row;
-    row.caption = std::to_string(++number);
-    row.subItems = {valueOf(record, 0),
-                    valueOf(record, 1),
-                    valueOf(record, 2),
-                    shownField(valueOf(record, 3), language),
-                    shownField(valueOf(record, 4), language),
-                    AttributeText(valueOf(record, 5), language),
-                    valueOf(record, 6),
-                    valueOf(record, 7)};
-    rows.push_back(std::move(row));
+std::string_view RecordRows::text(std::size_t row, std::size_t column) const {
+  if (row >= rows_.size()) return {};
+  const Row& record = *rows_[row];
+  switch (column) {
+    case 0:
+      // The number the row had in the store when the list was filled: it
+      // stays when other rows leave the list.
+      number_ = std::to_string(row + 1);
+      return number_;
+    case 4:
+    case 5: return shownField(valueOf(record, column - 1), language_);
+    case 6: return AttributeText(valueOf(record, 5), language_);
+    default: return column < kRecordColumns.size() ? std::string_view(valueOf(record, column - 1)) : std::string_view();
   }
-  return rows;
 }
 
-std::int64_t RecordedDateOrder::when(const ui::ListView::Row& row) {
+std::int64_t RecordedDateOrder::when(int row) {
   // Unreadable texts sort after every date, equal among themselves.
   constexpr std::int64_t kUnreadable = std::numeric_limits<std::int64_t>::max();
-  auto it = read_.find(&row);
-  if (it == read_.end()) {
-    const std::optional<DateTime> t = parseDateTimeText(locale_, row.text(2));
-    it = read_.emplace(&row, t ? toMilliseconds(*t) : kUnreadable).first;
+  if (row < 0) return kUnreadable;
+  const auto at = static_cast<std::size_t>(row);
+  if (at >= read_.size()) read_.resize(std::max(at + 1, static_cast<std::size_t>(list_.rowCount())));
+  if (!read_[at]) {
+    const std::optional<DateTime> t = parseDateTimeText(locale_, list_.text(row, 2));
+    read_[at] = t ? toMilliseconds(*t) : kUnreadable;
   }
-  return it->second;
+  return *read_[at];
 }
 
-int RecordedDateOrder::compare(const ui::ListView::Row& a, const ui::ListView::Row& b) {
+int RecordedDateOrder::compare(int a, int b) {
   const std::int64_t x = when(a), y = when(b);
   return x < y ? -1 : x > y ? 1 : 0;
 }
@@ -208,7 +204,7 @@ void RecordedDateSorting::columnClick(int column) {
   struct Sorting {
     RecordedDateSorting& s;
     explicit Sorting(RecordedDateSorting& sorting) : s(sorting) {
-      s.sorting_.emplace(s.locale_.formats());
+      s.sorting_.emplace(s.locale_.formats(), s.list_);
       s.list_.suspendRedraw(true);
     }
     ~Sorting() {
@@ -219,9 +215,9 @@ void RecordedDateSorting::columnClick(int column) {
   list_.sort();
 }
 
-int RecordedDateSorting::compare(const ui::ListView::Row& a, const ui::ListView::Row& b) {
+int RecordedDateSorting::compare(int a, int b) {
   if (sorting_) return sorting_->compare(a, b);
-  return RecordedDateOrder(locale_.formats()).compare(a, b);  // asked outside a sort
+  return RecordedDateOrder(locale_.formats(), list_).compare(a, b);  // asked outside a sort
 }
 
 }  // namespace tg

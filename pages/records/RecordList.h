@@ -7,7 +7,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 
 #include "pages/PageContext.h"
 #include "platform/DateTime.h"
@@ -35,7 +34,7 @@ ui::ListView& addRecordList(PageContext& c, std::string name, std::span<const Re
 // typed word, letter case ignored, in one of their cells. Escape empties it.
 ui::Edit& addRecordFilter(PageContext& c, ui::ListView& list);
 // Whether every word (folded by foldAscii, none empty) occurs in a cell of the row.
-bool rowHoldsEvery(const ui::ListView::Row& row, const std::vector<std::string>& foldedWords);
+bool rowHoldsEvery(const ui::ListView& list, int row, const std::vector<std::string>& foldedWords);
 
 // The selected rows as text for the clipboard: the header line first, then
 // one line per row, cells separated by tabs, lines ended by CR LF.
@@ -64,16 +63,31 @@ std::string severalProgramsQuestion(const PageContext& c, int lead, const std::v
 
 // The caption of a file attribute code; language entry 42 for a code that is
 // not one of the listed numbers, or not a number at all.
-std::string AttributeText(std::string_view code, const LanguageTable& language);
+const std::string& AttributeText(std::string_view code, const LanguageTable& language);
 
-// A field as the lists show it: language entry 42 for a field the monitor
-// could not fill ("?").
-std::string shownField(const std::string& value, const LanguageTable& language);
+// A field as the lists show it (`value` itself): language entry 42 for a field
+// the monitor could not fill ("?").
+const std::string& shownField(const std::string& value, const LanguageTable& language);
 
-// The nine columns of the rule and alert lists, and their rows: the running
-// number, then Champ1 to Champ8 by their cell rules.
+// The nine columns of the rule and alert lists.
 extern const std::array<RecordColumn, 9> kRecordColumns;
-std::vector<ui::ListView::Row> recordRows(const RecordStore& store, const LanguageTable& language);
+
+// The rows of a rule or alert list: the store's rows as they were when the
+// list was filled, shared with the store rather than copied, and their cells
+// made as they are asked for: the running number, then Champ1 to Champ8 by
+// their cell rules. The language table must outlive it.
+class RecordRows : public ui::RowSource {
+ public:
+  RecordRows(const RecordStore& store, const LanguageTable& language)
+      : rows_(store.sharedRows()), language_(language) {}
+  std::size_t rowCount() const override { return rows_.size(); }
+  std::string_view text(std::size_t row, std::size_t column) const override;
+
+ private:
+  std::vector<SharedRow> rows_;
+  const LanguageTable& language_;
+  mutable std::string number_;  // the running number last asked for
+};
 
 // The order of the rule and alert lists sorted by their third column: the
 // recording date and time, read in the system's format, oldest first. A text
@@ -82,14 +96,15 @@ std::vector<ui::ListView::Row> recordRows(const RecordStore& store, const Langua
 // during which the rows stay where they are.
 class RecordedDateOrder {
  public:
-  explicit RecordedDateOrder(LocaleFormats locale) : locale_(std::move(locale)) {}
-  // -1, 0 or 1 as a's recording is earlier, the same or later than b's.
-  int compare(const ui::ListView::Row& a, const ui::ListView::Row& b);
+  RecordedDateOrder(LocaleFormats locale, const ui::ListView& list) : locale_(std::move(locale)), list_(list) {}
+  // -1, 0 or 1 as row a's recording is earlier, the same or later than row b's.
+  int compare(int a, int b);
 
  private:
-  std::int64_t when(const ui::ListView::Row& row);
+  std::int64_t when(int row);
   LocaleFormats locale_;
-  std::unordered_map<const ui::ListView::Row*, std::int64_t> read_;
+  const ui::ListView& list_;
+  std::vector<std::optional<std::int64_t>> read_;  // by row
 };
 
 // How the rule and alert lists sort: only a click on the third header sorts,
@@ -99,7 +114,7 @@ class RecordedDateSorting {
  public:
   RecordedDateSorting(ui::ListView& list, Locale& locale) : list_(list), locale_(locale) {}
   void columnClick(int column);
-  int compare(const ui::ListView::Row& a, const ui::ListView::Row& b);
+  int compare(int a, int b);
 
  private:
   ui::ListView& list_;

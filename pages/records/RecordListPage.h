@@ -17,7 +17,6 @@ namespace tg {
 // a row does is each page's own.
 class RecordListPage : public Page {
  protected:
-  using Row = ui::ListView::Row;
   RecordListPage(PageContext& c, ui::ListView& list) : c_(c), sorting_(list, c.platform().locale) {}
 
   // The page's handlers: a click on a row, on a header, and the rows' order.
@@ -25,23 +24,23 @@ class RecordListPage : public Page {
   struct Handlers {
     void (P::*click)();
     void (P::*columnClick)(int);
-    int (P::*compare)(const Row&, const Row&);
+    int (P::*compare)(int, int);
   };
-  // Puts a record list of these rows on the page and wires it to the handlers
+  // Puts a record list of a store's rows on the page and wires it to the handlers
   // of a new page of type P, which P's constructor takes as (context, list).
   // `several` acts on the selected rows (Delete, the shortcut menu's item of
   // language entry `severalEntry`).
   template <class P>
-  static std::unique_ptr<Page> build(PageContext& c, std::string listName, std::vector<Row> rows, Handlers<P> on,
+  static std::unique_ptr<Page> build(PageContext& c, std::string listName, const RecordStore& store, Handlers<P> on,
                                      void (P::*several)(), int severalEntry) {
     ui::ListView& list = addRecordList(c, std::move(listName), kRecordColumns);
     std::unique_ptr<P> page(new P(c, list));
     P* self = page.get();
     list.onClick = [self, on] { (self->*on.click)(); };
     list.onColumnClick = [self, on](int column) { (self->*on.columnClick)(column); };
-    list.onCompare = [self, on](const Row& a, const Row& b) { return (self->*on.compare)(a, b); };
+    list.onCompare = [self, on](int a, int b) { return (self->*on.compare)(a, b); };
     wireRecordCommands(c, list, {{severalEntry, [self, several] { (self->*several)(); }}});
-    list.setRows(std::move(rows));
+    list.setSource(std::make_shared<RecordRows>(store, c.window.language));
     page->filter_ = &addRecordFilter(c, list);
     return page;
   }
@@ -75,7 +74,7 @@ class RecordListPage : public Page {
 
   // Sorting, the same on both lists.
   void sortByColumn(int column) { sorting_.columnClick(column); }
-  int compareRows(const Row& a, const Row& b) { return sorting_.compare(a, b); }
+  int compareRows(int a, int b) { return sorting_.compare(a, b); }
 
   PageContext c_;
 

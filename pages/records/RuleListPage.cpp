@@ -9,7 +9,7 @@ namespace tg {
 std::unique_ptr<Page> RuleListPage::build(PageContext& c) {
   // The store first: a build that cannot read it leaves no list behind.
   return RecordListPage::build<RuleListPage>(
-      c, "ListView2", recordRows(openRules(c.stores()), c.window.language),
+      c, "ListView2", openRules(c.stores()),
       {&RuleListPage::ListView2Click, &RuleListPage::ListView2ColumnClick, &RuleListPage::ListView2Compare},
       &RuleListPage::removeSelected, 109);
 }
@@ -17,7 +17,7 @@ std::unique_ptr<Page> RuleListPage::build(PageContext& c) {
 void RuleListPage::ListView2Click() {
   const int selected = ListView2.selected();
   if (selected < 0) return;
-  const std::string name = ListView2.rows()[static_cast<std::size_t>(selected)].text(1);
+  const std::string name(ListView2.text(selected, 1));
   if (c_.platform().dialogs.askYesNo(c_.text(22) + name) != Answer::Yes) return;
   // Rules the monitor added while the question was open count too. A rule
   // without a name is nobody's and goes with any removal.

@@ -17,7 +17,7 @@ class RuleListPage : public RecordListPage {
   // in one save; one selected row goes as a click on it does.
   void removeSelected();
   void ListView2ColumnClick(int column) { sortByColumn(column); }
-  int ListView2Compare(const Row& a, const Row& b) { return compareRows(a, b); }
+  int ListView2Compare(int a, int b) { return compareRows(a, b); }
 
   ui::ListView& ListView2;
 

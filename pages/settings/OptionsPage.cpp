@@ -28,7 +28,7 @@ Lines completeLanguageFile(FileSystem& files, const std::string& path) {
 // store in memory as it was, so that the stored choice and the file agree.
 void storeLanguageChoice(Stores& stores, const std::string& code) {
   RecordStore& choice = stores.table(StoreId::Language);
-  const std::vector<Row> before = choice.rows();
+  const std::vector<Row> before = choice.wholeRows();
   try {
     choice.emptyDataSet();
     choice.append();

@@ -85,7 +85,10 @@ std::unique_ptr<Page> ConnectionsPage::build(PageContext& c) {
   list.addColumn("", 18);
   for (const Column& column : kColumns) list.addColumn(c.text(column.entry), column.width);
   list.onColumnClick = [self](int column) { self->columnClick(column); };
-  list.onCompare = [self](const ui::ListView::Row& a, const ui::ListView::Row& b) { return self->compare(a, b); };
+  list.onCompare = [self](int a, int b) {
+    const auto& rows = self->List.rows();
+    return self->compare(rows[static_cast<std::size_t>(a)], rows[static_cast<std::size_t>(b)]);
+  };
   wireRecordCommands(c, list,
                      {{110, [self] { self->quarantineSelected(); }},
                       {kEndEntry, [self] { self->endSelected(); }},

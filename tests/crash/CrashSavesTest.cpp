@@ -207,7 +207,7 @@ class CrashSaves : public ::testing::Test {
     }
     if (opened == Opened::Created) return "a fresh store was created in place of the saved one";
     if (opened == Opened::Pending) return "the store was left pending: " + stores.pendingReason(StoreId::Rules);
-    const GenerationCheck check = checkRuleRows(stores.table(StoreId::Rules).rows());
+    const GenerationCheck check = checkRuleRows(stores.table(StoreId::Rules).wholeRows());
     if (!check.generation) return "the store opened is not whole: " + check.fault;
     found = *check.generation;
     if (found != allowedA && found != allowedB)

@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
     return saveGeneration(stores, *board, 0, why) ? Done : fail(SaveFailed, why);
   }
   if (opened != Opened::FromFile) return fail(NotFromFile, "there was no store to open: a fresh one was created");
-  const GenerationCheck found = checkRuleRows(stores.table(StoreId::Rules).rows());
+  const GenerationCheck found = checkRuleRows(stores.table(StoreId::Rules).wholeRows());
   if (!found.generation) return fail(NotWhole, "the store opened is not whole: " + found.fault);
   board->openMicroseconds = nowMicroseconds() - openStart;
   board->openedGeneration = *found.generation;

@@ -81,5 +81,39 @@ TEST(RecordStore, ReadingAnEmptyStoreHasNoCurrentRow) {
   EXPECT_TRUE(store.active());
 }
 
+// A list keeps the rows it was given as they were, whatever the store does
+// next; the store changes only its own copies.
+TEST(RecordStore, SharedRowsStayAsTheyWereWhileTheStoreChanges) {
+  using Rows = std::vector<Row>;
+  const auto texts = [](const std::vector<SharedRow>& shared) {
+    Rows out;
+    for (const SharedRow& row : shared) out.push_back(*row);
+    return out;
+  };
+  RecordStore store = created();
+  for (const char* name : {"a", "b", "c"}) appendRow(store, {name, "x"});
+  const std::vector<SharedRow> kept = store.sharedRows();
+
+  store.first();
+  store.setField("Champ2", "changed");  // a shared row: the store's copy changes
+  store.next();
+  store.setField("Champ1", "");  // so does a value that empties a field
+  store.deleteWhere([](const Row& row) { return valueOf(row, 0) == "c"; });
+  appendRow(store, {"d"});
+  EXPECT_EQ(store.rows(), (Rows{{"a", "changed"}, {"", "x"}, {"d"}}));
+  EXPECT_EQ(texts(kept), (Rows{{"a", "x"}, {"b", "x"}, {"c", "x"}}));
+
+  // A row no list shares any more is changed where it is.
+  const Row* before = &store.rows()[2];
+  store.first();
+  store.next();
+  store.next();
+  store.setField("Champ2", "y");
+  EXPECT_EQ(&store.rows()[2], before);
+
+  store.close();
+  EXPECT_EQ(texts(kept), (Rows{{"a", "x"}, {"b", "x"}, {"c", "x"}}));
+}
+
 }  // namespace
 }  // namespace tg

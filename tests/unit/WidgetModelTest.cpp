@@ -348,36 +348,81 @@ TEST(WidgetModel, ListClicksSelectThenFire) {
   EXPECT_EQ(editable.itemIndex(), -1);
 }
 
-TEST(WidgetModel, ListViewsSortStablyWithTheirComparisonAndKeepTheSelectedRow) {
-  ShownForm form;
-  ListView& view = form.add<ListView>("ListView2", Rect{});
-  view.addColumn("N", 30);
-  view.addColumn("Name", 100);
-  for (const auto& [n, name] : std::vector<std::pair<std::string, std::string>>{
-           {"1", "b.exe"}, {"2", "a.exe"}, {"3", "b.exe"}, {"4", "c.exe"}})
-    view.addRow({n, {name}});
-  view.setSelected(2);  // "3 b.exe"
-  int column = -1;
-  view.onColumnClick = [&](int c) { column = c; };
-  view.onCompare = [&](const ListView::Row& a, const ListView::Row& b) {
-    return a.text(static_cast<std::size_t>(column)).compare(b.text(static_cast<std::size_t>(column)));
-  };
-  view.clickColumn(1);
-  EXPECT_EQ(column, 1);
-  view.sort();
-  std::vector<std::string> numbers;
-  for (const auto& row : view.rows()) numbers.push_back(row.caption);
-  EXPECT_EQ(numbers, (std::vector<std::string>{"2", "1", "3", "4"}));
-  EXPECT_EQ(view.rows()[static_cast<std::size_t>(view.selected())].caption, "3");
-  EXPECT_EQ(view.rows()[0].text(2), "");  // a missing sub-item reads as empty
+// Rows held elsewhere, as a store's rows are; each text lasts until the next.
+class HeldRows : public RowSource {
+ public:
+  explicit HeldRows(std::vector<ListView::Row> rows) : rows_(std::move(rows)) {}
+  std::size_t rowCount() const override { return rows_.size(); }
+  std::string_view text(std::size_t row, std::size_t column) const override {
+    last_ = rows_[row].text(column);
+    return last_;
+  }
 
-  view.clickColumn(7);  // no such column
-  EXPECT_EQ(column, 1);
-  int clicks = 0;
-  view.onClick = [&] { ++clicks; };
-  view.clickRow(0);
-  EXPECT_EQ(view.selected(), 0);
-  EXPECT_EQ(clicks, 1);
+ private:
+  std::vector<ListView::Row> rows_;
+  mutable std::string last_;
+};
+
+// The same list, with rows of its own or of a source.
+TEST(WidgetModel, ListViewsSortFilterAndDeleteTheirOwnRowsAndASourcesAlike) {
+  const std::vector<ListView::Row> given{{"1", {"b.exe"}}, {"2", {"a.exe"}}, {"3", {"b.exe"}}, {"4", {"c.exe"}},
+                                         {"5", {"a.exe", "x"}}};
+  for (const bool fromSource : {false, true}) {
+    SCOPED_TRACE(fromSource ? "a source" : "rows of its own");
+    ShownForm form;
+    ListView& view = form.add<ListView>("ListView2", Rect{});
+    view.addColumn("N", 30);
+    view.addColumn("Name", 100);
+    view.setMultiSelect(true);
+    if (fromSource)
+      view.setSource(std::make_shared<HeldRows>(given));
+    else
+      for (const ListView::Row& row : given) view.addRow(row);
+    const auto numbers = [&] {
+      std::vector<std::string> out;
+      for (int at = 0; at < view.shownCount(); ++at) out.emplace_back(view.text(view.shownRow(at), 0));
+      return out;
+    };
+    view.setSelected(2);  // "3 b.exe"
+    int column = -1;
+    view.onColumnClick = [&](int c) { column = c; };
+    view.onCompare = [&](int a, int b) {
+      const std::string first(view.text(a, static_cast<std::size_t>(column)));
+      return first.compare(view.text(b, static_cast<std::size_t>(column)));
+    };
+    view.clickColumn(1);
+    EXPECT_EQ(column, 1);
+    view.sort();
+    EXPECT_EQ(numbers(), (std::vector<std::string>{"2", "5", "1", "3", "4"}));
+    EXPECT_EQ(view.text(view.selected(), 0), "3");
+    EXPECT_EQ(view.text(0, 2), "");  // a missing sub-item reads as empty
+    EXPECT_EQ(view.text(4, 1), "c.exe");
+    EXPECT_EQ(view.text(5, 0), "");  // past the rows
+
+    view.clickColumn(7);  // no such column
+    EXPECT_EQ(column, 1);
+    int clicks = 0;
+    view.onClick = [&] { ++clicks; };
+    view.clickRow(0);
+    EXPECT_EQ(view.selected(), 0);
+    EXPECT_EQ(clicks, 1);
+
+    // Filtered, then rows removed: the others keep their texts and order.
+    view.setFilter([&](int row) { return view.text(row, 1) != "b.exe"; });
+    EXPECT_EQ(numbers(), (std::vector<std::string>{"2", "5", "4"}));
+    view.selectAll();
+    EXPECT_EQ(view.selectedRows(), (std::vector<int>{0, 1, 4}));
+    view.deleteRows({1, 4});
+    EXPECT_EQ(numbers(), (std::vector<std::string>{"2"}));
+    view.setFilter(nullptr);
+    EXPECT_EQ(numbers(), (std::vector<std::string>{"2", "1", "3"}));
+    view.deleteRow(0);
+    EXPECT_EQ(numbers(), (std::vector<std::string>{"1", "3"}));
+    view.onCompare = nullptr;  // the captions decide
+    view.setRows({{"9", {}}, {"8", {}}});
+    view.sort();
+    EXPECT_EQ(numbers(), (std::vector<std::string>{"8", "9"}));
+  }
 }
 
 TEST(WidgetModel, NewRowsOfTheSameCountTellWhichPositionsShowOtherTextsAndAnyOtherChangeTellsAll) {
@@ -401,7 +446,7 @@ TEST(WidgetModel, NewRowsOfTheSameCountTellWhichPositionsShowOtherTextsAndAnyOth
   view.setRows(rows({"a", "x", "c", "d"}));
   EXPECT_EQ(changedPositions(), (std::vector<int>{}));
   // Filtered: positions are those shown, before and after.
-  view.setFilter([](const ListView::Row& r) { return r.text(1) != "x"; });
+  view.setFilter([&](int row) { return view.text(row, 1) != "x"; });
   EXPECT_EQ(changedPositions(), (std::vector<int>{0, 1, 2}));
   view.setRows(rows({"a", "x", "c", "e"}));
   EXPECT_EQ(changedPositions(), (std::vector<int>{2}));

@@ -153,8 +153,9 @@ TEST_F(Gallery, EveryControlKindAnswersRealWindowMessages) {
     sortColumn = c;
     rules.sort();
   };
-  rules.onCompare = [&](const ListView::Row& a, const ListView::Row& b) {
-    return a.text(static_cast<std::size_t>(sortColumn)).compare(b.text(static_cast<std::size_t>(sortColumn)));
+  rules.onCompare = [&](int a, int b) {
+    const std::string first(rules.text(a, static_cast<std::size_t>(sortColumn)));
+    return first.compare(rules.text(b, static_cast<std::size_t>(sortColumn)));
   };
 
   FileListBox& fileList = f.add<FileListBox>("FileListBox1", Rect{10, 320, 140, 80}, files);

@@ -43,7 +43,10 @@ class ListViewPeerTest : public ::testing::Test {
     list.setRows(std::move(rows));
     list.onClick = [this] { events.push_back("click " + std::to_string(list.selected())); };
     list.onColumnClick = [this](int column) { events.push_back("column " + std::to_string(column)); };
-    list.onCompare = [](const ListView::Row& a, const ListView::Row& b) { return a.text(1).compare(b.text(1)); };
+    list.onCompare = [this](int a, int b) {
+      const auto& all = list.rows();
+      return all[static_cast<std::size_t>(a)].text(1).compare(all[static_cast<std::size_t>(b)].text(1));
+    };
     factory.attach(*form);
     form->setVisible(true);
     SetForegroundWindow(hwndOf(*form));

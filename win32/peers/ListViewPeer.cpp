@@ -9,7 +9,7 @@ namespace tg::win32 {
 namespace {
 
 // Copies a text into a buffer the control lent, cut to its size.
-void copyInto(const std::string& text, char* buffer, int size) {
+void copyInto(std::string_view text, char* buffer, int size) {
   if (!buffer || size <= 0) return;
   const std::size_t n = std::min(text.size(), static_cast<std::size_t>(size - 1));
   std::memcpy(buffer, text.data(), n);
@@ -156,12 +156,11 @@ void ListViewPeer::applyCellTips() {
   SendMessageA(hwnd_, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_LABELTIP, view_.showHint() ? LVS_EX_LABELTIP : 0);
 }
 
-const std::string& ListViewPeer::cellText(int row, int column) const {
+std::string_view ListViewPeer::cellText(int row, int column) const {
   // A row the model no longer shows (the control's count is about to follow) is blank.
-  static const std::string kBlank;
   const int shown = view_.shownRow(row);
-  if (shown < 0 || column < 0) return kBlank;
-  return view_.rows()[static_cast<std::size_t>(shown)].text(static_cast<std::size_t>(column));
+  if (shown < 0 || column < 0) return {};
+  return view_.text(shown, static_cast<std::size_t>(column));
 }
 
 void ListViewPeer::giveText(LVITEMA& item) const {
@@ -178,7 +177,7 @@ int ListViewPeer::findRow(int start, UINT flags, const std::string& wanted) cons
   const int span = (flags & LVFI_WRAP) ? count : count - start;
   for (int k = 0; k < span; ++k) {
     const int i = (start + k) % count;
-    const std::string& caption = view_.rows()[static_cast<std::size_t>(view_.shownRow(i))].caption;
+    const std::string_view caption = view_.text(view_.shownRow(i), 0);
     const int size = static_cast<int>(caption.size());
     if (partial && size < length) continue;
     if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, caption.data(), partial ? length : size, wanted.data(),

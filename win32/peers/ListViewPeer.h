@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "ui/ListView.h"
 #include "win32/peers/WindowPeer.h"
@@ -32,7 +33,7 @@ class ListViewPeer : public WindowPeer {
   // A key on the list: Delete, Ctrl+A and Ctrl+C become the model's commands.
   bool keyDown(WORD key);
   void applyCellTips();
-  const std::string& cellText(int row, int column) const;
+  std::string_view cellText(int row, int column) const;
   // Answers to the control's questions: a cell's text, the row a search finds.
   void giveText(LVITEMA& item) const;
   int findRow(int start, UINT flags, const std::string& wanted) const;
