@@ -132,8 +132,8 @@ void readConnections(fuzz::InputReader& input) {
   RecordStore& rules = centre.stores.table(StoreId::Rules);
   const std::size_t nameSize = schemaOf(StoreId::Rules).fields[0].size;
   std::set<std::string> names;
-  for (const Row& row : rules.rows()) {
-    const std::string& name = valueOf(row, 0);
+  for (const PackedRow& row : rules.rows()) {
+    const std::string name(valueOf(row, 0));
     require(!name.empty(), "a rule names its program");
     require(names.insert(name).second || name.size() == nameSize, "a program has one rule");
   }

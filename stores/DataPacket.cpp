@@ -173,8 +173,8 @@ bool sameFieldNames(const std::vector<FieldDef>& declared, const std::vector<Fie
 class PacketParser {
  public:
   PacketParser(std::string_view text, const CodePage& codePage, const std::vector<FieldDef>* expected,
-               bool holdListsApart)
-      : s_(text), codePage_(codePage), expected_(expected), holdListsApart_(holdListsApart) {}
+               bool asStored)
+      : s_(text), codePage_(codePage), expected_(expected), asStored_(asStored && expected) {}
 
   DataPacket parse() {
     if (s_.substr(0, 3) == "\xEF\xBB\xBF") {
@@ -436,7 +436,7 @@ class PacketParser {
       for (std::size_t i = 0; i < fieldCount; ++i) fieldIndex_.emplace(foldedAscii(packet_.fields[i].name), i);
     scratch_.assign(fieldCount, std::string());
     seenInRow_.assign(fieldCount, 0);
-    if (holdListsApart_ && expected_)  // the fields are the expected ones, in their order
+    if (asStored_)  // the fields are the expected ones, in their order
       for (std::size_t f = 0; f < fieldCount; ++f)
         if ((*expected_)[f].pathList) packet_.held.push_back({f, PathLists()});
     for (;;) {
@@ -489,6 +489,14 @@ class PacketParser {
     }
     for (std::size_t index : given)
       if (!scratch_[index].empty()) length = std::max(length, index + 1);
+    if (asStored_) {
+      packet_.packed.emplace_back(length, [&](std::size_t i) {
+        return seenInRow_[i] == rowNumber_ ? std::string_view(scratch_[i]).substr(0, (*expected_)[i].size)
+                                           : std::string_view();
+      });
+      for (std::size_t index : given) scratch_[index].clear();  // their room stays for the next row
+      return content;
+    }
     Row& row = packet_.rows.emplace_back();
     row.reserve(length);
     for (std::size_t i = 0; i < length; ++i) row.push_back(seenInRow_[i] == rowNumber_ ? std::move(scratch_[i]) : std::string());
@@ -603,7 +611,7 @@ class PacketParser {
   std::string_view s_;
   const CodePage& codePage_;
   const std::vector<FieldDef>* expected_;
-  bool holdListsApart_;
+  bool asStored_;
   std::size_t p_ = 0;
   bool utf8_ = false;
   DataPacket packet_;
@@ -619,9 +627,9 @@ class PacketParser {
 }  // namespace
 
 std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage& codePage, std::string* error,
-                                           const std::vector<FieldDef>* expected, bool holdListsApart) {
+                                           const std::vector<FieldDef>* expected, bool asStored) {
   try {
-    return PacketParser(xml, codePage, expected, holdListsApart).parse();
+    return PacketParser(xml, codePage, expected, asStored).parse();
   } catch (const ParseError& e) {
     if (error) *error = e.what;
     return std::nullopt;

@@ -14,8 +14,9 @@ namespace tg {
 struct DataPacket {
   std::vector<FieldDef> fields;
   std::vector<Row> rows;
-  // The values of the expected path-list fields, when the reader was asked to
-  // hold them apart; they then read empty in the rows.
+  // Read as a store holds them: the rows packed (rows stays empty), and the
+  // values of the expected path-list fields apart, reading empty in the rows.
+  std::vector<PackedRow> packed;
   HeldLists held;
 };
 
@@ -35,13 +36,13 @@ std::string encodeDataPacket(const RecordStore& store, const CodePage& codePage)
 // letter case, another order or count) is refused before any row is read.
 // Time and memory grow linearly with the size of the document: a row takes
 // memory for the values up to its last non-empty one only.
-// With `holdListsApart`, the values of the path-list fields that `expected`
-// declares go to `held` as each row is read, cut to their fields' sizes, so
-// that the text of all module lists is never in memory at once.
+// With `asStored`, each row is packed as it is read, its values cut to the
+// sizes of the fields that `expected` declares, and the values of the
+// path-list fields go to `held`: the rows' texts are never in memory twice.
 std::optional<DataPacket> decodeDataPacket(std::string_view xml, const CodePage& codePage,
                                            std::string* error = nullptr,
                                            const std::vector<FieldDef>* expected = nullptr,
-                                           bool holdListsApart = false);
+                                           bool asStored = false);
 
 // Whether a reason given by decodeDataPacket says only that the document
 // declares other fields than those expected: it may be another table's.

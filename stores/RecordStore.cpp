@@ -6,16 +6,6 @@
 
 namespace tg {
 
-const std::string& valueOf(const Row& row, std::size_t field) {
-  static const std::string kEmpty;
-  return field < row.size() ? row[field] : kEmpty;
-}
-
-StoreRows::StoreRows() {
-  static const Held kNone;
-  rows_ = &kNone;
-}
-
 void RecordStore::clearFieldDefs() {
   if (active_) throw StoreError(name_ + ": cannot change the fields of an open store");
   fields_.clear();
@@ -69,6 +59,20 @@ void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows, He
   ++generation_;
 }
 
+void RecordStore::assign(std::vector<FieldDef> fields, std::vector<PackedRow> rows, HeldLists held) {
+  fields_ = std::move(fields);
+  rows_ = std::move(rows);
+  resetLists();
+  for (HeldList& list : lists_)
+    for (HeldList& given : held)
+      if (given.field == list.field && given.values.size() == rows_.size()) list.values = std::move(given.values);
+  for (HeldList& list : lists_)
+    if (list.values.size() != rows_.size()) throw StoreError(name_ + ": module lists missing from the rows read");
+  cursor_ = 0;
+  active_ = true;
+  ++generation_;
+}
+
 void RecordStore::cutToFields(Row& row) const {
   if (row.size() > fields_.size()) row.resize(fields_.size());
   for (std::size_t f = 0; f < row.size(); ++f)
@@ -78,13 +82,7 @@ void RecordStore::cutToFields(Row& row) const {
 void RecordStore::push(Row row) {
   cutToFields(row);
   holdApart(row, rows_.size());
-  rows_.push_back(std::make_shared<Row>(std::move(row)));
-}
-
-Row& RecordStore::own(std::size_t index) {
-  std::shared_ptr<Row>& row = rows_[index];
-  if (row.use_count() > 1) row = std::make_shared<Row>(*row);
-  return *row;
+  rows_.emplace_back(row);
 }
 
 void RecordStore::appendRows(std::vector<Row> rows) {
@@ -149,7 +147,7 @@ bool RecordStore::eof() const {
 
 void RecordStore::append() {
   requireActive();
-  rows_.push_back(std::make_shared<Row>());
+  rows_.emplace_back();
   for (HeldList& list : lists_) list.values.push_back({});
   cursor_ = rows_.size() - 1;
   ++generation_;
@@ -173,12 +171,12 @@ void RecordStore::emptyDataSet() {
   ++generation_;
 }
 
-std::size_t RecordStore::deleteWhere(const std::function<bool(const Row&)>& matches) {
+std::size_t RecordStore::deleteWhere(const std::function<bool(const PackedRow&)>& matches) {
   requireActive();
   std::vector<bool> gone(rows_.size(), false);
   std::size_t removed = 0;
   for (std::size_t i = 0; i < rows_.size(); ++i)
-    if (matches(*rows_[i])) gone[i] = true, ++removed;
+    if (matches(rows_[i])) gone[i] = true, ++removed;
   if (removed) {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < rows_.size(); ++i)
@@ -207,10 +205,6 @@ std::string RecordStore::field(std::string_view name) const {
   return value(cursor_, index);
 }
 
-std::string RecordStore::cut(std::size_t field, std::string_view value) const {
-  return std::string(value.substr(0, fields_[field].size));
-}
-
 void RecordStore::setField(std::string_view name, std::string_view value) {
   requireActive();
   const std::size_t index = fieldIndex(name);
@@ -221,10 +215,12 @@ void RecordStore::setField(std::string_view name, std::string_view value) {
     ++generation_;
     return;
   }
-  if (rows_[cursor_]->size() <= index && value.empty()) return;  // already empty
-  Row& row = own(cursor_);
-  if (row.size() <= index) row.resize(index + 1);
-  row[index] = cut(index, value);
+  if (rows_[cursor_].size() <= index && value.empty()) return;  // already empty
+  // A new block: a list that shows the row keeps the old one.
+  const PackedRow& was = rows_[cursor_];
+  const std::string_view given = value.substr(0, fields_[index].size);
+  rows_[cursor_] = PackedRow(std::max(was.size(), index + 1),
+                             [&](std::size_t f) { return f == index ? given : was[f]; });
   ++generation_;
 }
 
@@ -233,20 +229,20 @@ StoreRows RecordStore::rows() const {
   return StoreRows(rows_);
 }
 
-std::vector<SharedRow> RecordStore::sharedRows() const {
+std::vector<PackedRow> RecordStore::sharedRows() const {
   requireActive();
-  return {rows_.begin(), rows_.end()};
+  return rows_;
 }
 
 std::string RecordStore::value(std::size_t index, std::size_t field) const {
   requireRow(index);
   if (const PathLists* list = pathListOf(field)) return list->value(index);
-  return valueOf(*rows_[index], field);
+  return std::string(rows_[index][field]);
 }
 
 Row RecordStore::row(std::size_t index) const {
   requireRow(index);
-  Row whole = *rows_[index];
+  Row whole = rows_[index].unpacked();
   for (const HeldList& list : lists_) {
     if (list.values.empty(index)) continue;
     if (whole.size() <= list.field) whole.resize(list.field + 1);

@@ -4,13 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <iterator>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "stores/PackedRow.h"
 #include "stores/PathLists.h"
 
 namespace tg {
@@ -26,66 +25,28 @@ struct FieldDef {
   friend bool operator==(const FieldDef& a, const FieldDef& b) { return a.name == b.name && a.size == b.size; }
 };
 
-// The values of one row, in field order. A row may hold fewer values than the
-// table has fields: the values it lacks are empty (an empty row costs almost
-// nothing, however many fields the table has).
-using Row = std::vector<std::string>;
-
-// A row as a store holds it, for a list that shows the store's rows without
-// copying them. The store never changes a row that is shared so: it changes a
-// copy of its own, and the list keeps the row as it was.
-using SharedRow = std::shared_ptr<const Row>;
-
 // The rows of a store, read where they are, in order; valid until the store
 // changes.
 class StoreRows {
  public:
-  using Held = std::vector<std::shared_ptr<Row>>;
-  class iterator {
-   public:
-    using iterator_category = std::random_access_iterator_tag;
-    using value_type = Row;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const Row*;
-    using reference = const Row&;
-    iterator() = default;
-    explicit iterator(Held::const_iterator at) : at_(at) {}
-    const Row& operator*() const { return **at_; }
-    const Row* operator->() const { return at_->get(); }
-    const Row& operator[](difference_type n) const { return *at_[n]; }
-    iterator& operator++() { ++at_; return *this; }
-    iterator operator++(int) { iterator was = *this; ++at_; return was; }
-    iterator& operator--() { --at_; return *this; }
-    iterator operator--(int) { iterator was = *this; --at_; return was; }
-    iterator& operator+=(difference_type n) { at_ += n; return *this; }
-    iterator& operator-=(difference_type n) { at_ -= n; return *this; }
-    friend iterator operator+(iterator i, difference_type n) { return i += n; }
-    friend iterator operator+(difference_type n, iterator i) { return i += n; }
-    friend iterator operator-(iterator i, difference_type n) { return i -= n; }
-    friend difference_type operator-(const iterator& a, const iterator& b) { return a.at_ - b.at_; }
-    friend bool operator==(const iterator& a, const iterator& b) { return a.at_ == b.at_; }
-    friend auto operator<=>(const iterator& a, const iterator& b) { return a.at_ <=> b.at_; }
-
-   private:
-    Held::const_iterator at_;
-  };
-
+  using iterator = const PackedRow*;
   using const_iterator = iterator;
-  using value_type = Row;
+  using value_type = PackedRow;
 
-  StoreRows();  // no rows
-  explicit StoreRows(const Held& rows) : rows_(&rows) {}
-  std::size_t size() const { return rows_->size(); }
-  bool empty() const { return rows_->empty(); }
-  const Row& operator[](std::size_t i) const { return *(*rows_)[i]; }
-  iterator begin() const { return iterator(rows_->begin()); }
-  iterator end() const { return iterator(rows_->end()); }
+  StoreRows() = default;  // no rows
+  explicit StoreRows(const std::vector<PackedRow>& rows) : begin_(rows.data()), size_(rows.size()) {}
+  std::size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  const PackedRow& operator[](std::size_t i) const { return begin_[i]; }
+  iterator begin() const { return begin_; }
+  iterator end() const { return begin_ + size_; }
   friend bool operator==(const StoreRows& a, const std::vector<Row>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const PackedRow& x, const Row& y) { return x == y; });
   }
 
  private:
-  const Held* rows_;
+  const PackedRow* begin_ = nullptr;
+  std::size_t size_ = 0;
 };
 
 // The values of a path-list field of a table, held apart from its rows.
@@ -94,9 +55,6 @@ struct HeldList {
   PathLists values;
 };
 using HeldLists = std::vector<HeldList>;
-
-// Value `field` of a row, empty when the row does not reach that far.
-const std::string& valueOf(const Row& row, std::size_t field);
 
 // Raised by a store operation that cannot be carried out: a closed store,
 // an unknown field, no current row, a file that cannot be read or written.
@@ -125,6 +83,9 @@ class RecordStore {
   // A table read from elsewhere; values are cut to their field sizes. Opens the store.
   // `held` may give the first rows' path-list values, as a reader held them apart.
   void assign(std::vector<FieldDef> fields, std::vector<Row> rows, HeldLists held = {});
+  // The same for rows a reader packed as the store holds them, cut to their
+  // fields already, each path-list value in `held`.
+  void assign(std::vector<FieldDef> fields, std::vector<PackedRow> rows, HeldLists held);
 
   bool active() const { return active_; }
   // Opening needs a table: a store that was closed must be loaded or created again.
@@ -145,7 +106,7 @@ class RecordStore {
   // Removes every row that `matches`, the others kept in their order, in one
   // pass; the cursor goes to the first row. The number of rows removed.
   // `matches` sees the row as rows() gives it.
-  std::size_t deleteWhere(const std::function<bool(const Row&)>& matches);
+  std::size_t deleteWhere(const std::function<bool(const PackedRow&)>& matches);
   // Rows added at the end in one step, their values cut to the field sizes;
   // and the rows after the first `count` removed, to take such an addition back.
   // The cursor goes to the first row.
@@ -159,8 +120,9 @@ class RecordStore {
   // The rows, with the values of every field but the path-list ones, which
   // read empty here: value() and row() give them.
   StoreRows rows() const;
-  // The same rows to keep, as they are now, whatever the store does next.
-  std::vector<SharedRow> sharedRows() const;
+  // The same rows to keep, as they are now, whatever the store does next:
+  // copies that share the store's blocks.
+  std::vector<PackedRow> sharedRows() const;
   // Whether some values are not in rows(): the store has a path-list field.
   bool holdsListsApart() const { return !lists_.empty(); }
   // Value `field` of row `index`, whatever the field holds.
@@ -180,18 +142,15 @@ class RecordStore {
   void requireActive() const;
   void requireRow(std::size_t index) const;
   std::size_t fieldIndex(std::string_view name) const;
-  std::string cut(std::size_t field, std::string_view value) const;
   void cutToFields(Row& row) const;
   // Moves the path-list values of row `index`, the next one of a list, into it.
   void holdApart(Row& row, std::size_t index);
   void resetLists();
-  // Row `index` to change: the store's own, copied first when a list shares it.
-  Row& own(std::size_t index);
   void push(Row row);
 
   std::string name_;
   std::vector<FieldDef> fields_;
-  StoreRows::Held rows_;
+  std::vector<PackedRow> rows_;
   // One per path-list field, each as long as rows_.
   HeldLists lists_;
   std::size_t cursor_ = 0;

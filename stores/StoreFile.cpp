@@ -19,7 +19,7 @@ std::string inWords(FileError error) {
 
 }  // namespace
 
-StoreRead StoreFile::readFrom(const std::string& path, bool holdListsApart) const {
+StoreRead StoreFile::readFrom(const std::string& path, bool asStored) const {
   StoreRead result;
   // Looked at where it lies, not copied: a store of many megabytes would
   // otherwise be in memory twice while it is decoded.
@@ -35,7 +35,7 @@ StoreRead StoreFile::readFrom(const std::string& path, bool holdListsApart) cons
   }
   try {
     std::string why;
-    std::optional<DataPacket> packet = decodeDataPacket(file.view->bytes(), codePage_, &why, &fields_, holdListsApart);
+    std::optional<DataPacket> packet = decodeDataPacket(file.view->bytes(), codePage_, &why, &fields_, asStored);
     file.view.reset();  // before anything may replace the file
     if (!packet) {
       result.outcome = StoreRead::Outcome::Unreadable;
@@ -44,10 +44,12 @@ StoreRead StoreFile::readFrom(const std::string& path, bool holdListsApart) cons
     }
     result.outcome = StoreRead::Outcome::Read;
     result.rows = std::move(packet->rows);
+    result.packed = std::move(packet->packed);
     result.held = std::move(packet->held);
   } catch (const std::bad_alloc&) {
     result.outcome = StoreRead::Outcome::Unreadable;
     result.rows.clear();
+    result.packed.clear();
     result.held.clear();
     result.why = "it is too large to be read";
   }
@@ -62,7 +64,7 @@ void StoreFile::load(RecordStore& store) const {
     throw StoreError(path_ + " cannot be read: " + file.why);
   }
   // The declared sizes are this program's; a file cannot widen a field.
-  store.assign(fields_, std::move(file.rows), std::move(file.held));
+  store.assign(fields_, std::move(file.packed), std::move(file.held));
 }
 
 void StoreFile::save(const RecordStore& store) const {

@@ -21,7 +21,8 @@ struct StoreRead {
   };
   Outcome outcome = Outcome::Missing;
   std::vector<Row> rows;
-  HeldLists held;   // the module lists, when read to be held apart
+  std::vector<PackedRow> packed;  // in place of rows, when read as a store holds them
+  HeldLists held;                 // then the module lists
   std::string why;  // for the last two, in words
 };
 
@@ -39,9 +40,9 @@ class StoreFile {
   bool exists() const { return files_.exists(path_); }
 
   // Reads the file, or the one a save left beside it. Never throws. With
-  // `holdListsApart`, as a store holds them: the module lists in `held`.
-  StoreRead read(bool holdListsApart = false) const { return readFrom(path_, holdListsApart); }
-  StoreRead readSaving(bool holdListsApart = false) const { return readFrom(savingPath(), holdListsApart); }
+  // `asStored`, as a store holds them: packed, the module lists in `held`.
+  StoreRead read(bool asStored = false) const { return readFrom(path_, asStored); }
+  StoreRead readSaving(bool asStored = false) const { return readFrom(savingPath(), asStored); }
 
   // Closes the store, then reads the whole file and opens the store on its table.
   // Throws StoreError when the file is missing or cannot be read, or is not
@@ -60,7 +61,7 @@ class StoreFile {
   std::optional<std::string> keepAside() const;
 
  private:
-  StoreRead readFrom(const std::string& path, bool holdListsApart) const;
+  StoreRead readFrom(const std::string& path, bool asStored) const;
 
   FileSystem& files_;
   std::string path_;

@@ -67,21 +67,26 @@ Row cutToFields(Row row, const std::vector<FieldDef>& fields) {
 }
 
 // What makes two rows one for a merge; empty when the row names nothing and is refused.
-std::optional<std::string> mergeKey(StoreId id, const Row& row) {
-  const std::string& first = valueOf(row, 0);
+template <typename AnyRow>  // a Row or a PackedRow
+std::optional<std::string> mergeKey(StoreId id, const AnyRow& row) {
+  const std::string_view first = valueOf(row, 0);
   // Blanks are spaces and control characters, as trimmed() takes them.
   if (std::all_of(first.begin(), first.end(), [](char c) { return static_cast<unsigned char>(c) <= ' '; }))
     return std::nullopt;
   switch (id) {
-    case StoreId::Rules: return first;                         // as the monitor matches it
+    case StoreId::Rules: return std::string(first);            // as the monitor matches it
     case StoreId::Quarantine: return trimmed(first);           // as the monitor trims it
     case StoreId::Sites: return foldedAscii(trimmed(first));
     default: {
       // An alert is one event: the same program at the same moment with the same facts.
       std::size_t end = row.size();
-      while (end > 0 && row[end - 1].empty()) --end;
+      while (end > 0 && valueOf(row, end - 1).empty()) --end;
       std::string key;
-      for (std::size_t i = 0; i < end; ++i) key += std::to_string(row[i].size()) + ':' + row[i];
+      for (std::size_t i = 0; i < end; ++i) {
+        const std::string_view value = valueOf(row, i);
+        key += std::to_string(value.size()) + ':';
+        key += value;
+      }
       return key;
     }
   }
@@ -373,7 +378,8 @@ TransferResult StoreTransfer::importFiles(const std::vector<std::string>& paths,
       keys.reserve(table.recordCount() + coming);
       // An alert's key takes its module list, which its row in rows() leaves out.
       for (std::size_t i = 0; i < table.recordCount(); ++i)
-        if (const auto key = mergeKey(id, table.holdsListsApart() ? table.row(i) : table.rows()[i])) keys.insert(*key);
+        if (const auto key = table.holdsListsApart() ? mergeKey(id, table.row(i)) : mergeKey(id, table.rows()[i]))
+          keys.insert(*key);
       std::vector<Row> added;
       for (Brought& b : brought) {
         if (b.kind != id) continue;

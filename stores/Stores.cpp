@@ -55,7 +55,7 @@ void Stores::becomePending(StoreId id, std::string reason) {
   s.pendingReason = s.file.path() + " cannot be read: " + std::move(reason);
 }
 
-bool Stores::adopt(StoreId id, std::vector<Row> rows, HeldLists held,
+bool Stores::adopt(StoreId id, std::vector<PackedRow> rows, HeldLists held,
                    const std::function<void(RecordStore&)>& readOpened) {
   Slot& s = slot(id);
   if (holdsOneRow(id) && rows.empty()) return false;
@@ -64,10 +64,12 @@ bool Stores::adopt(StoreId id, std::vector<Row> rows, HeldLists held,
     t.assign(s.file.fields(), std::move(rows), std::move(held));
   } else if (t.active()) {
     // The file's rows first, then those added while it could not be read.
+    std::vector<Row> added;
     if (!holdsOneRow(id)) {
-      for (std::size_t i = s.rowsBeforePending; i < t.recordCount(); ++i) rows.push_back(t.row(i));
+      for (std::size_t i = s.rowsBeforePending; i < t.recordCount(); ++i) added.push_back(t.row(i));
     }
     t.assign(s.file.fields(), std::move(rows), std::move(held));
+    t.appendRows(std::move(added));
   }
   // A store closed meanwhile stays closed: its next user loads the file.
   if (readOpened) {
@@ -91,7 +93,7 @@ Stores::Settled Stores::settle(StoreId id, const std::function<void(RecordStore&
     return Settled::Pending;
   }
   if (main.outcome == StoreRead::Outcome::Read) {
-    if (adopt(id, std::move(main.rows), std::move(main.held), readOpened)) {
+    if (adopt(id, std::move(main.packed), std::move(main.held), readOpened)) {
       // A save that never finished left a copy older or newer than the file; the file wins.
       if (files_.exists(s.file.savingPath())) files_.remove(s.file.savingPath());
       return Settled::FromFile;

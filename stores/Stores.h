@@ -86,7 +86,8 @@ class Stores {
 
   enum class Settled { FromFile, Fresh, Pending };
   Settled settle(StoreId id, const std::function<void(RecordStore&)>& readOpened);
-  bool adopt(StoreId id, std::vector<Row> rows, HeldLists held, const std::function<void(RecordStore&)>& readOpened);
+  bool adopt(StoreId id, std::vector<PackedRow> rows, HeldLists held,
+             const std::function<void(RecordStore&)>& readOpened);
   // The store's fields over an empty table, open; and its default row, if any.
   void declareTable(StoreId id);
   void appendDefaultRow(StoreId id);

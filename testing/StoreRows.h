@@ -1,9 +1,21 @@
 #pragma once
 
 #include <initializer_list>
+#include <ostream>
 #include <string>
 
 #include "stores/RecordStore.h"
+
+namespace tg {
+
+// A packed row as a failing test shows it.
+inline void PrintTo(const PackedRow& row, std::ostream* out) {
+  *out << '{';
+  for (std::size_t f = 0; f < row.size(); ++f) *out << (f ? ", \"" : "\"") << row[f] << '"';
+  *out << '}';
+}
+
+}  // namespace tg
 
 namespace tg::testing {
 

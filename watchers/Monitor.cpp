@@ -460,7 +460,7 @@ const std::vector<std::string>& Monitor::quarantineFileNames() {
     stores_.load(StoreId::Quarantine);
     table.open();
     quarantineFileNames_.clear();
-    for (const Row& row : table.rows()) quarantineFileNames_.push_back(valueOf(row, 0));
+    for (const PackedRow& row : table.rows()) quarantineFileNames_.emplace_back(valueOf(row, 0));
     table.close();
     quarantineFileStamp_ = quarantineStampNow_;
     ++epoch_;  // rows no reading has been fed
@@ -604,7 +604,7 @@ bool Monitor::offerQuarantine(const ConnectionFields& f, const ProgramFacts& fac
   stores_.save(StoreId::Quarantine);
   // The file now holds what it held and this row: what was learnt of it stays true.
   std::vector<std::string> names;
-  for (const Row& row : q.rows()) names.push_back(valueOf(row, 0));
+  for (const PackedRow& row : q.rows()) names.emplace_back(valueOf(row, 0));
   q.close();
   if (names.size() != quarantineFileNames_.size() + 1 ||
       !std::equal(quarantineFileNames_.begin(), quarantineFileNames_.end(), names.begin()))

@@ -35,7 +35,7 @@ void AlertListPage::ListView3Click() {
   }
   c_.state().QuarantineNames.push_back(name);
   // Unlike a removal on the rule list, rules without a name stay.
-  removeRulesWhere(stores, [&](const std::string& rule) { return rule == bare; });
+  removeRulesWhere(stores, [&](std::string_view rule) { return rule == bare; });
 }
 
 void AlertListPage::quarantineSelected() {

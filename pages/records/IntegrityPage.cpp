@@ -41,8 +41,9 @@ std::unique_ptr<Page> IntegrityPage::build(PageContext& c) {
   FileSystem& files = c.platform().files;
   std::vector<ui::ListView::Row> rows;
   std::size_t number = 0;
-  for (const Row& rule : openRules(c.stores()).rows()) {
-    const std::string& path = valueOf(rule, 7);
+  for (const PackedRow& rule : openRules(c.stores()).rows()) {
+    const auto value = [&rule](std::size_t field) { return std::string(valueOf(rule, field)); };
+    const std::string path = value(7);
     ui::ListView::Row row;
     row.caption = std::to_string(++number);
     // A file that cannot be found or read shows the missing value where its
@@ -53,9 +54,8 @@ std::unique_ptr<Page> IntegrityPage::build(PageContext& c) {
       type = FileTypeName(c.platform().shell, path);
       if (const auto sum = readChecksum(files, path)) checksum = std::to_string(*sum);
     }
-    row.subItems = {valueOf(rule, 0), valueOf(rule, 1), valueOf(rule, 2),  std::move(accessed),
-                    std::move(type),  AttributeText(valueOf(rule, 5), language), valueOf(rule, 6),
-                    path,             valueOf(rule, 8),  std::move(checksum)};
+    row.subItems = {value(0),        value(1), value(2), std::move(accessed), std::move(type),
+                    AttributeText(valueOf(rule, 5), language), value(6), path, value(8), std::move(checksum)};
     rows.push_back(std::move(row));
   }
   ui::ListView& list = addRecordList(c, "ListView4", kIntegrityColumns);

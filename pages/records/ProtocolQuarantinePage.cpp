@@ -81,7 +81,7 @@ void ProtocolQuarantinePage::BitBtn1Click() {
   Stores& stores = c_.stores();
   QuarantineClosed closed(stores);
   RecordStore& quarantine = readQuarantine(stores);
-  quarantine.deleteWhere([&](const Row& row) { return valueOf(row, 0) == name; });
+  quarantine.deleteWhere([&](const PackedRow& row) { return valueOf(row, 0) == name; });
   ComboBox1.clear();
   ComboBox1.setItems(quarantineNamesOf(quarantine));
   stores.save(StoreId::Quarantine);

@@ -17,9 +17,9 @@ RecordStore& openStore(Stores& stores, StoreId id) {
   return table;
 }
 
-void removeRulesWhere(Stores& stores, const std::function<bool(const std::string& name)>& matches) {
+void removeRulesWhere(Stores& stores, const std::function<bool(std::string_view name)>& matches) {
   RecordStore& rules = openRules(stores);
-  rules.deleteWhere([&](const Row& rule) { return matches(valueOf(rule, 0)); });
+  rules.deleteWhere([&](const PackedRow& rule) { return matches(valueOf(rule, 0)); });
   stores.save(StoreId::Rules);
 }
 
@@ -51,14 +51,14 @@ std::vector<std::string> quarantinePrograms(Stores& stores, SharedState& state, 
     stores.save(StoreId::Quarantine);
   }
   for (const std::string& name : added) state.QuarantineNames.push_back(name);
-  removeRulesWhere(stores, [&](const std::string& rule) { return bare.count(rule) > 0; });
+  removeRulesWhere(stores, [&](std::string_view rule) { return bare.count(std::string(rule)) > 0; });
   return added;
 }
 
 std::vector<std::string> quarantineNamesOf(const RecordStore& quarantine) {
   std::vector<std::string> names;
   names.reserve(quarantine.rows().size());
-  for (const Row& row : quarantine.rows()) names.push_back(valueOf(row, 0));
+  for (const PackedRow& row : quarantine.rows()) names.emplace_back(valueOf(row, 0));
   return names;
 }
 

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "stores/SharedState.h"
@@ -17,7 +18,7 @@ inline RecordStore& openRules(Stores& stores) { return openStore(stores, StoreId
 // Removes every rule that `matches` (by its Champ1), keeping the others in
 // their order, and saves the store whole. Throws StoreError when the save fails;
 // the rules stay removed in memory and the file keeps what it last held.
-void removeRulesWhere(Stores& stores, const std::function<bool(const std::string& name)>& matches);
+void removeRulesWhere(Stores& stores, const std::function<bool(std::string_view name)>& matches);
 
 // The quarantine store read afresh from its file, open. A missing file is an
 // empty store, as at start-up (or the complete copy an interrupted save left);

@@ -161,13 +161,13 @@ const std::string& AttributeText(std::string_view code, const LanguageTable& lan
   }
 }
 
-const std::string& shownField(const std::string& value, const LanguageTable& language) {
+std::string_view shownField(std::string_view value, const LanguageTable& language) {
   return value == "?" ? language.text(42) : value;
 }
 
 std::string_view RecordRows::text(std::size_t row, std::size_t column) const {
   if (row >= rows_.size()) return {};
-  const Row& record = *rows_[row];
+  const PackedRow& record = rows_[row];
   switch (column) {
     case 0:
       // The number the row had in the store when the list was filled: it

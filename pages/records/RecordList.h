@@ -67,7 +67,7 @@ const std::string& AttributeText(std::string_view code, const LanguageTable& lan
 
 // A field as the lists show it (`value` itself): language entry 42 for a field
 // the monitor could not fill ("?").
-const std::string& shownField(const std::string& value, const LanguageTable& language);
+std::string_view shownField(std::string_view value, const LanguageTable& language);
 
 // The nine columns of the rule and alert lists.
 extern const std::array<RecordColumn, 9> kRecordColumns;
@@ -84,7 +84,7 @@ class RecordRows : public ui::RowSource {
   std::string_view text(std::size_t row, std::size_t column) const override;
 
  private:
-  std::vector<SharedRow> rows_;
+  std::vector<PackedRow> rows_;
   const LanguageTable& language_;
   mutable std::string number_;  // the running number last asked for
 };

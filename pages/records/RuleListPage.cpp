@@ -21,7 +21,7 @@ void RuleListPage::ListView2Click() {
   if (c_.platform().dialogs.askYesNo(c_.text(22) + name) != Answer::Yes) return;
   // Rules the monitor added while the question was open count too. A rule
   // without a name is nobody's and goes with any removal.
-  removeRulesWhere(c_.stores(), [&](const std::string& rule) { return rule == name || rule.empty(); });
+  removeRulesWhere(c_.stores(), [&](std::string_view rule) { return rule == name || rule.empty(); });
   // Only the clicked row leaves the list; the others keep their numbers.
   ListView2.deleteRow(selected);
 }
@@ -31,7 +31,7 @@ void RuleListPage::removeSelected() {
   const auto names = confirmSelected(ListView2, [this] { ListView2Click(); }, 22);
   if (!names) return;
   const std::unordered_set<std::string> going(names->begin(), names->end());
-  removeRulesWhere(c_.stores(), [&](const std::string& rule) { return rule.empty() || going.count(rule) > 0; });
+  removeRulesWhere(c_.stores(), [&](std::string_view rule) { return rule.empty() || going.count(std::string(rule)) > 0; });
   ListView2.deleteRows(rows);
 }
 

@@ -114,7 +114,7 @@ void SiteListPage::BitBtn16Click() {
   const std::string chosen = sites->text();
   RecordStore& store = openStore(c_.stores(), StoreId::Sites);
   // Each kept record keeps its own address: the lists stay parallel.
-  store.deleteWhere([&](const Row& site) { return valueOf(site, 0) == chosen; });
+  store.deleteWhere([&](const PackedRow& site) { return valueOf(site, 0) == chosen; });
   showStoredSites();
   c_.stores().save(StoreId::Sites);
 }

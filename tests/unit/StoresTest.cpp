@@ -36,7 +36,7 @@ std::vector<std::string> namesIn(const std::optional<std::string>& bytes) {
 
 std::vector<std::string> namesIn(RecordStore& table) {
   std::vector<std::string> names;
-  for (const Row& row : table.rows()) names.push_back(valueOf(row, 0));
+  for (const PackedRow& row : table.rows()) names.emplace_back(valueOf(row, 0));
   return names;
 }
 
