@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <iterator>
 #include <limits>
 
 #include "stores/DateText.h"
@@ -169,11 +170,12 @@ std::string_view RecordRows::text(std::size_t row, std::size_t column) const {
   if (row >= rows_.size()) return {};
   const PackedRow& record = rows_[row];
   switch (column) {
-    case 0:
+    case 0: {
       // The number the row had in the store when the list was filled: it
       // stays when other rows leave the list.
-      number_ = std::to_string(row + 1);
-      return number_;
+      const char* end = std::to_chars(std::begin(number_), std::end(number_), row + 1).ptr;
+      return {number_, static_cast<std::size_t>(end - number_)};
+    }
     case 4:
     case 5: return shownField(valueOf(record, column - 1), language_);
     case 6: return AttributeText(valueOf(record, 5), language_);

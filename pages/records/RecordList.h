@@ -86,7 +86,7 @@ class RecordRows : public ui::RowSource {
  private:
   std::vector<PackedRow> rows_;
   const LanguageTable& language_;
-  mutable std::string number_;  // the running number last asked for
+  mutable char number_[24] = {};  // the running number last asked for
 };
 
 // The order of the rule and alert lists sorted by their third column: the
