@@ -13,14 +13,6 @@ const std::string& valueOf(const Row& row, std::size_t field) {
 
 namespace {
 constexpr std::size_t kWord = sizeof(std::uint32_t);
-
-template <typename A, typename B>
-bool sameValues(const A& a, const B& b) {
-  const std::size_t n = std::max(a.size(), b.size());
-  for (std::size_t f = 0; f < n; ++f)
-    if (std::string_view(valueOf(a, f)) != std::string_view(valueOf(b, f))) return false;
-  return true;
-}
 }  // namespace
 
 char* PackedRow::allocate(std::shared_ptr<const char[]>& block, std::size_t count, std::size_t length) {
@@ -40,7 +32,11 @@ Row PackedRow::unpacked() const {
   return values;
 }
 
-bool operator==(const PackedRow& a, const Row& b) { return sameValues(a, b); }
-bool operator==(const PackedRow& a, const PackedRow& b) { return a.block_ == b.block_ || sameValues(a, b); }
+bool operator==(const PackedRow& a, const Row& b) {
+  const std::size_t n = std::max(a.size(), b.size());
+  for (std::size_t f = 0; f < n; ++f)
+    if (a[f] != valueOf(b, f)) return false;
+  return true;
+}
 
 }  // namespace tg

@@ -39,7 +39,6 @@ class PackedRow {
 
   // The same values, a missing value counting as an empty one.
   friend bool operator==(const PackedRow& a, const Row& b);
-  friend bool operator==(const PackedRow& a, const PackedRow& b);
 
  private:
   // Word 0 of the block is the count of values, word f + 1 the end of value f.

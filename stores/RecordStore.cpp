@@ -28,35 +28,26 @@ const PathLists* RecordStore::pathListOf(std::size_t field) const {
   return nullptr;
 }
 
-void RecordStore::holdApart(Row& row, std::size_t index) {
-  for (HeldList& list : lists_) {
-    if (list.values.size() > index) continue;  // a reader held it apart already
-    list.values.push_back(valueOf(row, list.field));
-    if (list.field < row.size()) std::string().swap(row[list.field]);
-  }
+void RecordStore::opened() {
+  cursor_ = 0;
+  active_ = true;
+  ++generation_;
 }
 
 void RecordStore::createDataSet() {
   if (fields_.empty()) throw StoreError(name_ + ": no fields declared");
   rows_.clear();
   resetLists();
-  cursor_ = 0;
-  active_ = true;
-  ++generation_;
+  opened();
 }
 
-void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows, HeldLists held) {
+void RecordStore::assign(std::vector<FieldDef> fields, std::vector<Row> rows) {
   fields_ = std::move(fields);
   rows_.clear();
   rows_.reserve(rows.size());
   resetLists();
-  for (HeldList& list : lists_)
-    for (HeldList& given : held)
-      if (given.field == list.field && given.values.size() <= rows.size()) list.values = std::move(given.values);
   for (Row& row : rows) push(std::move(row));
-  cursor_ = 0;
-  active_ = true;
-  ++generation_;
+  opened();
 }
 
 void RecordStore::assign(std::vector<FieldDef> fields, std::vector<PackedRow> rows, HeldLists held) {
@@ -68,9 +59,7 @@ void RecordStore::assign(std::vector<FieldDef> fields, std::vector<PackedRow> ro
       if (given.field == list.field && given.values.size() == rows_.size()) list.values = std::move(given.values);
   for (HeldList& list : lists_)
     if (list.values.size() != rows_.size()) throw StoreError(name_ + ": module lists missing from the rows read");
-  cursor_ = 0;
-  active_ = true;
-  ++generation_;
+  opened();
 }
 
 void RecordStore::cutToFields(Row& row) const {
@@ -81,7 +70,10 @@ void RecordStore::cutToFields(Row& row) const {
 
 void RecordStore::push(Row row) {
   cutToFields(row);
-  holdApart(row, rows_.size());
+  for (HeldList& list : lists_) {
+    list.values.push_back(valueOf(row, list.field));
+    if (list.field < row.size()) row[list.field].clear();  // the block leaves it out
+  }
   rows_.emplace_back(row);
 }
 

@@ -41,7 +41,7 @@ class StoreRows {
   iterator begin() const { return begin_; }
   iterator end() const { return begin_ + size_; }
   friend bool operator==(const StoreRows& a, const std::vector<Row>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const PackedRow& x, const Row& y) { return x == y; });
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
   }
 
  private:
@@ -81,8 +81,7 @@ class RecordStore {
   // An empty table with the declared fields; the store is then open.
   void createDataSet();
   // A table read from elsewhere; values are cut to their field sizes. Opens the store.
-  // `held` may give the first rows' path-list values, as a reader held them apart.
-  void assign(std::vector<FieldDef> fields, std::vector<Row> rows, HeldLists held = {});
+  void assign(std::vector<FieldDef> fields, std::vector<Row> rows);
   // The same for rows a reader packed as the store holds them, cut to their
   // fields already, each path-list value in `held`.
   void assign(std::vector<FieldDef> fields, std::vector<PackedRow> rows, HeldLists held);
@@ -143,10 +142,10 @@ class RecordStore {
   void requireRow(std::size_t index) const;
   std::size_t fieldIndex(std::string_view name) const;
   void cutToFields(Row& row) const;
-  // Moves the path-list values of row `index`, the next one of a list, into it.
-  void holdApart(Row& row, std::size_t index);
   void resetLists();
+  // A row at the end, cut to the fields, its path-list values moved to the lists.
   void push(Row row);
+  void opened();  // a new table: the cursor at its start
 
   std::string name_;
   std::vector<FieldDef> fields_;
