@@ -47,11 +47,19 @@ bool logHolds(const ProgramDirectory& dir, const std::string& line) {
   return waitFor([&] { return dayLog(dir.folder).find(line + "\r\n") != std::string::npos; }, 10000);
 }
 
-// A file held open by this test as another program holds one.
+// A file held open by this test as another program holds one. The program
+// may be replacing it just then, after an event its own deletion raised, and
+// a file being replaced is in use for a moment (wine's MoveFileEx opens the
+// file it replaces without sharing it): the test opens it once it is free, as
+// that other program would.
 class Held {
  public:
-  Held(const std::string& path, DWORD share)
-      : h_(CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+  Held(const std::string& path, DWORD share) {
+    waitFor([&] {
+      h_ = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      return h_ != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
+    }, 10000);
+  }
   ~Held() { release(); }
   Held(const Held&) = delete;
   Held& operator=(const Held&) = delete;
@@ -62,7 +70,7 @@ class Held {
   }
 
  private:
-  HANDLE h_;
+  HANDLE h_ = INVALID_HANDLE_VALUE;
 };
 
 // The surveillance on from the start, on the folder "Watched" of a folder of

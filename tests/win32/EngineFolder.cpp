@@ -4,7 +4,6 @@
 #include "win32/TestFiles.h"
 
 #include <fstream>
-#include <sstream>
 
 namespace tg::testing {
 
@@ -68,10 +67,21 @@ bool EngineFolder::write(const std::string& file, const std::string& bytes) {
 }
 
 std::string EngineFolder::read(const std::string& file) const {
-  std::ifstream in(folder_ / file, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
+  // A file that a program is replacing just then is in use for a moment (wine
+  // opens the file that a rename replaces without sharing it): read once free.
+  HANDLE h = INVALID_HANDLE_VALUE;
+  waitFor([&] {
+    h = CreateFileA((folder_ / file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    return h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
+  }, 5000);
+  std::string bytes;
+  if (h == INVALID_HANDLE_VALUE) return bytes;
+  char block[65536];
+  DWORD got = 0;
+  while (ReadFile(h, block, sizeof block, &got, nullptr) && got > 0) bytes.append(block, got);
+  CloseHandle(h);
+  return bytes;
 }
 
 bool EngineFolder::exists(const std::string& file) const {
