@@ -48,18 +48,11 @@ bool logHolds(const ProgramDirectory& dir, const std::string& line) {
 }
 
 // A file held open by this test as another program holds one. The program
-// may be replacing it just then, after an event its own deletion raised, and
-// a file being replaced is in use for a moment (wine's MoveFileEx opens the
-// file it replaces without sharing it): the test opens it once it is free, as
-// that other program would.
+// may be replacing it just then, after an event its own deletion raised: it
+// is opened once free, as that other program would.
 class Held {
  public:
-  Held(const std::string& path, DWORD share) {
-    waitFor([&] {
-      h_ = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-      return h_ != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
-    }, 10000);
-  }
+  Held(const std::string& path, DWORD share) : h_(testing::openOnceFree(path, GENERIC_READ, share, 10000)) {}
   ~Held() { release(); }
   Held(const Held&) = delete;
   Held& operator=(const Held&) = delete;
@@ -70,7 +63,7 @@ class Held {
   }
 
  private:
-  HANDLE h_ = INVALID_HANDLE_VALUE;
+  HANDLE h_;
 };
 
 // The surveillance on from the start, on the folder "Watched" of a folder of

@@ -67,14 +67,7 @@ bool EngineFolder::write(const std::string& file, const std::string& bytes) {
 }
 
 std::string EngineFolder::read(const std::string& file) const {
-  // A file that a program is replacing just then is in use for a moment (wine
-  // opens the file that a rename replaces without sharing it): read once free.
-  HANDLE h = INVALID_HANDLE_VALUE;
-  waitFor([&] {
-    h = CreateFileA((folder_ / file).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    return h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
-  }, 5000);
+  const HANDLE h = openOnceFree(folder_ / file, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE);
   std::string bytes;
   if (h == INVALID_HANDLE_VALUE) return bytes;
   char block[65536];

@@ -30,6 +30,15 @@ bool writeFileToDisk(const std::string& path, const std::string& bytes) { return
 
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+HANDLE openOnceFree(const std::string& path, DWORD access, DWORD share, DWORD milliseconds) {
+  HANDLE h = INVALID_HANDLE_VALUE;
+  waitFor([&] {
+    h = CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return h != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION;
+  }, milliseconds);
+  return h;
+}
+
 std::optional<FileStamp> stampOf(const std::string& path) {
   WIN32_FIND_DATAA data;
   const HANDLE search = FindFirstFileA(path.c_str(), &data);  // a handle on the folder, not on the file

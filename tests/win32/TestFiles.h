@@ -26,6 +26,11 @@ bool writeFile(const std::string& path, const std::string& bytes);
 // what runs next.
 bool writeFileToDisk(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+// An existing file opened once nobody holds it against this open: a file that a
+// program is replacing just then is in use for a moment (wine's MoveFileEx
+// opens the file it replaces without sharing it). INVALID_HANDLE_VALUE when it
+// cannot be opened, or is still in use after the time.
+HANDLE openOnceFree(const std::string& path, DWORD access, DWORD share, DWORD milliseconds = 5000);
 // A file's size and time of last write, looked up without opening it; none
 // when it is not there. Under wine a file that anyone holds open cannot be
 // replaced, so a test that reads a file the program replaces, again and again,
